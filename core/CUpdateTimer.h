@@ -1,0 +1,19 @@
+#pragma once
+// The main loop's update rule: update when the clock reads more than 30 ms after the end of
+// the previous update. The sum last + 30 wraps modulo 2^32 and the comparison is strict.
+
+#include <cstdint>
+
+class CUpdateTimer {
+public:
+    static constexpr uint32_t kInterval = 30;
+
+    // True when an update is due at clock reading now; dt is then now - last (wrapping).
+    bool IsDue(uint32_t now, float& dt) const;
+    // Records the clock reading taken after the update returned.
+    void MarkUpdated(uint32_t afterUpdate) { m_last = afterUpdate; }
+    uint32_t GetLast() const { return m_last; }
+
+private:
+    uint32_t m_last = 0;  // 0 at start, so the very first pass always updates
+};

@@ -1,0 +1,35 @@
+#include "core/ShooterWorld.h"
+
+#include <exception>
+
+#include "core/Log.h"
+#include "game/ShooterBackground.h"
+#include "game/ShooterCamera.h"
+#include "game/ShooterEnemy.h"
+#include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
+#include "game/ShooterProjectile.h"
+
+uint32_t g_lastFireTime = 0;
+
+ShooterWorld::ShooterWorld() = default;
+
+ShooterWorld::~ShooterWorld() = default;
+
+void ShooterWorld::Update(float& dt) {
+    try {
+        if (m_motionBlur) {
+            m_frameSlot = (m_frameSlot + 1) % 4;
+            UpdateWorld(dt);
+        }
+        UpdateWorld(dt);
+    } catch (const std::exception& e) {
+        LogMessage("Exception found: %s\n", e.what());
+    } catch (const std::exception* e) {
+        LogMessage("Exception found: %s\n", e ? e->what() : "");
+    }
+}
+
+void ShooterWorld::AddProjectile(ShooterProjectile* projectile) {
+    m_projectiles.emplace_back(projectile);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The one world object: owns the level's actors, the explosion manager, the OpenGL objects of
+// the motion-blur frame ring, the window size and the game-flow flags. Every subsystem reaches
+// it through GetInstance().
+//
+// Its operations live in several source files, one per concern: ShooterWorld.cpp (lifetime,
+// update wrapper, accessors), ShooterWorldInit.cpp (start-up), ShooterWorldGL.cpp (window and
+// OpenGL set-up), ShooterWorldRender.cpp (frames), ShooterWorldInput.cpp (SDL input),
+// ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, and in game/
+// ShooterWorldUpdate.cpp (the rules) and ShooterWorldLevel.cpp (level loading).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <SDL/SDL.h>
+
+#include "core/TSingleton.h"
+#include "events/IEventListener.h"
+
+class ShooterBackground;
+class ShooterCamera;
+class ShooterEnemy;
+class ShooterExplosionManager;
+class ShooterPlayer;
+class ShooterProjectile;
+
+// Clock reading taken just after the player's last shot; one value for the whole process.
+extern uint32_t g_lastFireTime;
+
+class ShooterWorld : public TSingleton<ShooterWorld>, public IEventListener {
+public:
+    ShooterWorld();
+    // Releases the world's own members; the actors are released by Shutdown().
+    ~ShooterWorld() override;
+
+    // Start-up: configuration, window, resources, interface, level, explosions, listeners.
+    // A start-up that cannot work (no configuration, no window) logs and sets the quit flag.
+    void Init();
+    // Window, OpenGL state and frame ring; false on failure.
+    bool InitGL();
+    // Clears the four ring textures to opaque white.
+    void ClearFrameTextures();
+    bool IsQuit() const { return m_quit; }
+    // One tick: UpdateWorld (twice in motion-blur mode, advancing the ring slot first).
+    // Exceptions are logged and the rest of the update is skipped.
+    void Update(float& dt);
+    // One step of the game's rules.
+    void UpdateWorld(float& dt);
+    // One frame, plain or motion-blurred.
+    void Render();
+    void DrawScene();
+    void RenderMotionBlur();
+    // One SDL event: key bindings, quit, records for the interface.
+    void HandleSDLEvent(SDL_Event& event);
+    // Game flow: pause, quit, death and no-more-lives. Never consumes the event.
+    bool HandleEvent(IEvent* event) override;
+    // Releases actors, interface, resources, the frame ring and SDL, in that order.
+    void Shutdown();
+    // Builds camera, player, background and enemies from a level file; false when unusable.
+    bool LoadLevel(const std::string& fileName);
+
+    ShooterCamera* GetCamera() const { return m_camera.get(); }
+    ShooterPlayer* GetPlayer() const { return m_player.get(); }
+    ShooterBackground* GetBackground() const { return m_background.get(); }
+    ShooterExplosionManager* GetExplosions() const { return m_explosions.get(); }
+    // Appends a projectile; the world owns it from now on.
+    void AddProjectile(ShooterProjectile* projectile);
+
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    std::string m_levelName;
+    std::unique_ptr<ShooterCamera> m_camera;
+    std::unique_ptr<ShooterPlayer> m_player;
+    std::unique_ptr<ShooterBackground> m_background;
+    std::vector<std::unique_ptr<ShooterEnemy>> m_enemies;
+    std::vector<std::unique_ptr<ShooterProjectile>> m_projectiles;
+    std::unique_ptr<ShooterExplosionManager> m_explosions;
+    uint32_t m_frameBuffer = 0;
+    uint32_t m_depthBuffer = 0;
+    uint32_t m_frameSlot = 0;
+    uint32_t m_frameTextures[4] = {0, 0, 0, 0};
+    int32_t m_levelTime = 0;
+    uint32_t m_levelStart = 0;
+    bool m_firing = false;
+    bool m_motionBlur = false;
+    bool m_paused = true;
+    bool m_quit = false;
+    bool m_blurSupported = false;
+    std::string m_gameOverLayer;
+    std::string m_gameCompleteLayer;
+};

@@ -1,0 +1,5 @@
+#include "core/ShooterWorld.h"
+
+bool ShooterWorld::HandleEvent(IEvent* /*event*/) {
+    return false;
+}

@@ -1,0 +1,7 @@
+#include "core/ShooterWorld.h"
+
+bool ShooterWorld::InitGL() {
+    return false;
+}
+
+void ShooterWorld::ClearFrameTextures() {}

@@ -1,0 +1,5 @@
+#include "core/ShooterWorld.h"
+
+void ShooterWorld::Init() {
+    m_quit = true;
+}

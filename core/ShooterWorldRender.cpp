@@ -1,0 +1,7 @@
+#include "core/ShooterWorld.h"
+
+void ShooterWorld::Render() {}
+
+void ShooterWorld::DrawScene() {}
+
+void ShooterWorld::RenderMotionBlur() {}

@@ -1,0 +1,3 @@
+#include "core/ShooterWorld.h"
+
+void ShooterWorld::Shutdown() {}

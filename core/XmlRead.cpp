@@ -1,0 +1,100 @@
+#include "core/XmlRead.h"
+
+#include <tinyxml.h>
+
+#include "core/Log.h"
+
+namespace xml {
+
+bool ReadInt(const TiXmlElement* element, const char* name, int& target) {
+    if (!element) {
+        return false;
+    }
+    int value = 0;
+    if (element->QueryIntAttribute(name, &value) != TIXML_SUCCESS) {
+        return false;
+    }
+    target = value;
+    return true;
+}
+
+bool ReadUnsigned(const TiXmlElement* element, const char* name, unsigned& target) {
+    int value = 0;
+    if (!ReadInt(element, name, value)) {
+        return false;
+    }
+    target = static_cast<unsigned>(value);
+    return true;
+}
+
+bool ReadFloat(const TiXmlElement* element, const char* name, float& target) {
+    if (!element) {
+        return false;
+    }
+    double value = 0.0;
+    if (element->QueryDoubleAttribute(name, &value) != TIXML_SUCCESS) {
+        return false;
+    }
+    target = static_cast<float>(value);
+    return true;
+}
+
+void ReadXY(const TiXmlElement* element, float& x, float& y) {
+    ReadFloat(element, "x", x);
+    ReadFloat(element, "y", y);
+}
+
+const char* OptionalText(const TiXmlElement* element, const char* name) {
+    return element ? element->Attribute(name) : nullptr;
+}
+
+std::string RequiredText(const TiXmlElement* element, const char* name, const char* who) {
+    if (!element) {
+        return std::string();
+    }
+    const char* text = element->Attribute(name);
+    if (!text) {
+        LogMessage("%s: Missing attribute \"%s\" of <%s> in %s\n", who, name,
+                   element->Value(), FileOf(element).c_str());
+        return std::string();
+    }
+    return text;
+}
+
+const TiXmlElement* Child(const TiXmlElement* parent, const char* name) {
+    return parent ? parent->FirstChildElement(name) : nullptr;
+}
+
+const TiXmlElement* RequiredChild(const TiXmlElement* parent, const char* name, const char* who) {
+    const TiXmlElement* child = Child(parent, name);
+    if (parent && !child) {
+        LogMessage("%s: Missing element <%s> in <%s> of %s\n", who, name, parent->Value(),
+                   FileOf(parent).c_str());
+    }
+    return child;
+}
+
+const TiXmlElement* Next(const TiXmlElement* element, const char* name) {
+    return element ? element->NextSiblingElement(name) : nullptr;
+}
+
+std::string Text(const TiXmlElement* element) {
+    const char* text = element ? element->GetText() : nullptr;
+    return text ? std::string(text) : std::string();
+}
+
+std::string FileOf(const TiXmlElement* element) {
+    const TiXmlDocument* document = element ? element->GetDocument() : nullptr;
+    return document && document->Value() ? std::string(document->Value()) : std::string();
+}
+
+const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name) {
+    const TiXmlElement* set = document.FirstChildElement(name);
+    if (set) {
+        return set;
+    }
+    const TiXmlElement* first = document.FirstChildElement();
+    return first ? first->FirstChildElement(name) : nullptr;
+}
+
+}  // namespace xml

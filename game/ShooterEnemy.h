@@ -1,0 +1,60 @@
+#pragma once
+// One enemy craft: waits for its spawn time, enters at the right edge of the view, flies
+// straight, weaves or curves, animates, fires at its own rate and takes damage.
+
+#include <cstdint>
+#include <string>
+
+#include "game/BoundingBox.h"
+#include "game/Vector2.h"
+
+class CAnimation;
+class CSprite;
+class TiXmlElement;
+
+class ShooterEnemy {
+public:
+    // Reads one "enemy" element; missing items are logged and left at defaults. Returns true.
+    virtual bool Load(const TiXmlElement* element);
+    // Leaves when past the left edge; while active: behaviour, movement, animation, firing.
+    virtual void Update(float& dt);
+    // Draws the current frame while active.
+    virtual void Render(bool& drawBox);
+    virtual void Release() {}
+
+    // Enters play at the right edge of the camera view.
+    void Activate();
+    // Launches one projectile to the left.
+    void Fire();
+    // Health below 1 kills.
+    void TakeDamage(int amount);
+    // Marks the enemy dead and destroyed (explosion and points on removal).
+    void Kill();
+    void UpdateBox();
+
+    std::string m_name;
+    int32_t m_health = 100;
+    bool m_dead = false;
+    bool m_destroyed = false;
+    int32_t m_behaviour = 0;  // 0 normal, 1 oscillate, 2 curve
+    float m_turnSpeed = 0.0f;
+    bool m_turningUp = true;
+    bool m_shoots = false;
+    int32_t m_fireDelay = 0;
+    uint32_t m_lastShotTime = 0;
+    float m_projectileSpeed = 0.0f;
+    std::string m_projectileSprite;
+    int32_t m_spawnTime = 0;
+    CSprite* m_sprite = nullptr;
+    int32_t m_frame = 0;
+    CAnimation* m_animation = nullptr;
+    std::string m_action;
+    bool m_animated = false;
+    Vector2 m_position;
+    Vector2 m_direction;
+    Vector2 m_scale;
+    float m_speed = 0.0f;
+    uint32_t m_animTime = 0;
+    bool m_active = false;
+    BoundingBox m_box;
+};

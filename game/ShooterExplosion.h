@@ -1,0 +1,12 @@
+#pragma once
+// One running explosion: where it is drawn and how long it has run.
+
+#include <cstdint>
+
+#include "game/Vector2.h"
+
+class ShooterExplosion {
+public:
+    Vector2 m_position;
+    uint32_t m_time = 0;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// The interface manager: named layers of widgets, one of them active. Owns the layers, keeps
+// the pointer position and left-button state, and forwards update, drawing and input to the
+// active layer only. With no active layer those calls do nothing.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/Vector2.h"
+
+class CGUILayer;
+class TiXmlHandle;
+struct GUIKeyInput;
+struct GUIMouseInput;
+
+class CGUI {
+public:
+    static CGUI* GetInstance();
+
+    // Loads every "layersetfile" of the "guicfg" element and activates its "default" layer.
+    void Load(const TiXmlHandle& handle);
+    // Loads the layers of one layer set file; a duplicate layer name is logged and dropped.
+    void LoadLayerSet(const std::string& fileName);
+    // Makes the layer of that name active; an unknown name changes nothing.
+    void SetActiveLayer(const std::string& name);
+
+    void Update(float& dt);
+    void Render();
+    void HandleMouse(GUIMouseInput& input);
+    void HandleKey(GUIKeyInput& input);
+
+    Vector2 GetMousePosition() const { return m_mouse; }
+    bool IsLeftButtonDown() const { return m_leftDown; }
+    // The active layer, or null.
+    CGUILayer* GetActiveLayer() const { return m_activeLayer; }
+
+    // Clears and deletes every layer.
+    void UnloadAll();
+
+private:
+    CGUI();
+    ~CGUI();
+
+    std::vector<std::unique_ptr<CGUILayer>> m_layers;
+    CGUILayer* m_activeLayer = nullptr;
+    Vector2 m_mouse;
+    bool m_leftDown = false;
+};

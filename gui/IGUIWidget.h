@@ -1,0 +1,28 @@
+#pragma once
+// An element of an interface layer. The layer owns its widgets and deletes them through this
+// interface.
+
+#include <string>
+
+#include "game/Vector2.h"
+
+class TiXmlElement;
+struct GUIKeyInput;
+struct GUIMouseInput;
+
+class IGUIWidget {
+public:
+    virtual ~IGUIWidget() = default;
+    virtual std::string GetName() const = 0;
+    // Reads the "widget" element.
+    virtual void Load(const TiXmlElement* element) = 0;
+    virtual void Update(float& dt) = 0;
+    virtual void Render() = 0;
+    // Called just before the widget is deleted.
+    virtual void Release() = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void SetVisible(const bool& visible) = 0;
+    virtual Vector2 GetPosition() const = 0;
+    virtual void HandleMouse(GUIMouseInput& input) = 0;
+    virtual void HandleKey(GUIKeyInput& input) = 0;
+};

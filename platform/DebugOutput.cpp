@@ -1,0 +1,3 @@
+#include "platform/DebugOutput.h"
+
+void OutputDebugStringA(const char* /*text*/) {}

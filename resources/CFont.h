@@ -1,0 +1,33 @@
+#pragma once
+// A monospaced bitmap font: a sprite whose frames are glyphs, and a character-to-frame table.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/Vector2.h"
+#include "resources/CFontEntry.h"
+
+class CSprite;
+class TiXmlElement;
+
+class CFont {
+public:
+    // Reads one "font" element; false when its sprite does not exist (then no entries are read).
+    bool Load(const TiXmlElement* element);
+    // Draws text on one line from position (bottom-left of the first glyph); characters without
+    // an entry are skipped and take no room. Draws nothing without a sprite.
+    void DrawText(std::string text, const Vector2& scale, const Vector2& position) const;
+    // (sum of scale.x x glyph width over mapped characters, unscaled glyph height); (0, 0)
+    // without a sprite.
+    Vector2 MeasureText(const std::string& text, const Vector2& scale) const;
+
+    const std::string& GetName() const { return m_name; }
+
+    std::vector<std::unique_ptr<CFontEntry>> m_entries;
+    CSprite* m_sprite = nullptr;  // borrowed from the sprite manager
+    std::string m_name;
+
+private:
+    const CFontEntry* FindEntry(char c) const;
+};

@@ -1,0 +1,54 @@
+#pragma once
+// One PNG sprite sheet cut into equal frames in a grid, uploaded once as an OpenGL texture and
+// drawn a frame at a time as a textured quad. Frames are numbered left to right, rows from the
+// top. The decoded pixels are kept for the pixel-exact contact test.
+// A plain class with public data: loaders and tests fill it directly.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/Vector2.h"
+
+class TiXmlElement;
+
+class CSprite {
+public:
+    CSprite() = default;
+    // Frees the pixels; the texture is deleted by the sprite manager's UnloadAll.
+    ~CSprite() = default;
+
+    // Reads one "sprite" element: name, image path below the manager's base directory, frame
+    // layout; decodes and uploads the image. A sprite whose image cannot be decoded or whose
+    // layout is unusable is logged with the file name and stays unloaded.
+    void Load(const TiXmlElement* element);
+
+    // Draws frame at position (its bottom-left corner) with scale, rotation in degrees about
+    // that corner, mirrored about the corner's vertical line when flip is 1, and alpha 0..1.
+    // Nothing is drawn while unloaded; an out-of-range frame is logged and not drawn.
+    void Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
+              unsigned char flip, float alpha) const;
+
+    // True when some opaque (alpha > 20) pixel of this sprite's frame thisFrame and the
+    // other's frame otherFrame lie at the same place, with the other's bottom-left corner at
+    // offset from this one's. Unscaled frame pixels.
+    bool PixelCollide(const CSprite* other, const Vector2& offset, int thisFrame = 0,
+                      int otherFrame = 0) const;
+
+    int GetFrameWidth() const { return m_frameWidth; }
+    int GetFrameHeight() const { return m_frameHeight; }
+    const std::string& GetName() const { return m_name; }
+    bool IsLoaded() const { return m_loaded; }
+
+    bool m_loaded = false;
+    int32_t m_numFrames = 0;
+    int32_t m_imageWidth = 0;
+    int32_t m_imageHeight = 0;
+    int32_t m_frameWidth = 0;
+    int32_t m_frameHeight = 0;
+    int32_t m_rows = 0;
+    int32_t m_columns = 0;
+    uint32_t m_texture = 0;
+    std::vector<unsigned char> m_pixels;  // RGBA, rows top first
+    std::string m_name;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Owns every sprite, loaded from the sprite set files named by the configuration, and hands
+// them out by name. Users borrow plain pointers, valid until UnloadAll.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CSprite;
+
+class CSpriteManager {
+public:
+    static CSpriteManager* GetInstance();
+
+    // Loads every "sprite" of one sprite set file; problems are logged, never fatal.
+    void LoadSpriteSet(const std::string& fileName);
+    // The first sprite loaded under that exact name, or null.
+    CSprite* GetSprite(const std::string& name) const;
+    // Deletes every sprite and its texture.
+    void UnloadAll();
+    // Takes ownership of a sprite built elsewhere (tests, tools) into the "default" group.
+    void AddSprite(CSprite* sprite);
+
+    // Directory prefix of the set file being loaded.
+    const std::string& GetBaseDir() const { return m_basedir; }
+
+private:
+    CSpriteManager();
+    ~CSpriteManager();
+
+    std::map<std::string, std::vector<std::unique_ptr<CSprite>>> m_groups;
+    std::string m_basedir;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// Runs the real glimmerax binary in a data folder on the virtual display and drives it like a
+// player: keys and clicks through xdotool, screenshots through ImageMagick's import, the log
+// from its standard error, and its exit status.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/GLWindow.h"
+
+class GameProcess {
+public:
+    GameProcess() = default;
+    // Kills the game if it still runs.
+    ~GameProcess();
+
+    // Starts the binary with directory as working directory; its log goes to a file.
+    bool Start(const std::string& directory);
+    // Waits until the game's window exists and takes the keyboard focus; false on timeout.
+    bool WaitForWindow(int timeoutMs = 10000);
+    // Waits until the log contains text; false on timeout.
+    bool WaitForLog(const std::string& text, int timeoutMs = 10000) const;
+    // Presses and releases a key (xdotool key names: "Escape", "space", "Right", "n").
+    void Key(const std::string& name);
+    void KeyDown(const std::string& name);
+    void KeyUp(const std::string& name);
+    // Left click at window pixel (x, y) counted from the top-left corner.
+    void Click(int x, int y);
+    void MoveMouse(int x, int y);
+    // Captures the window; false when the capture failed.
+    bool Screenshot();
+    // A pixel of the last screenshot, (x, y) from the top-left corner.
+    Rgba Pixel(int x, int y) const;
+    // Count of pixels of the last screenshot inside the rectangle that differ from black.
+    int CountLit(int x0, int y0, int x1, int y1) const;
+    // Saves the last screenshot as a PNG (for people looking at failures).
+    void SaveScreenshot(const std::string& path) const;
+    // Waits for the process to end; its exit status, or -1 when it was still running (and
+    // has been killed) or ended by a signal.
+    int WaitExit(int timeoutMs = 10000);
+    // Everything the game has logged so far.
+    std::string Log() const;
+    bool Running();
+
+    static void Sleep(int ms);
+
+private:
+    void Xdotool(const std::string& arguments) const;
+
+    pid_t m_pid = -1;
+    int m_exitStatus = -1;
+    std::string m_window;
+    std::string m_logPath;
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<uint8_t> m_pixels;  // RGB, rows from the top
+};
