@@ -20,7 +20,8 @@ void CPngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* d
 unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigned char* data,
                                   size_t size) {
     std::vector<unsigned char> compressed;
-    unsigned error = PngChunkReader().Read(data, size, m_info, compressed);
+    unsigned error = PngChunkReader(m_settings.ignoreCrc, m_settings.readTextChunks)
+                         .Read(data, size, m_info, compressed);
     if (error != kPngOk) {
         return error;
     }
@@ -33,8 +34,9 @@ unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigne
     // Not value-initialised: the inflater writes every byte, and untouched pages of a large
     // buffer for a short, broken stream are never faulted in.
     std::unique_ptr<unsigned char[]> filtered(new unsigned char[size_t(filteredSize)]);
-    error = Inflater().Inflate(compressed.data(), compressed.size(), filtered.get(),
-                               size_t(filteredSize));
+    error =
+        Inflater(m_settings.ignoreAdler32)
+            .Inflate(compressed.data(), compressed.size(), filtered.get(), size_t(filteredSize));
     if (error != kPngOk) {
         return error;
     }

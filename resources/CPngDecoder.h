@@ -16,7 +16,17 @@
 
 class CPngDecoder {
 public:
+    // Decoding settings. The game always decodes with the defaults: checks on, text kept.
+    // Skipping the checks serves the fuzzer, whose mutations would otherwise never get past
+    // a CRC.
+    struct Settings {
+        bool ignoreCrc = false;
+        bool ignoreAdler32 = false;
+        bool readTextChunks = true;
+    };
+
     CPngDecoder() = default;
+    explicit CPngDecoder(const Settings& settings) : m_settings(settings) {}
 
     // Decodes the file image; on success out holds exactly width * height * 4 bytes.
     void Decode(std::vector<unsigned char>& out, const std::vector<unsigned char>& in);
@@ -44,6 +54,7 @@ public:
 private:
     unsigned DecodeImage(std::vector<unsigned char>& out, const unsigned char* data, size_t size);
 
+    Settings m_settings;
     unsigned m_error = 1;
     PngImageInfo m_info;
 };

@@ -136,8 +136,9 @@ inline void CopyMatchFast(unsigned char* out, unsigned distance, unsigned length
 
 }  // namespace
 
-Inflater::Inflater()
-    : m_literals(new HuffmanTable(kLiteralTableBits, kMaxLiteralSymbols)),
+Inflater::Inflater(bool ignoreAdler32)
+    : m_ignoreAdler32(ignoreAdler32),
+      m_literals(new HuffmanTable(kLiteralTableBits, kMaxLiteralSymbols)),
       m_distances(new HuffmanTable(kDistanceTableBits, kMaxDistanceSymbols)),
       m_codeLengths(new HuffmanTable(kCodeLengthTableBits, 19)) {}
 
@@ -165,7 +166,7 @@ unsigned Inflater::Inflate(const unsigned char* in, size_t inSize, unsigned char
     }
     uint32_t stored = 0;
     error = ReadAdler32(stored);
-    if (error == kPngOk && stored != Adler32::Compute(out, outSize)) {
+    if (error == kPngOk && !m_ignoreAdler32 && stored != Adler32::Compute(out, outSize)) {
         error = kPngBadAdler32;
     }
     return error;

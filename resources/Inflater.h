@@ -16,7 +16,7 @@ class HuffmanTable;
 
 class Inflater {
 public:
-    Inflater();
+    explicit Inflater(bool ignoreAdler32 = false);
     ~Inflater();
 
     // Decompresses the zlib stream of inSize bytes at in into exactly outSize bytes at out.
@@ -40,6 +40,7 @@ private:
     bool ReadPastEnd() const { return m_bitCount < m_phantomBytes * 8; }
     void ReturnWholeBytes();
 
+    bool m_ignoreAdler32;
     std::unique_ptr<HuffmanTable> m_literals;
     std::unique_ptr<HuffmanTable> m_distances;
     std::unique_ptr<HuffmanTable> m_codeLengths;

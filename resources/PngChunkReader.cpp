@@ -76,7 +76,8 @@ unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageIn
         }
         const unsigned char* body = data + position + 8;
         // The CRC covers the type and the data.
-        if (Crc32::Compute(data + position + 4, length + 4) != LoadBigEndian32(body + length)) {
+        if (!m_ignoreCrc &&
+            Crc32::Compute(data + position + 4, length + 4) != LoadBigEndian32(body + length)) {
             return kPngBadCrc;
         }
         if (first != (type == kIHDR)) {
@@ -105,7 +106,9 @@ unsigned PngChunkReader::ReadChunk(uint32_t type, const unsigned char* data, uin
         case kBKGD:
             return ReadBackground(data, length);
         case kTEXT:
-            ReadText(data, length);
+            if (m_readTextChunks) {
+                ReadText(data, length);
+            }
             return kPngOk;
         case kIDAT:
             if (m_info->colorType == PngImageInfo::kPalette && !m_seenPalette) {

@@ -15,6 +15,9 @@ public:
     // Largest decoded image accepted: 256 MiB of RGBA output (64 Mi pixels).
     static constexpr uint64_t kMaxOutputBytes = uint64_t(256) << 20;
 
+    PngChunkReader(bool ignoreCrc, bool readTextChunks)
+        : m_ignoreCrc(ignoreCrc), m_readTextChunks(readTextChunks) {}
+
     // Returns 0 or a PngError code. info must be freshly constructed.
     unsigned Read(const unsigned char* data, size_t size, PngImageInfo& info,
                   std::vector<unsigned char>& compressed);
@@ -27,6 +30,8 @@ private:
     unsigned ReadBackground(const unsigned char* data, uint32_t length);
     void ReadText(const unsigned char* data, uint32_t length);
 
+    bool m_ignoreCrc;
+    bool m_readTextChunks;
     PngImageInfo* m_info = nullptr;
     std::vector<unsigned char>* m_compressed = nullptr;
     bool m_seenPalette = false;

@@ -23,7 +23,9 @@ PngPixelConverter::PngPixelConverter(const PngImageInfo& info) : m_info(info) {
     for (unsigned i = 0; i < 256; ++i) {
         PutPixel(m_palette + i * 4, 0, 0, 0, 255);
     }
-    std::memcpy(m_palette, info.palette.data(), info.palette.size());
+    if (!info.palette.empty()) {
+        std::memcpy(m_palette, info.palette.data(), info.palette.size());
+    }
 }
 
 void PngPixelConverter::ConvertRow(const unsigned char* row, unsigned char* rgba,
