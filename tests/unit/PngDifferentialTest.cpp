@@ -170,8 +170,8 @@ TEST(PngDifferential, IdatSplitIntoOneByteChunks) {
 TEST(PngDifferential, LargerPhotoLikeImages) {
     for (int colorType : {2, 6}) {
         RawImage image;
-        image.width = 257;
-        image.height = 131;
+        image.width = 131;
+        image.height = 67;
         image.colorType = colorType;
         image.bitDepth = 8;
         const size_t channels = image.Channels();
