@@ -1,7 +1,5 @@
 #include "resources/CPngDecoder.h"
 
-#include <memory>
-
 #include "resources/Inflater.h"
 #include "resources/PngChunkReader.h"
 #include "resources/PngError.h"
@@ -31,17 +29,34 @@ unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigne
     if (filteredSize > uint64_t(compressed.size()) * Inflater::kMaxExpansion) {
         return kPngNotEnoughImageData;
     }
-    // Not value-initialised: the inflater writes every byte, and untouched pages of a large
-    // buffer for a short, broken stream are never faulted in.
-    std::unique_ptr<unsigned char[]> filtered(new unsigned char[size_t(filteredSize)]);
+    Inflater inflater(m_settings.ignoreAdler32);
+    const size_t rgbaSize = size_t(m_info.width) * m_info.height * 4;
+    // One buffer for scanlines and image when that is safe (see PngImageAssembler) and costs
+    // at most twice the scanlines, so a broken stream never makes us size the image itself.
+    if (m_info.interlaceMethod == 0 && rgbaSize <= 2 * filteredSize) {
+        std::vector<unsigned char> buffer(assembler.WorkingSize());
+        unsigned char* scanlines = buffer.data() + (buffer.size() - filteredSize);
+        error = inflater.Inflate(compressed.data(), compressed.size(), scanlines, filteredSize);
+        if (error == kPngOk) {
+            error = assembler.Assemble(scanlines, buffer.data());
+        }
+        if (error == kPngOk) {
+            buffer.resize(rgbaSize);
+            if (buffer.capacity() > rgbaSize) {
+                buffer.shrink_to_fit();  // 16-bit images: drop the scanline space
+            }
+            out.swap(buffer);
+        }
+        return error;
+    }
+    std::vector<unsigned char> scanlines(filteredSize);
     error =
-        Inflater(m_settings.ignoreAdler32)
-            .Inflate(compressed.data(), compressed.size(), filtered.get(), size_t(filteredSize));
+        inflater.Inflate(compressed.data(), compressed.size(), scanlines.data(), scanlines.size());
     if (error != kPngOk) {
         return error;
     }
-    std::vector<unsigned char> rgba(size_t(m_info.width) * m_info.height * 4);
-    error = assembler.Assemble(filtered.get(), rgba.data());
+    std::vector<unsigned char> rgba(rgbaSize);
+    error = assembler.Assemble(scanlines.data(), rgba.data());
     if (error == kPngOk) {
         out.swap(rgba);
     }

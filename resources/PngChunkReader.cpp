@@ -61,6 +61,8 @@ unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageIn
         return kPngBadSignature;
     }
     size_t position = sizeof kSignature;
+    // The image data can be no longer than the file: one allocation, never a regrowth.
+    compressed.reserve(size - position);
     bool first = true;
     for (;;) {
         if (size - position < 12) {

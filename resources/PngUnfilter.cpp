@@ -8,7 +8,7 @@ namespace {
 
 void UnfilterSub(unsigned char* dst, const unsigned char* src, size_t n, unsigned stride) {
     if (dst != src) {
-        std::memcpy(dst, src, n < stride ? n : stride);
+        std::memmove(dst, src, n < stride ? n : stride);
     }
     for (size_t i = stride; i < n; ++i) {
         dst[i] = uint8_t(src[i] + dst[i - stride]);
@@ -88,7 +88,7 @@ bool PngUnfilter::UnfilterRow(unsigned char* dst, const unsigned char* src,
     switch (filterType) {
         case 0:
             if (dst != src) {
-                std::memcpy(dst, src, rowBytes);
+                std::memmove(dst, src, rowBytes);
             }
             return true;
         case 1:
