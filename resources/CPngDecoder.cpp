@@ -1,0 +1,64 @@
+#include "resources/CPngDecoder.h"
+
+#include "resources/Inflater.h"
+#include "resources/PngChunkReader.h"
+#include "resources/PngError.h"
+#include "resources/PngImageAssembler.h"
+
+void CPngDecoder::Decode(std::vector<unsigned char>& out, const std::vector<unsigned char>& in) {
+    Decode(out, in.data(), in.size());
+}
+
+void CPngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* data, size_t size) {
+    m_error = kPngOk;
+    m_info = PngImageInfo();
+    m_error = DecodeImage(out, data, size);
+}
+
+unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigned char* data,
+                                  size_t size) {
+    std::vector<unsigned char> compressed;
+    unsigned error = PngChunkReader(m_settings.ignoreCrc, m_settings.readTextChunks)
+                         .Read(data, size, m_info, compressed);
+    if (error != kPngOk) {
+        return error;
+    }
+    const PngImageAssembler assembler(m_info);
+    const uint64_t filteredSize = assembler.FilteredSize();
+    // A stream too short to expand to the image is rejected before anything is allocated.
+    if (filteredSize > uint64_t(compressed.size()) * Inflater::kMaxExpansion) {
+        return kPngNotEnoughImageData;
+    }
+    Inflater inflater(m_settings.ignoreAdler32);
+    const size_t rgbaSize = size_t(m_info.width) * m_info.height * 4;
+    // One buffer for scanlines and image when that is safe (see PngImageAssembler) and costs
+    // at most twice the scanlines, so a broken stream never makes us size the image itself.
+    if (m_info.interlaceMethod == 0 && rgbaSize <= 2 * filteredSize) {
+        std::vector<unsigned char> buffer(assembler.WorkingSize());
+        unsigned char* scanlines = buffer.data() + (buffer.size() - filteredSize);
+        error = inflater.Inflate(compressed.data(), compressed.size(), scanlines, filteredSize);
+        if (error == kPngOk) {
+            error = assembler.Assemble(scanlines, buffer.data());
+        }
+        if (error == kPngOk) {
+            buffer.resize(rgbaSize);
+            if (buffer.capacity() > rgbaSize) {
+                buffer.shrink_to_fit();  // 16-bit images: drop the scanline space
+            }
+            out.swap(buffer);
+        }
+        return error;
+    }
+    std::vector<unsigned char> scanlines(filteredSize);
+    error =
+        inflater.Inflate(compressed.data(), compressed.size(), scanlines.data(), scanlines.size());
+    if (error != kPngOk) {
+        return error;
+    }
+    std::vector<unsigned char> rgba(rgbaSize);
+    error = assembler.Assemble(scanlines.data(), rgba.data());
+    if (error == kPngOk) {
+        out.swap(rgba);
+    }
+    return error;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Decoding table for one canonical Huffman code of DEFLATE (RFC 1951), indexed by the next
+// input bits taken least significant bit first. Codes no longer than the table's first-level
+// width resolve in one look-up; longer codes go through a second-level sub-table chosen by
+// their first bits.
+//
+// An entry is a 32-bit word:
+//   bits 0-3   number of bits the code takes (at the first or the second level)
+//   bits 4-7   extra bits that follow the code (lengths, distances), or the width of the
+//              sub-table an entry of kind kSubtable points to
+//   bits 8-11  kind flags below; none set means a length or distance base
+//   bits 16-31 value: literal byte, symbol, base length or distance, or sub-table offset
+
+#include <cstdint>
+#include <vector>
+
+class HuffmanTable {
+public:
+    static constexpr uint32_t kLiteral = 0x100;
+    static constexpr uint32_t kSubtable = 0x200;
+    static constexpr uint32_t kEndOfBlock = 0x400;
+    static constexpr uint32_t kInvalid = 0x800;
+    static constexpr unsigned kMaxCodeLength = 15;
+
+    // A table of first-level width tableBits for codes of at most maxSymbols symbols.
+    HuffmanTable(unsigned tableBits, unsigned maxSymbols);
+
+    // Builds the table from the code length of each symbol (0 = unused, at most 15).
+    // symbolEntries[s] is the entry of symbol s without its code length. False when the
+    // lengths over-subscribe the code, or leave it incomplete where that is not allowed: a code
+    // with no symbols, or with one symbol of length 1, is the incomplete code DEFLATE permits
+    // for literal/length and distance codes (allowIncomplete); its unused bit patterns decode
+    // to kInvalid entries.
+    bool Build(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
+               bool allowIncomplete);
+
+    const uint32_t* Entries() const { return m_entries.data(); }
+    unsigned TableBits() const { return m_tableBits; }
+
+private:
+    void FillLongCodes(const uint8_t* lengths, unsigned count, const uint32_t* symbolEntries,
+                       const uint16_t* reversedCodes);
+
+    unsigned m_tableBits;
+    std::vector<uint32_t> m_entries;
+};

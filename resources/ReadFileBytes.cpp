@@ -1,0 +1,24 @@
+#include "resources/ReadFileBytes.h"
+
+#include <fstream>
+
+void ReadFileBytes(const std::string& fileName, std::vector<unsigned char>& bytes) {
+    std::ifstream file(fileName, std::ios::in | std::ios::binary | std::ios::ate);
+    file.seekg(0, std::ios::end);
+    if (!file.good()) {
+        return;
+    }
+    std::streamoff size = file.tellg();
+    file.seekg(0, std::ios::beg);
+    if (!file.good()) {
+        return;
+    }
+    size -= file.tellg();
+    if (size <= 0) {
+        return;
+    }
+    bytes.resize(size_t(size));
+    file.read(reinterpret_cast<char*>(bytes.data()), size);
+    // A file that shrank between sizing and reading keeps only what was read.
+    bytes.resize(size_t(file.gcount()));
+}
