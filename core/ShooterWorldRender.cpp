@@ -62,15 +62,13 @@ void ShooterWorld::DrawScene() {
     if (!m_player) {
         return;
     }
-    // The camera translation is undone by the opposite translation; when a draw call throws,
-    // the handler undoes it so that later frames do not inherit it.
-    Vector2 view;
-    bool translated = false;
+    // The camera translation is undone by the opposite translation. When a draw call throws,
+    // the model-view matrix is put back as it was, so that later frames do not inherit it.
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
     try {
         if (m_camera) {
-            view = m_camera->GetPosition();
             m_camera->ApplyView();
-            translated = true;
         }
         if (m_background) {
             m_background->Render();
@@ -92,19 +90,17 @@ void ShooterWorld::DrawScene() {
         if (m_explosions) {
             m_explosions->Render(drawBox);
         }
-        if (translated) {
-            view = m_camera->GetPosition();
+        if (m_camera) {
+            const Vector2 view = m_camera->GetPosition();
             glTranslatef(view.x, view.y, 0.0f);
-            translated = false;
         }
         CGUI::GetInstance()->Render();
     } catch (const std::exception& e) {
         LogMessage("Exception found: %s\n", e.what());
+        glLoadMatrixf(modelView);
     } catch (const std::exception* e) {
         LogMessage("Exception found: %s\n", e ? e->what() : "");
-    }
-    if (translated) {
-        glTranslatef(view.x, view.y, 0.0f);
+        glLoadMatrixf(modelView);
     }
 }
 
@@ -120,7 +116,7 @@ void ShooterWorld::RenderMotionBlur() {
     glPopAttrib();
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
 
-    glDrawBuffer(GL_FRONT_AND_BACK);
+    glDrawBuffer(GL_BACK);
     ClearToBlack();
     glLoadIdentity();
     DrawCompositionQuad(m_frameTextures[m_frameSlot % 4], width, height);
