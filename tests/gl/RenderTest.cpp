@@ -24,7 +24,26 @@ protected:
         m_world->m_camera = std::make_unique<ShooterCamera>();
         m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
     }
-    void AddEnemy(ShooterEnemy* enemy) { m_world->m_enemies.emplace_back(enemy); }
+    // The actors have no virtual destructor: the test owns them under their own type and takes
+    // them back from the world before the world would delete them through the base class.
+    void TearDown() override {
+        for (auto& enemy : m_world->m_enemies) {
+            enemy.release();
+        }
+        for (auto& projectile : m_world->m_projectiles) {
+            projectile.release();
+        }
+        WorldGLTest::TearDown();
+    }
+    template <typename Enemy>
+    void AddEnemy(Enemy* enemy) {
+        m_actors.emplace_back(std::shared_ptr<Enemy>(enemy));
+        m_world->m_enemies.emplace_back(enemy);
+    }
+    void AddProjectile(RectProjectile* projectile) {
+        m_actors.emplace_back(std::shared_ptr<RectProjectile>(projectile));
+        m_world->m_projectiles.emplace_back(projectile);
+    }
     // Makes one ring slot a solid colour.
     void FillSlot(int slot, float r, float g, float b) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->m_frameBuffer);
@@ -55,6 +74,8 @@ protected:
         }
         return true;
     }
+
+    std::vector<std::shared_ptr<void>> m_actors;
 };
 
 TEST_F(RenderTest, WithoutLevelTheFrameIsBlack) {
@@ -73,7 +94,7 @@ TEST_F(RenderTest, SceneIsDrawnInOrderThroughTheCamera) {
     m_world->m_enemies.emplace_back(nullptr);
     AddEnemy(new RectEnemy(120, 10, 20, 20, 0, 1, 0));
     m_world->m_projectiles.emplace_back(nullptr);
-    m_world->m_projectiles.emplace_back(new RectProjectile(135, 10));
+    AddProjectile(new RectProjectile(135, 10));
     m_world->Render();
     // The stub camera of the foundation may not translate yet; read where the camera puts it.
     glLoadIdentity();
