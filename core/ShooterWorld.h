@@ -25,6 +25,7 @@ class ShooterEnemy;
 class ShooterExplosionManager;
 class ShooterPlayer;
 class ShooterProjectile;
+class TiXmlElement;
 
 // Clock reading taken just after the player's last shot; one value for the whole process.
 extern uint32_t g_lastFireTime;
@@ -38,6 +39,10 @@ public:
     // Start-up: configuration, window, resources, interface, level, explosions, listeners.
     // A start-up that cannot work (no configuration, no window) logs and sets the quit flag.
     void Init();
+    // Start-up steps on the "config" element: window size and layer names; then the sprite,
+    // animation and font sets in that order (after InitGL, which textures need).
+    void ReadConfig(const TiXmlElement* config);
+    void LoadResourceSets(const TiXmlElement* config);
     // Window, OpenGL state and frame ring; false on failure.
     bool InitGL();
     // Clears the four ring textures to opaque white.

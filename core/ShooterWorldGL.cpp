@@ -1,7 +1,236 @@
+// Window and OpenGL set-up: the SDL window with its icon and caption, the fixed drawing state
+// every draw relies on, GLEW and the frame ring of the motion-blur mode.
 #include "core/ShooterWorld.h"
 
-bool ShooterWorld::InitGL() {
-    return false;
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <vector>
+
+#include "core/Log.h"
+#include "resources/LoadPngImage.h"
+
+namespace {
+
+const char* const WINDOW_CAPTION = "Glimmerax";
+const char* const ICON_FILE = "icon.png";
+
+void RequestAccumulationBits(int bits) {
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, bits);
 }
 
-void ShooterWorld::ClearFrameTextures() {}
+// Opens the window, asking for 32 accumulation bits per channel, then 16, then none, since
+// not every driver offers 32. Returns the surface (null on failure) and the bits granted.
+SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits) {
+    static const int REQUESTS[] = {32, 16, 0};
+    for (const int bits : REQUESTS) {
+        RequestAccumulationBits(bits);
+        SDL_Surface* screen =
+            SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0, SDL_OPENGL);
+        if (screen) {
+            accumBits = 0;
+            SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accumBits);
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+// The icon is optional: without a decodable icon.png the window keeps the system's icon.
+void SetWindowIcon() {
+    std::vector<unsigned char> pixels;
+    int width = 0;
+    int height = 0;
+    LoadPngImage(ICON_FILE, pixels, width, height);
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
+        LogMessage("Window icon %s is missing or not a usable PNG; no icon is set.\n", ICON_FILE);
+        return;
+    }
+    // SDL copies the icon when it sets it; the surface itself is kept for the process's life,
+    // as SDL 1.2 may refer to it again.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4,
+                                                 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (icon) {
+        SDL_WM_SetIcon(icon, nullptr);
+    }
+}
+
+void SetFixedState(uint32_t width, uint32_t height) {
+    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    glEnable(GL_ALPHA_TEST);
+    glClearAccum(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_ACCUM_BUFFER_BIT);
+    // One unit per pixel, origin at the lower left, y up.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, width, 0, height);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void CreateRingTexture(GLuint& texture, uint32_t width, uint32_t height, int slot) {
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
+                 static_cast<GLsizei>(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + slot, GL_TEXTURE_2D,
+                              texture, 0);
+}
+
+bool HasFramebufferEntryPoints() {
+    return glGenFramebuffersEXT && glBindFramebufferEXT && glGenRenderbuffersEXT &&
+           glBindRenderbufferEXT && glRenderbufferStorageEXT && glFramebufferTexture2DEXT &&
+           glFramebufferRenderbufferEXT && glCheckFramebufferStatusEXT && glDeleteFramebuffersEXT &&
+           glDeleteRenderbuffersEXT;
+}
+
+// Deletes whatever part of the frame ring exists, draws into the window again and marks the
+// motion-blur path unusable.
+void ReleaseFrameRing(ShooterWorld& world) {
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    for (uint32_t& texture : world.m_frameTextures) {
+        if (texture != 0) {
+            const GLuint name = texture;
+            glDeleteTextures(1, &name);
+            texture = 0;
+        }
+    }
+    if (world.m_depthBuffer != 0) {
+        const GLuint name = world.m_depthBuffer;
+        glDeleteRenderbuffersEXT(1, &name);
+        world.m_depthBuffer = 0;
+    }
+    if (world.m_frameBuffer != 0) {
+        const GLuint name = world.m_frameBuffer;
+        glDeleteFramebuffersEXT(1, &name);
+        world.m_frameBuffer = 0;
+    }
+    world.m_blurSupported = false;
+}
+
+// Builds the framebuffer with four colour textures and a depth renderbuffer, all of the
+// window's size; false (with the ring released) when the framebuffer is incomplete.
+bool BuildFrameRing(ShooterWorld& world) {
+    world.m_blurSupported = true;
+    GLuint name = 0;
+    glGenFramebuffersEXT(1, &name);
+    world.m_frameBuffer = name;
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, name);
+    LogMessage("FBO Initialised!\n");
+
+    glGenRenderbuffersEXT(1, &name);
+    world.m_depthBuffer = name;
+    glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, name);
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT,
+                             static_cast<GLsizei>(world.m_width),
+                             static_cast<GLsizei>(world.m_height));
+    LogMessage("Renderbuffer initialised!\n");
+
+    for (int slot = 0; slot < 4; ++slot) {
+        GLuint texture = 0;
+        CreateRingTexture(texture, world.m_width, world.m_height, slot);
+        world.m_frameTextures[slot] = texture;
+    }
+    LogMessage("Framebuffers created!\n");
+
+    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
+                                 world.m_depthBuffer);
+    LogMessage("Renderbuffer created!\n");
+
+    if (glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) != GL_FRAMEBUFFER_COMPLETE_EXT) {
+        LogMessage("Error in frame buffer.\n");
+        ReleaseFrameRing(world);
+        return false;
+    }
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    world.ClearFrameTextures();
+    return true;
+}
+
+// Opens the window; false (logged, SDL shut down when the window failed) without one.
+bool OpenWindow(ShooterWorld& world, int& accumBits) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        LogMessage("Unable to initialize SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    LogMessage("SDL Initialised!\n");
+    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits);
+    if (!screen) {
+        LogMessage("Unable to create OpenGL screen: %s\n", SDL_GetError());
+        SDL_Quit();
+        return false;
+    }
+    LogMessage("SDL SetVideoMode worked correctly!\n");
+    if (accumBits > 0) {
+        LogMessage("Accumulation buffer: %d bits per channel.\n", accumBits);
+    } else {
+        LogMessage("Accumulation buffer: none; motion blur is not available.\n");
+    }
+    // A size of 0 lets SDL choose; the frame then uses the window SDL made.
+    world.m_width = static_cast<uint32_t>(screen->w);
+    world.m_height = static_cast<uint32_t>(screen->h);
+    return true;
+}
+
+}  // namespace
+
+bool ShooterWorld::InitGL() {
+    m_blurSupported = false;
+    int accumBits = 0;
+    if (!OpenWindow(*this, accumBits)) {
+        return false;
+    }
+    SetWindowIcon();
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+    SetFixedState(m_width, m_height);
+    LogMessage("OpenGL Viewport and whatnot set.\n");
+
+    const GLenum glewResult = glewInit();
+    if (glewResult != GLEW_OK) {
+        LogMessage("GLEW Error: %s\n",
+                   reinterpret_cast<const char*>(glewGetErrorString(glewResult)));
+    } else {
+        LogMessage("GLEW initialised!\n");
+    }
+    bool ringBuilt = true;
+    if (!GLEW_ARB_draw_buffers) {
+        LogMessage("GLEW says draw buffers aren't supported!\n");
+    } else if (!HasFramebufferEntryPoints()) {
+        LogMessage("Framebuffer objects aren't supported; motion blur is not available.\n");
+    } else if (accumBits > 0) {
+        ringBuilt = BuildFrameRing(*this);
+    }
+    LogMessage("InitGL completed.\n");
+    return ringBuilt;
+}
+
+void ShooterWorld::ClearFrameTextures() {
+    if (!m_blurSupported) {
+        return;
+    }
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    for (int slot = 0; slot < 4; ++slot) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
+        glPushAttrib(GL_VIEWPORT_BIT);
+        glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
+        glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + slot);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPopAttrib();
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    }
+}

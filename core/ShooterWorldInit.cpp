@@ -1,5 +1,104 @@
+// Start-up: reads config.xml and brings up the window, resources, interface, level,
+// explosions and the world's event listeners, in that order.
 #include "core/ShooterWorld.h"
 
+#include <tinyxml.h>
+
+#include <functional>
+
+#include "core/DataPath.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
+#include "events/CEventManager.h"
+#include "events/EventType.h"
+#include "game/ShooterExplosionManager.h"
+#include "gui/CGUI.h"
+#include "platform/Clock.h"
+#include "resources/CAnimationManager.h"
+#include "resources/CFontManager.h"
+#include "resources/CSpriteManager.h"
+
+namespace {
+
+const char* const CONFIG_FILE = "config.xml";
+
+// Calls load with the path of every element of that name under config, in document order;
+// false when there is none. An element without text is logged and skipped.
+bool ForEachFile(const TiXmlElement* config, const char* name,
+                 const std::function<void(const std::string&)>& load) {
+    bool any = false;
+    xml::ForEachChild(config, name, [&](const TiXmlElement* element) {
+        any = true;
+        const std::string path = xml::Text(element);
+        if (path.empty()) {
+            LogMessage("CEngine: Empty <%s> element in %s\n", name, CONFIG_FILE);
+            return;
+        }
+        load(NormalizeDataPath(path));
+    });
+    return any;
+}
+
+TiXmlHandle HandleOn(const TiXmlElement* element) {
+    return TiXmlHandle(const_cast<TiXmlElement*>(element));
+}
+
+}  // namespace
+
 void ShooterWorld::Init() {
-    m_quit = true;
+    TiXmlDocument document(CONFIG_FILE);
+    document.LoadFile();
+    const TiXmlElement* config = document.FirstChildElement("config");
+    if (!config) {
+        // Nothing can be configured without it: the game ends.
+        LogMessage("<config> xml definition not found in: config.xml\n");
+        m_quit = true;
+        return;
+    }
+    ReadConfig(config);
+    if (!InitGL() && !SDL_GetVideoSurface()) {
+        // No window: nothing can be shown and no key can end the loop.
+        m_quit = true;
+        return;
+    }
+    LoadResourceSets(config);
+    CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
+    m_levelTime = static_cast<int32_t>(timeGetTime());
+    if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
+        const std::string level = xml::RequiredText(defaults, "level", "CEngine");
+        if (!level.empty()) {
+            LoadLevel(NormalizeDataPath(level));
+        }
+    }
+    // The explosion manager reports a missing "explosioncfg" itself.
+    m_explosions = std::make_unique<ShooterExplosionManager>();
+    m_explosions->Load(HandleOn(xml::Child(config, "explosioncfg")));
+
+    CEventManager* events = CEventManager::GetInstance();
+    events->AddListener(this, Event_Shooter_Pause);
+    events->AddListener(this, Event_Shooter_PlayerDeath);
+    events->AddListener(this, Event_Shooter_PlayerNoMoreLives);
+    events->AddListener(this, Event_Shooter_GUIEvent);
+}
+
+void ShooterWorld::ReadConfig(const TiXmlElement* config) {
+    xml::ReadUnsigned(config, "width", m_width);
+    xml::ReadUnsigned(config, "height", m_height);
+    m_gameOverLayer = xml::RequiredText(config, "gameoverlayer", "CEngine");
+    m_gameCompleteLayer = xml::RequiredText(config, "gamecompletelayer", "CEngine");
+}
+
+void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
+    if (!ForEachFile(config, "spritesetfile", [](const std::string& path) {
+            CSpriteManager::GetInstance()->LoadSpriteSet(path);
+        })) {
+        LogMessage("CEngine: No sprite set files defined in config file.\n");
+    }
+    if (!ForEachFile(config, "animationsetfile", [](const std::string& path) {
+            CAnimationManager::GetInstance()->LoadAnimationSet(path);
+        })) {
+        LogMessage("CEngine: No animation set files defined in config file.\n");
+    }
+    ForEachFile(config, "fontsetfile",
+                [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
 }

@@ -1,7 +1,131 @@
+// Frames: the plain path and the motion-blur path, both drawing the scene with DrawScene.
 #include "core/ShooterWorld.h"
 
-void ShooterWorld::Render() {}
+#include <GL/glew.h>
 
-void ShooterWorld::DrawScene() {}
+#include <exception>
 
-void ShooterWorld::RenderMotionBlur() {}
+#include "core/Log.h"
+#include "game/ShooterBackground.h"
+#include "game/ShooterCamera.h"
+#include "game/ShooterEnemy.h"
+#include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
+#include "game/ShooterProjectile.h"
+#include "gui/CGUI.h"
+
+namespace {
+
+// Weight of the current image loaded first, then the weights added for the slots
+// current, current + 1 (three ticks old), + 2 (two ticks old), + 3 (the previous tick).
+const float BASE_WEIGHT = 0.4f;
+const float SLOT_WEIGHTS[4] = {(1.0f - BASE_WEIGHT) / 4.0f * 0.2f,
+                               (1.0f - BASE_WEIGHT) / 4.0f * 0.8f, (1.0f - BASE_WEIGHT) / 4.0f,
+                               (1.0f - BASE_WEIGHT) / 2.0f};
+
+void ClearToBlack() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// One ring texture stretched over the whole window, in opaque white so that the colour the
+// scene left behind does not tint it.
+void DrawCompositionQuad(GLuint texture, int width, int height) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2i(0, 0);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2i(width, 0);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2i(width, height);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2i(0, height);
+    glEnd();
+}
+
+}  // namespace
+
+void ShooterWorld::Render() {
+    if (m_motionBlur && m_blurSupported) {
+        RenderMotionBlur();
+        return;
+    }
+    glDrawBuffer(GL_BACK);
+    ClearToBlack();
+    DrawScene();
+    SDL_GL_SwapBuffers();
+}
+
+void ShooterWorld::DrawScene() {
+    if (!m_player) {
+        return;
+    }
+    // The camera translation is undone by the opposite translation. When a draw call throws,
+    // the model-view matrix is put back as it was, so that later frames do not inherit it.
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    try {
+        if (m_camera) {
+            m_camera->ApplyView();
+        }
+        if (m_background) {
+            m_background->Render();
+        }
+        bool drawBox = false;
+        for (const auto& enemy : m_enemies) {
+            if (enemy) {
+                enemy->Render(drawBox);
+            }
+        }
+        for (const auto& projectile : m_projectiles) {
+            if (projectile) {
+                projectile->Render(false);
+            }
+        }
+        if (!m_player->IsDead()) {
+            m_player->Render(false);
+        }
+        if (m_explosions) {
+            m_explosions->Render(drawBox);
+        }
+        if (m_camera) {
+            const Vector2 view = m_camera->GetPosition();
+            glTranslatef(view.x, view.y, 0.0f);
+        }
+        CGUI::GetInstance()->Render();
+    } catch (const std::exception& e) {
+        LogMessage("Exception found: %s\n", e.what());
+        glLoadMatrixf(modelView);
+    } catch (const std::exception* e) {
+        LogMessage("Exception found: %s\n", e ? e->what() : "");
+        glLoadMatrixf(modelView);
+    }
+}
+
+void ShooterWorld::RenderMotionBlur() {
+    const int width = static_cast<int>(m_width);
+    const int height = static_cast<int>(m_height);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, width, height);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + m_frameSlot % 4);
+    ClearToBlack();
+    DrawScene();
+    glPopAttrib();
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+
+    glDrawBuffer(GL_BACK);
+    ClearToBlack();
+    glLoadIdentity();
+    DrawCompositionQuad(m_frameTextures[m_frameSlot % 4], width, height);
+    glAccum(GL_LOAD, BASE_WEIGHT);
+    for (uint32_t i = 0; i < 4; ++i) {
+        ClearToBlack();
+        DrawCompositionQuad(m_frameTextures[(m_frameSlot + i) % 4], width, height);
+        glAccum(GL_ACCUM, SLOT_WEIGHTS[i]);
+        glAccum(GL_RETURN, 1.0f);
+    }
+    SDL_GL_SwapBuffers();
+}

@@ -1,12 +1,85 @@
 #include "resources/CAnimation.h"
 
-void CAnimation::Load(const TiXmlElement* /*element*/) {}
+#include <tinyxml.h>
 
-int32_t CAnimation::GetFrame(const std::string& /*action*/, uint32_t /*time*/,
-                             bool /*loop*/) const {
-    return -1;
+#include "core/Log.h"
+#include "core/XmlRead.h"
+
+namespace {
+
+// Appends the "keyframe" children of one "action" element to its chain, in file order.
+void ReadKeyframes(const TiXmlElement* element, CAction& action) {
+    std::unique_ptr<CKeyframe>* tail = &action.m_firstKeyframe;
+    xml::ForEachChild(element, "keyframe", [&tail](const TiXmlElement* keyframeElement) {
+        auto keyframe = std::make_unique<CKeyframe>();
+        xml::ReadInt(keyframeElement, "frameid", keyframe->m_frameId);
+        xml::ReadInt(keyframeElement, "time", keyframe->m_time);
+        *tail = std::move(keyframe);
+        tail = &(*tail)->m_next;
+    });
 }
 
-uint32_t CAnimation::GetActionLength(const std::string& /*action*/) const {
-    return 0;
+}  // namespace
+
+void CAnimation::Load(const TiXmlElement* element) {
+    m_name = xml::RequiredText(element, "name", "CAnimation");
+    if (!xml::Child(element, "action")) {
+        LogMessage("CAnimation: No actions found for animation \"%s\"\n", m_name.c_str());
+        return;
+    }
+    for (const TiXmlElement* actionElement = xml::Child(element, "action"); actionElement;
+         actionElement = xml::Next(actionElement, "action")) {
+        auto action = std::make_unique<CAction>();
+        action->m_name = xml::RequiredText(actionElement, "name", "CAnimation");
+        xml::ReadInt(actionElement, "totaltime", action->m_totalTime);
+        if (!xml::Child(actionElement, "keyframe")) {
+            // The actions read so far stay; the ones after this are not read.
+            LogMessage("CAnimation: No frames found for action \"%s\"\n", action->m_name.c_str());
+            return;
+        }
+        ReadKeyframes(actionElement, *action);
+        m_actions.push_back(std::move(action));
+    }
+}
+
+int32_t CAnimation::GetFrame(const std::string& actionName, uint32_t time, bool loop) const {
+    const CAction* action = FindAction(actionName);
+    if (!action) {
+        return -1;
+    }
+    const uint32_t total = static_cast<uint32_t>(action->m_totalTime);
+    uint32_t t = time;
+    // An action without a length cannot wrap: its clock is taken as it is.
+    if (loop && total != 0) {
+        t %= total;
+    }
+    const CKeyframe* keyframe = action->m_firstKeyframe.get();
+    if (!keyframe) {
+        return -2;
+    }
+    while (keyframe->m_next) {
+        const uint32_t start = static_cast<uint32_t>(keyframe->m_time);
+        const uint32_t end = static_cast<uint32_t>(keyframe->m_next->m_time);
+        if (start <= t && t < end) {
+            return keyframe->m_frameId;
+        }
+        keyframe = keyframe->m_next.get();
+    }
+    // A looping action never ends, even one without a length.
+    return t < total || (loop && total == 0) ? keyframe->m_frameId : -2;
+}
+
+uint32_t CAnimation::GetActionLength(const std::string& actionName) const {
+    const CAction* action = FindAction(actionName);
+    return action ? static_cast<uint32_t>(action->m_totalTime) : 0;
+}
+
+const CAction* CAnimation::FindAction(const std::string& actionName) const {
+    for (const auto& action : m_actions) {
+        if (action->m_name == actionName) {
+            return action.get();
+        }
+    }
+    LogMessage("Action \"%s\" not found in animation \"%s\"\n", actionName.c_str(), m_name.c_str());
+    return nullptr;
 }

@@ -1,6 +1,129 @@
 #include "resources/CSprite.h"
 
-void CSprite::Load(const TiXmlElement* /*element*/) {}
+#include <GL/glew.h>
+#include <algorithm>
+#include <tinyxml.h>
 
-void CSprite::Draw(const Vector2& /*position*/, const Vector2& /*scale*/, float /*rotation*/,
-                   uint32_t /*frame*/, unsigned char /*flip*/, float /*alpha*/) const {}
+#include "core/DataPath.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
+#include "resources/CSpriteManager.h"
+#include "resources/LoadPngImage.h"
+#include "resources/TextureUpload.h"
+
+namespace {
+
+// Reads the frame layout of the "image" element; false (logged) when a value the drawing
+// divides by or sizes with is missing or not positive.
+bool ReadLayout(const TiXmlElement* image, CSprite& sprite) {
+    xml::ReadInt(image, "swidth", sprite.m_frameWidth);
+    xml::ReadInt(image, "sheight", sprite.m_frameHeight);
+    xml::ReadInt(image, "numframes", sprite.m_numFrames);
+    xml::ReadInt(image, "rows", sprite.m_rows);
+    xml::ReadInt(image, "columns", sprite.m_columns);
+    if (sprite.m_columns > 0 && sprite.m_frameWidth > 0 && sprite.m_frameHeight > 0 &&
+        sprite.m_numFrames > 0) {
+        return true;
+    }
+    LogMessage(
+        "CSprite: Sprite \"%s\" in %s needs positive \"columns\", \"swidth\", \"sheight\" and "
+        "\"numframes\"; it is not loaded\n",
+        sprite.m_name.c_str(), xml::FileOf(image).c_str());
+    return false;
+}
+
+// Decodes the sheet into the sprite's pixels; false (logged) when it cannot be decoded.
+bool DecodeSheet(const std::string& path, const TiXmlElement* element, CSprite& sprite) {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;
+    LoadPngImage(path, pixels, width, height);
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
+        LogMessage("CSprite: Image \"%s\" of sprite \"%s\" in %s is missing or not a usable PNG\n",
+                   path.c_str(), sprite.m_name.c_str(), xml::FileOf(element).c_str());
+        return false;
+    }
+    sprite.m_pixels = std::move(pixels);
+    sprite.m_imageWidth = width;
+    sprite.m_imageHeight = height;
+    return true;
+}
+
+// Logs a sheet too small for its frame grid; Draw refuses the frames that lie outside it.
+void CheckGrid(const CSprite& sprite) {
+    const int64_t columns = std::min<int64_t>(sprite.m_columns, sprite.m_numFrames);
+    const int64_t rows = (sprite.m_numFrames + sprite.m_columns - 1) / sprite.m_columns;
+    if (columns * sprite.m_frameWidth > sprite.m_imageWidth ||
+        rows * sprite.m_frameHeight > sprite.m_imageHeight) {
+        LogMessage("CSprite: Image of sprite \"%s\" (%d x %d) is smaller than its frame grid\n",
+                   sprite.m_name.c_str(), sprite.m_imageWidth, sprite.m_imageHeight);
+    }
+}
+
+}  // namespace
+
+void CSprite::Load(const TiXmlElement* element) {
+    m_name = xml::RequiredText(element, "name", "CSprite");
+    const std::string baseDir = CSpriteManager::GetInstance()->GetBaseDir();
+    const TiXmlElement* image = xml::RequiredChild(element, "image", "CSprite");
+    if (!image) {
+        return;
+    }
+    const std::string file = xml::Text(image);
+    if (file.empty()) {
+        LogMessage("CSprite: Sprite \"%s\" in %s names no image file\n", m_name.c_str(),
+                   xml::FileOf(image).c_str());
+        return;
+    }
+    if (!ReadLayout(image, *this) || !DecodeSheet(JoinDataPath(baseDir, file), image, *this)) {
+        return;
+    }
+    CheckGrid(*this);
+    m_texture = UploadTexture(m_pixels, m_imageWidth, m_imageHeight);
+    m_loaded = true;
+    LogMessage("CSprite: Sprite \"%s\" Loaded\n", m_name.c_str());
+}
+
+void CSprite::Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
+                   unsigned char flip, float alpha) const {
+    if (!m_loaded || m_columns <= 0 || m_imageWidth <= 0 || m_imageHeight <= 0) {
+        return;
+    }
+    const uint32_t columns = static_cast<uint32_t>(m_columns);
+    const uint32_t width = static_cast<uint32_t>(m_frameWidth);
+    const uint32_t height = static_cast<uint32_t>(m_frameHeight);
+    const uint32_t column = frame % columns;
+    const uint32_t row = frame / columns;
+    const bool outsideImage = uint64_t(column + 1) * width > uint64_t(m_imageWidth) ||
+                              uint64_t(row + 1) * height > uint64_t(m_imageHeight);
+    if (frame >= static_cast<uint32_t>(m_numFrames) || outsideImage) {
+        LogMessage("CSprite: Frame: %d not in range of sprite %s\n", static_cast<int>(frame),
+                   m_name.c_str());
+        return;
+    }
+    const float s0 = static_cast<float>(double(column * width) / m_imageWidth);
+    const float s1 = static_cast<float>(double(column * width + width) / m_imageWidth);
+    const float t0 = static_cast<float>(double(row * height) / m_imageHeight);
+    const float t1 = static_cast<float>(double(row * height + height) / m_imageHeight);
+    const float sx = flip == 1 ? scale.x * -1.0f : scale.x;
+
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glPushMatrix();
+    // Translate first so the frame turns about its own corner, not about the origin.
+    glTranslatef(position.x, position.y, 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+    glScalef(sx, scale.y, 0.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, t1);
+    glVertex2i(0, 0);
+    glTexCoord2f(s1, t1);
+    glVertex2i(m_frameWidth, 0);
+    glTexCoord2f(s1, t0);
+    glVertex2i(m_frameWidth, m_frameHeight);
+    glTexCoord2f(s0, t0);
+    glVertex2i(0, m_frameHeight);
+    glEnd();
+    glPopMatrix();
+}

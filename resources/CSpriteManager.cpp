@@ -1,4 +1,11 @@
 #include "resources/CSpriteManager.h"
+
+#include <GL/glew.h>
+#include <tinyxml.h>
+
+#include "core/DataPath.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
 #include "resources/CSprite.h"
 
 CSpriteManager* CSpriteManager::GetInstance() {
@@ -6,13 +13,52 @@ CSpriteManager* CSpriteManager::GetInstance() {
     return instance;
 }
 
-void CSpriteManager::LoadSpriteSet(const std::string& /*fileName*/) {}
+void CSpriteManager::LoadSpriteSet(const std::string& fileName) {
+    // Condensing is the library's default; it is switched on before loading so that every set
+    // file reads its texts the same way whatever another loader did.
+    TiXmlBase::SetCondenseWhiteSpace(true);
+    TiXmlDocument document(NormalizeDataPath(fileName).c_str());
+    if (!document.LoadFile()) {
+        LogMessage("CSprite: Sprite set file %s is missing or not valid XML (%s)\n",
+                   fileName.c_str(), document.ErrorDesc());
+        return;
+    }
+    const TiXmlElement* set = xml::FindSetElement(document, "spriteset");
+    if (!set) {
+        LogMessage("CSprite: No <spriteset> element in %s\n", fileName.c_str());
+        return;
+    }
+    m_basedir = xml::RequiredText(set, "basedir", "CSprite");
+    xml::ForEachChild(set, "sprite", [this](const TiXmlElement* element) {
+        auto sprite = std::make_unique<CSprite>();
+        sprite->Load(element);
+        m_groups["default"].push_back(std::move(sprite));
+    });
+}
 
-CSprite* CSpriteManager::GetSprite(const std::string& /*name*/) const {
+CSprite* CSpriteManager::GetSprite(const std::string& name) const {
+    for (const auto& group : m_groups) {
+        for (const auto& sprite : group.second) {
+            if (sprite->m_name == name) {
+                return sprite.get();
+            }
+        }
+    }
     return nullptr;
 }
 
-void CSpriteManager::UnloadAll() {}
+void CSpriteManager::UnloadAll() {
+    for (auto& group : m_groups) {
+        for (auto& sprite : group.second) {
+            if (sprite->m_texture != 0) {
+                const GLuint texture = sprite->m_texture;
+                glDeleteTextures(1, &texture);
+            }
+        }
+        group.second.clear();
+    }
+    m_groups.clear();
+}
 
 void CSpriteManager::AddSprite(CSprite* sprite) {
     m_groups["default"].emplace_back(sprite);
