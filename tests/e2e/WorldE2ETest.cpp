@@ -64,7 +64,7 @@ TEST_F(WorldE2ETest, ResumingBringsTheEnemiesInFromTheRightEdge) {
     GameProcess::Sleep(300);
     // The pause button lies at (10, 470) from the bottom left, 32 x 32.
     game.Click(26, 26);
-    GameProcess::Sleep(1500);
+    GameProcess::Sleep(2000);
     Shoot("running");
     EXPECT_GT(CountEnemyPixels(game, 400, 0, 1024, 512), 200) << game.Log();
     EXPECT_EQ(CountEnemyPixels(game, 0, 0, 300, 512), 0);
