@@ -12,7 +12,7 @@ class CAnimation;
 class CSprite;
 class TiXmlElement;
 
-class ShooterEnemy {
+class ShooterEnemy final {
 public:
     // Reads one "enemy" element; missing items are logged and left at defaults. Returns true.
     virtual bool Load(const TiXmlElement* element);

@@ -11,7 +11,7 @@
 class CAnimation;
 class CSprite;
 
-class ShooterProjectile {
+class ShooterProjectile final {
 public:
     // Stores the arguments, normalises the direction (zero stays zero), looks the sprite up by
     // name and computes the box.
