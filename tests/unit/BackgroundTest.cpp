@@ -29,6 +29,9 @@ TEST(BackgroundTest, LoadsItsLayersAndComputesTheFrontBox) {
                              "' fspeed='2'/></bg>");
     ShooterBackground background;
     EXPECT_TRUE(background.Load(xml.Root()));
+    ASSERT_NE(background.m_backSprite, nullptr);
+    ASSERT_NE(background.m_middleSprite, nullptr);
+    ASSERT_NE(background.GetFrontSprite(), nullptr);
     EXPECT_EQ(background.m_backSprite->m_name, back);
     EXPECT_EQ(background.m_middleSprite->m_name, back);
     EXPECT_EQ(background.GetFrontSprite()->m_name, front);

@@ -41,6 +41,7 @@ TEST(ExplosionTest, LoadsTheConfiguredSpriteAnimationAndLength) {
                              "' action='boom'/>");
     ShooterExplosionManager manager;
     EXPECT_TRUE(manager.Load(TiXmlHandle(const_cast<TiXmlElement*>(xml.Root()))));
+    ASSERT_NE(manager.m_sprite, nullptr);
     EXPECT_EQ(manager.m_sprite->m_name, sprite);
     EXPECT_EQ(manager.m_animation, animation);
     EXPECT_EQ(manager.m_action, "boom");

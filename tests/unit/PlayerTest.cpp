@@ -249,6 +249,7 @@ TEST_F(PlayerTest, LoadsThePlayerElement) {
     EXPECT_EQ(loaded.m_startPosition.y, 60.0f);
     EXPECT_EQ(loaded.m_scale.x, 2.0f);
     EXPECT_EQ(loaded.GetVelocity().y, -1.0f);
+    ASSERT_NE(loaded.GetSprite(), nullptr);
     EXPECT_EQ(loaded.GetSprite()->m_name, sprite);
     EXPECT_EQ(loaded.m_frame, 2);
     EXPECT_EQ(loaded.m_projectileSprite, shot);
