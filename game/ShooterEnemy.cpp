@@ -1,19 +1,184 @@
 #include "game/ShooterEnemy.h"
 
-bool ShooterEnemy::Load(const TiXmlElement* /*element*/) {
+#include "core/ShooterWorld.h"
+#include "core/XmlRead.h"
+#include "game/ActorResources.h"
+#include "game/GameTime.h"
+#include "game/ShooterBackground.h"
+#include "game/ShooterCamera.h"
+#include "game/ShooterProjectile.h"
+#include "platform/Clock.h"
+#include "resources/CAnimation.h"
+#include "resources/CSprite.h"
+
+namespace {
+
+const char* const kWho = "ShooterEnemy";
+constexpr int kShotDamage = 20;
+// An oscillating enemy's direction.y is steered back once it passes these limits.
+constexpr float kMaxClimb = 2.0f;
+
+int32_t BehaviourOf(const std::string& type) {
+    if (type == "oscillate" || type == "oscillating") {
+        return 1;
+    }
+    if (type == "curve") {
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool ShooterEnemy::Load(const TiXmlElement* element) {
+    m_name = xml::RequiredText(element, "name", kWho);
+    xml::ReadInt(element, "time", m_spawnTime);
+    xml::ReadInt(element, "health", m_health);
+    LoadBehaviour(xml::RequiredChild(element, "behaviour", kWho));
+    LoadProjectile(xml::RequiredChild(element, "projectile", kWho));
+    xml::ReadXY(xml::RequiredChild(element, "position", kWho), m_position.x, m_position.y);
+    xml::ReadXY(xml::RequiredChild(element, "scale", kWho), m_scale.x, m_scale.y);
+    const TiXmlElement* direction = xml::RequiredChild(element, "direction", kWho);
+    xml::ReadXY(direction, m_direction.x, m_direction.y);
+    m_direction.Normalize();
+    xml::ReadFloat(direction, "speed", m_speed);
+
+    const TiXmlElement* sprite = xml::RequiredChild(element, "sprite", kWho);
+    if (sprite) {
+        m_sprite = FindLevelSprite(xml::RequiredText(sprite, "name", kWho), element, kWho);
+        xml::ReadInt(sprite, "frame", m_frame);
+    }
+    // An animation that does not exist leaves the enemy unanimated on its "frame".
+    const TiXmlElement* animation = xml::Child(element, "animation");
+    if (animation) {
+        m_animation = FindLevelAnimation(xml::RequiredText(animation, "name", kWho), element, kWho);
+        m_action = xml::RequiredText(animation, "action", kWho);
+        m_animated = m_animation != nullptr;
+    }
+    UpdateBox();
     return true;
 }
 
-void ShooterEnemy::Update(float& /*dt*/) {}
+void ShooterEnemy::LoadBehaviour(const TiXmlElement* behaviour) {
+    if (!behaviour) {
+        return;
+    }
+    m_behaviour = BehaviourOf(xml::RequiredText(behaviour, "type", kWho));
+    if (m_behaviour != 0) {
+        xml::ReadFloat(behaviour, "turnspeed", m_turnSpeed);
+    }
+}
 
-void ShooterEnemy::Render(bool& /*drawBox*/) {}
+void ShooterEnemy::LoadProjectile(const TiXmlElement* projectile) {
+    if (!projectile) {
+        return;
+    }
+    m_shoots = xml::RequiredText(projectile, "shoots", kWho) == "yes";
+    if (!m_shoots) {
+        return;
+    }
+    xml::ReadInt(projectile, "delay", m_fireDelay);
+    xml::ReadFloat(projectile, "speed", m_projectileSpeed);
+    m_projectileSprite = xml::RequiredText(projectile, "sprite", kWho);
+    FindLevelSprite(m_projectileSprite, projectile, kWho);
+}
 
-void ShooterEnemy::Activate() {}
+void ShooterEnemy::Update(float& dt) {
+    if (FrameWidth() + m_position.x < 0.0f) {
+        m_dead = true;
+    }
+    if (!m_active) {
+        return;
+    }
+    Steer();
+    m_position += m_direction * m_speed;
+    UpdateBox();
+    if (m_animated && m_animation) {
+        m_animTime = AdvanceTimer(m_animTime, dt);
+        const int32_t frame = m_animation->GetFrame(m_action, m_animTime, true);
+        if (frame >= 0 && frame != m_frame) {
+            m_frame = frame;
+        }
+    }
+    if (timeGetTime() - m_lastShotTime > static_cast<uint32_t>(m_fireDelay) && m_shoots) {
+        Fire();
+        m_lastShotTime = timeGetTime();
+    }
+}
 
-void ShooterEnemy::Fire() {}
+void ShooterEnemy::Steer() {
+    if (m_behaviour == 2) {
+        m_direction.y += m_turnSpeed;
+        return;
+    }
+    if (m_behaviour != 1) {
+        return;
+    }
+    const float height = FrameHeight();
+    const float margin = height * (2.0f - m_turnSpeed);
+    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
+    const ShooterBackground* background = ShooterWorld::GetInstance()->GetBackground();
+    const float viewTop = camera ? camera->GetPosition().y + camera->GetSize().y : 0.0f;
+    const float terrainTop = background ? background->GetFrontBox().top : 0.0f;
+    if (m_position.y + height > viewTop - margin) {
+        m_turningUp = false;
+    } else if (m_position.y < terrainTop + margin) {
+        m_turningUp = true;
+    }
+    if (m_turningUp && m_direction.y < kMaxClimb) {
+        m_direction.y += m_turnSpeed;
+    } else if (!m_turningUp && m_direction.y > -kMaxClimb) {
+        m_direction.y -= m_turnSpeed;
+    }
+}
 
-void ShooterEnemy::TakeDamage(int /*amount*/) {}
+void ShooterEnemy::Render(bool& /*drawBox*/) {
+    if (m_active && m_sprite) {
+        m_sprite->Draw(m_position, m_scale, 0.0f, static_cast<uint32_t>(m_frame), 0, 1.0f);
+    }
+}
 
-void ShooterEnemy::Kill() {}
+void ShooterEnemy::Activate() {
+    m_active = true;
+    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
+    if (camera) {
+        m_position += Vector2(camera->GetSize().x + camera->GetPosition().x, 0.0f);
+    }
+    UpdateBox();
+    m_animTime = 0;
+}
 
-void ShooterEnemy::UpdateBox() {}
+void ShooterEnemy::Fire() {
+    const Vector2 muzzle(m_box.left - FrameWidth() - 10.0f,
+                         FrameHeight() * m_scale.y / 2.0f + m_position.y);
+    ShooterWorld::GetInstance()->AddProjectile(
+        new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f), m_projectileSpeed, m_scale,
+                              m_projectileSprite, false));
+}
+
+void ShooterEnemy::TakeDamage(int amount) {
+    m_health -= amount;
+    if (m_health < 1) {
+        Kill();
+    }
+}
+
+void ShooterEnemy::Kill() {
+    m_dead = true;
+    m_destroyed = true;
+}
+
+void ShooterEnemy::UpdateBox() {
+    m_box.left = m_position.x;
+    m_box.right = m_position.x + FrameWidth() * m_scale.x;
+    m_box.bottom = m_position.y;
+    m_box.top = m_position.y + FrameHeight() * m_scale.y;
+}
+
+float ShooterEnemy::FrameWidth() const {
+    return m_sprite ? static_cast<float>(m_sprite->m_frameWidth) : 0.0f;
+}
+
+float ShooterEnemy::FrameHeight() const {
+    return m_sprite ? static_cast<float>(m_sprite->m_frameHeight) : 0.0f;
+}

@@ -12,7 +12,7 @@ class CAnimation;
 class CSprite;
 class TiXmlElement;
 
-class ShooterEnemy {
+class ShooterEnemy final {
 public:
     // Reads one "enemy" element; missing items are logged and left at defaults. Returns true.
     virtual bool Load(const TiXmlElement* element);
@@ -30,6 +30,7 @@ public:
     void TakeDamage(int amount);
     // Marks the enemy dead and destroyed (explosion and points on removal).
     void Kill();
+    // Box from the position and the frame size times the scale; frame size 0 without a sprite.
     void UpdateBox();
 
     std::string m_name;
@@ -57,4 +58,12 @@ public:
     uint32_t m_animTime = 0;
     bool m_active = false;
     BoundingBox m_box;
+
+private:
+    void LoadBehaviour(const TiXmlElement* behaviour);
+    void LoadProjectile(const TiXmlElement* projectile);
+    // Turns the direction for the oscillate and curve behaviours.
+    void Steer();
+    float FrameWidth() const;
+    float FrameHeight() const;
 };

@@ -17,7 +17,7 @@ public:
     // Reads "sprite", "anim" and "action" of the "explosioncfg" element; a missing element or
     // unknown resource is logged and leaves the manager without explosions. Returns true.
     bool Load(const TiXmlHandle& handle);
-    // Starts one explosion at position.
+    // Starts one explosion at position; nothing without a sprite, an animation and a duration.
     void Spawn(const Vector2& position);
     // Removes explosions at or past the duration, then advances the others by dt.
     void Update(float& dt);

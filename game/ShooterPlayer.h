@@ -24,7 +24,7 @@ public:
     void Fire();
     // Spawns the ring of 25 shots; nothing while dead.
     void FireRing();
-    // Ignored while invulnerable; health below 1 calls Die().
+    // Ignored while invulnerable or dead; health below 1 calls Die().
     void TakeDamage(int amount);
     // Loses a life (or raises no-more-lives) by queueing the death event; marks the ship dead.
     void Die();
@@ -33,7 +33,10 @@ public:
     void AddPoints(int amount) { m_points += amount; }
 
     void SetPosition(const Vector2& p);
+    // Box from the position and the frame size times the scale; frame size 0 without a sprite.
     void UpdateBox();
+    // While invulnerable the ship is drawn only when this holds: (timer mod 500) mod 2 != 0.
+    bool IsBlinkVisible() const;
     const Vector2& GetVelocity() const { return m_velocity; }
     void SetVelocity(const Vector2& v) { m_velocity = v; }
     void SetWeaponLevel(const int& level) { m_weaponLevel = level; }
@@ -70,4 +73,15 @@ public:
     Vector2 m_velocity;
     Vector2 m_scale;
     BoundingBox m_box;
+
+private:
+    // Back at the start position: alive, invulnerable, full health, standing still.
+    void Respawn();
+    // Keeps the whole scaled ship inside the camera's view (1024 x 512 without a camera).
+    void ClampToView();
+    void DrawShip() const;
+    // Creates one shot at `at`; side +1/-1 moves it up/down by (shot frame height / divisor).
+    void Shoot(const Vector2& at, const Vector2& direction, int side, double divisor);
+    float FrameWidth() const;
+    float FrameHeight() const;
 };

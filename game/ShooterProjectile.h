@@ -11,7 +11,7 @@
 class CAnimation;
 class CSprite;
 
-class ShooterProjectile {
+class ShooterProjectile final {
 public:
     // Stores the arguments, normalises the direction (zero stays zero), looks the sprite up by
     // name and computes the box.
@@ -27,7 +27,12 @@ public:
     virtual void Release() {}
 
     void SetPosition(const Vector2& p);
+    // Box from the position and the frame size times the scale; frame size 0 without a sprite.
     void UpdateBox();
+    // The drawing rotation, acos(direction . (0, 1)), in radians.
+    float GetRotation() const;
+    // Shots flying left are drawn mirrored.
+    bool IsMirrored() const { return m_direction.x < 0.0f; }
 
     bool IsFromPlayer() const { return m_fromPlayer; }
     int32_t GetDamage() const { return m_damage; }
