@@ -21,7 +21,7 @@ bool Is(const char* text, const char* a, const char* b, const char* c = nullptr)
 }  // namespace
 
 void CGUIMeterWidget::Load(const TiXmlElement* element) {
-    CGUIStaticImageWidget::Load(element);
+    LoadImage(element, !xml::OptionalText(element, "font"));
     const char* vertical = xml::OptionalText(element, "vertical");
     m_vertical = vertical && std::strcmp(vertical, "true") == 0;
     xml::ReadInt(element, "gap", m_gap);

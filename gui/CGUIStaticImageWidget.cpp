@@ -8,9 +8,16 @@
 #include "resources/CSprite.h"
 
 void CGUIStaticImageWidget::Load(const TiXmlElement* element) {
+    LoadImage(element, true);
+}
+
+void CGUIStaticImageWidget::LoadImage(const TiXmlElement* element, bool spriteRequired) {
     m_name = xml::RequiredText(element, "name", "CGUIStaticImageWidget");
     xml::ReadXY(xml::Child(element, "position"), m_position.x, m_position.y);
     xml::ReadXY(xml::Child(element, "scale"), m_scale.x, m_scale.y);
+    if (!spriteRequired && !xml::Child(element, "sprite")) {
+        return;
+    }
     m_sprite = CGUIButtonWidget::FindSprite(element, "CGUIStaticImageWidget");
     xml::ReadInt(xml::Child(element, "sprite"), "frame", m_frame);
     if (!m_sprite) {

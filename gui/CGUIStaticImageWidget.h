@@ -38,4 +38,9 @@ public:
     CAnimation* m_animation = nullptr;  // borrowed from the animation manager
     std::string m_action;
     bool m_animated = false;
+
+protected:
+    // The image's part of loading. A meter that shows a number needs no sprite: without a
+    // "sprite" element it is then not reported.
+    void LoadImage(const TiXmlElement* element, bool spriteRequired);
 };

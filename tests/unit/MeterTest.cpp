@@ -163,6 +163,20 @@ TEST_F(MeterTest, FontSelectsTheNumberDisplayAndAlignment) {
     EXPECT_EQ(Load("<widget name=\"m\" font=\"digits\" target=\"p\"/>")->m_align, 0);
 }
 
+TEST_F(MeterTest, NumberMeterNeedsNoSprite) {
+    AddTestFont("digits");
+    LogCapture log;
+    auto meter = Load("<widget name=\"m\" font=\"digits\" target=\"p\"/>");
+    EXPECT_TRUE(meter->m_hasFont);
+    EXPECT_EQ(log.Text(), "");
+}
+
+TEST_F(MeterTest, IconMeterWithoutSpriteIsLogged) {
+    LogCapture log;
+    Load("<widget name=\"m\" target=\"p\"/>");
+    EXPECT_TRUE(log.Contains("Missing element <sprite>")) << log.Text();
+}
+
 TEST_F(MeterTest, UnknownFontFallsBackToIconsWithALogLine) {
     LogCapture log;
     auto meter = Load("<widget name=\"m\" font=\"nosuch\" target=\"p\"/>");
