@@ -1,6 +1,7 @@
 #include "events/CEventManager.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "events/IEvent.h"
 #include "events/IEventListener.h"
@@ -130,10 +131,11 @@ bool CEventManager::RemoveQueuedEvent(IEvent* event) {
 bool CEventManager::Tick() {
     const ListenerList* wildcard = FindListeners(WildcardEventType.GetKey());
     while (!m_queue.empty()) {
-        IEvent* event = m_queue.front();
+        // Owned here from the moment it leaves the queue, so a listener that throws does not
+        // leak it.
+        std::unique_ptr<IEvent> event(m_queue.front());
         m_queue.pop_front();
-        Deliver(event, wildcard);
-        delete event;
+        Deliver(event.get(), wildcard);
     }
     return true;
 }
