@@ -108,6 +108,9 @@ TEST_F(GameFlowTest, DeathWhileFiringExplodesStopsFiringAndStartsTheRespawn) {
     m_world->m_firing = true;
     Queue(new PlayerDeathEvent());
     Tick();
+    ASSERT_EQ(m_world->m_explosions->m_explosions.size(), 1u);
+    EXPECT_EQ(m_world->m_explosions->m_explosions[0]->m_position.x, 120.0f);
+    EXPECT_EQ(m_world->m_explosions->m_explosions[0]->m_position.y, 80.0f);
     EXPECT_FALSE(m_world->m_firing);
     EXPECT_TRUE(player.m_respawning);
     EXPECT_EQ(player.m_respawnTimer, 0);
@@ -120,6 +123,7 @@ TEST_F(GameFlowTest, DeathEventForALivingShipDoesNothing) {
     Tick();
     EXPECT_TRUE(m_world->m_firing);
     EXPECT_FALSE(m_world->m_player->m_respawning);
+    EXPECT_TRUE(m_world->m_explosions->m_explosions.empty());
 }
 
 TEST_F(GameFlowTest, FiringStaysOffAfterTheRespawnUntilSpaceIsPressedAgain) {
