@@ -1,27 +1,117 @@
 #include "gui/CGUI.h"
 
+#include <tinyxml.h>
+
+#include "core/Log.h"
+#include "core/XmlRead.h"
 #include "gui/CGUILayer.h"
+#include "gui/GUIInput.h"
 
 CGUI* CGUI::GetInstance() {
     static CGUI* instance = new CGUI();
     return instance;
 }
 
-void CGUI::Load(const TiXmlHandle& /*handle*/) {}
+void CGUI::Load(const TiXmlHandle& handle) {
+    const TiXmlElement* config = handle.ToElement();
+    if (!config) {
+        LogMessage("CGUI: Missing element <guicfg> in config.xml: no interface layers loaded\n");
+        return;
+    }
+    const char* defaultName = xml::OptionalText(config, "default");
+    const std::string defaultLayer = defaultName ? defaultName : "";
+    if (!xml::Child(config, "layersetfile")) {
+        return;
+    }
+    xml::ForEachChild(config, "layersetfile",
+                      [this](const TiXmlElement* file) { LoadLayerSet(xml::Text(file)); });
+    SetActiveLayer(defaultLayer);
+}
 
-void CGUI::LoadLayerSet(const std::string& /*fileName*/) {}
+void CGUI::LoadLayerSet(const std::string& fileName) {
+    TiXmlDocument document(fileName.c_str());
+    // Condensing is a global switch of the XML library; texts of layer sets are read condensed.
+    TiXmlBase::SetCondenseWhiteSpace(true);
+    if (!document.LoadFile()) {
+        LogMessage("CGUI: Cannot load layer set file \"%s\": %s\n", fileName.c_str(),
+                   document.ErrorDesc());
+        return;
+    }
+    const TiXmlElement* set = xml::FindSetElement(document, "layerset");
+    if (!set) {
+        LogMessage("CGUI: No <layerset> element in layer set file \"%s\"\n", fileName.c_str());
+        return;
+    }
+    xml::ForEachChild(set, "layer", [this](const TiXmlElement* element) { AddLayer(element); });
+}
 
-void CGUI::SetActiveLayer(const std::string& /*name*/) {}
+void CGUI::AddLayer(const TiXmlElement* element) {
+    std::unique_ptr<CGUILayer> layer(new CGUILayer());
+    layer->Load(element);
+    if (FindLayer(layer->GetName())) {
+        LogMessage("CGUI: GUI Layer of name \"%s\" already exists in GUI layer list.\n",
+                   layer->GetName().c_str());
+        layer->Clear();
+        return;
+    }
+    m_layers.push_back(std::move(layer));
+}
 
-void CGUI::Update(float& /*dt*/) {}
+CGUILayer* CGUI::FindLayer(const std::string& name) const {
+    for (const auto& layer : m_layers) {
+        if (layer->GetName() == name) {
+            return layer.get();
+        }
+    }
+    return nullptr;
+}
 
-void CGUI::Render() {}
+void CGUI::SetActiveLayer(const std::string& name) {
+    CGUILayer* layer = FindLayer(name);
+    if (layer) {
+        m_activeLayer = layer;
+    }
+}
 
-void CGUI::HandleMouse(GUIMouseInput& /*input*/) {}
+void CGUI::Update(float& dt) {
+    if (m_activeLayer) {
+        m_activeLayer->Update(dt);
+    }
+}
 
-void CGUI::HandleKey(GUIKeyInput& /*input*/) {}
+void CGUI::Render() {
+    if (m_activeLayer) {
+        m_activeLayer->Render();
+    }
+}
 
-void CGUI::UnloadAll() {}
+void CGUI::HandleMouse(GUIMouseInput& input) {
+    if (input.kind == 1) {
+        m_leftDown = true;
+    } else if (input.kind == 2) {
+        m_leftDown = false;
+    }
+    m_mouse = Vector2(static_cast<float>(input.x), static_cast<float>(input.y));
+    if (m_activeLayer) {
+        m_activeLayer->HandleMouse(input);
+    }
+}
+
+void CGUI::HandleKey(GUIKeyInput& input) {
+    if (m_activeLayer) {
+        m_activeLayer->HandleKey(input);
+    }
+}
+
+void CGUI::UnloadAll() {
+    for (auto& layer : m_layers) {
+        layer->Clear();
+    }
+    m_layers.clear();
+    m_activeLayer = nullptr;
+    m_mouse = Vector2();
+    m_leftDown = false;
+}
 
 CGUI::CGUI() = default;
 

@@ -10,6 +10,7 @@
 #include "game/Vector2.h"
 
 class CGUILayer;
+class TiXmlElement;
 class TiXmlHandle;
 struct GUIKeyInput;
 struct GUIMouseInput;
@@ -35,12 +36,17 @@ public:
     // The active layer, or null.
     CGUILayer* GetActiveLayer() const { return m_activeLayer; }
 
-    // Clears and deletes every layer.
+    // Clears and deletes every layer; no layer is active and the pointer state is reset.
     void UnloadAll();
 
 private:
     CGUI();
     ~CGUI();
+
+    // Loads one "layer" element and keeps it unless its name is taken (logged, dropped).
+    void AddLayer(const TiXmlElement* element);
+    // The loaded layer of that exact name, or null.
+    CGUILayer* FindLayer(const std::string& name) const;
 
     std::vector<std::unique_ptr<CGUILayer>> m_layers;
     CGUILayer* m_activeLayer = nullptr;

@@ -27,6 +27,10 @@ public:
 
     std::string GetName() const { return m_name; }
 
+    // Creates, loads, shows and appends the widget of one "widget" element; a missing or
+    // unknown "type" is logged and the element skipped.
+    void AddWidget(const TiXmlElement* element);
+
     std::string m_name;
     std::vector<std::unique_ptr<IGUIWidget>> m_widgets;
 };
