@@ -65,7 +65,7 @@ def sprites():
         Sprite("smallbuttons", gui.small_buttons, "palette", (40, 40), 6, 3),
         Sprite("life", gui.life_icon, "palette", (30, 16), depth=4),
         Sprite("health", gui.health_icon, "palette", (10, 18), depth=4),
-        Sprite("panel_title", lambda: panels["title"], "rgba", (640, 180)),
+        Sprite("panel_title", lambda: panels["title"], "rgba", (640, 150)),
         Sprite("panel_paused", lambda: panels["paused"], "rgba", (380, 110)),
         Sprite("panel_gameover", lambda: panels["gameover"], "rgba", (520, 120)),
         Sprite("panel_complete", lambda: panels["complete"], "rgba", (720, 120)),

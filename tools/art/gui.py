@@ -136,7 +136,7 @@ def panel(w, h, title, scale, colours, subtitle=None):
 def panels():
     gold = (hex_colour("#fff3b0"), hex_colour("#ff8c1a"))
     return {
-        "title": panel(640, 180, "GLIMMERAX", 9, gold, "DEFEND THE EMBER FIELDS"),
+        "title": panel(640, 150, "GLIMMERAX", 9, gold, "DEFEND THE EMBER FIELDS"),
         "paused": panel(380, 110, "PAUSED", 7, (hex_colour("#e8f7ff"), hex_colour("#46b8ff"))),
         "gameover": panel(520, 120, "GAME OVER", 7, (hex_colour("#ffd0d0"),
                                                       hex_colour("#ff3040"))),

@@ -70,8 +70,8 @@ def layers():
     return {
         "title": layer_file("title", [
             shade(),
-            image("logo", 192, 302, "panel_title"),
-            image("ship", 461, 228, "ship", (1.6, 1.6), ("ship", "fly")),
+            image("logo", 192, 334, "panel_title"),
+            image("ship", 461, 248, "ship", (1.6, 1.6), ("ship", "fly")),
             button("start", 424, 166, "buttons", START, event="pause", layer="hud"),
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
             centred_text("controls1", 62, CONTROLS[0]),

@@ -133,7 +133,7 @@ HEADER = """<?xml version="1.0" encoding="UTF-8"?>
   <player>
     <position x="96" y="240"/>
     <scale x="1" y="1"/>
-    <velocity x="0" y="0"/>
+    <velocity x="1" y="0"/>
     <sprite name="ship" frame="0"/>
     <animation name="ship" action="fly"/>
     <projectile sprite="shot_player" speed="20"/>

@@ -95,16 +95,19 @@ def ridges(width=1024, height=256, seed=23):
     return c
 
 
-def terrain_height(width, seed, low=26.0, high=92.0):
-    noise = PeriodicNoise(width, seed, (4, 10, 20, 40, 128), (1.0, 0.6, 0.3, 0.15, 0.08))
-    return [low + (high - low) * (0.5 + 0.5 * clamp(noise(x) * 2.0, -1, 1)) for x in range(width)]
+def terrain_height(width, seed, low=30.0, high=96.0):
+    # Hills every few hundred pixels whatever the strip's length.
+    k = max(1, width // 1024)
+    noise = PeriodicNoise(width, seed, tuple(n * k for n in (3, 8, 20, 40, 128)),
+                          (1.0, 0.6, 0.3, 0.15, 0.08))
+    return [low + (high - low) * (0.5 + 0.5 * clamp(noise(x) * 1.7 + 0.25, -1, 1)) for x in range(width)]
 
 
 def terrain(width=1024, height=100, seed=31):
     """The front band: warm rock whose top edge rises and falls; fully clear above it."""
     c = Canvas(width, height)
     heights = terrain_height(width, seed)
-    strata = PeriodicNoise(width, seed + 3, (8, 32, 64), (1.0, 0.5, 0.3))
+    strata = PeriodicNoise(width, seed + 3, (8, 32, 64, 256), (1.0, 0.5, 0.3, 0.2))
     rng = random.Random(seed)
     crust, rock, deep = hex_colour("#ffc46b"), hex_colour("#d2692f"), hex_colour("#4a1d14")
     for x in range(width):
