@@ -2,14 +2,15 @@
 
 The camera scrolls one pixel per update to the right, so an enemy's x below is its distance
 beyond the right edge of the view when it enters, and its y is absolute (0 = bottom). The
-terrain band fills the bottom 100 pixels; everything flies above it.
+terrain band fills the bottom 100 pixels and the interface bar the top 48, so enemies
+fly between about y 130 and y 464.
 """
 
 # Kinds of enemy: sprite (and animation of the same name), frame height, health, speed, and
 # how they move.
 KINDS = {
     "dart": dict(health=40, speed=6.0, type="normal"),
-    "weaver": dict(health=80, speed=3.0, type="oscillate", turnspeed=0.06),
+    "weaver": dict(health=80, speed=3.0, type="oscillate", turnspeed=0.1),
     "spinner": dict(health=80, speed=5.0, type="curve"),
     "brute": dict(health=240, speed=2.5, type="normal"),
 }
@@ -42,7 +43,7 @@ def waves():
     for i in range(4):
         w.add(23000 + i * 1200, "dart", 200 + 50 * i, shoot=(2200, 9))
     for i in range(3):
-        w.add(25000 + i * 1500, "spinner", 440, turn=-0.012)
+        w.add(25000 + i * 1500, "spinner", 420, turn=-0.012)
     # 4. First brute with an escort.
     w.add(32000, "brute", 250, shoot=(1500, 9))
     for i in range(3):
@@ -53,12 +54,12 @@ def waves():
         w.add(42000 + i * 1400, "weaver", 300, shoot=(2600, 9), x=20 + 40 * (i % 2))
     for i in range(3):
         w.add(45000 + i * 1600, "spinner", 140, turn=0.012)
-        w.add(46000 + i * 1600, "spinner", 450, turn=-0.012)
+        w.add(46000 + i * 1600, "spinner", 420, turn=-0.012)
     # 6. A V of fast darts, twice.
     for rep in range(2):
         t = 54000 + rep * 5000
         for k, (dx, y) in enumerate([(0, 280), (50, 330), (50, 230), (100, 380), (100, 180),
-                                     (150, 430), (150, 130)]):
+                                     (150, 420), (150, 130)]):
             w.add(t, "dart", y, x=20 + dx, speed=7.5, shoot=(2400, 10) if k == 0 else None)
     # 7. Two brutes guarded by weavers.
     w.add(66000, "brute", 380, shoot=(1400, 10))
@@ -67,10 +68,10 @@ def waves():
         w.add(67000 + i * 1500, "weaver", 280, shoot=(2400, 10), health=120)
     # 8. Crossfire: spinners in both directions and shooting darts.
     for i in range(6):
-        w.add(78000 + i * 1000, "spinner", 450 if i % 2 == 0 else 140,
+        w.add(78000 + i * 1000, "spinner", 420 if i % 2 == 0 else 140,
               turn=-0.014 if i % 2 == 0 else 0.014)
     for i in range(6):
-        w.add(80000 + i * 1100, "dart", 160 + (i * 53) % 280, shoot=(1800, 10), speed=6.5)
+        w.add(80000 + i * 1100, "dart", 160 + (i * 53) % 270, shoot=(1800, 10), speed=6.5)
     # 9. The gauntlet: a brute wall with weavers weaving through it.
     for i, y in enumerate((150, 270, 390)):
         w.add(90000 + i * 400, "brute", y, x=20 + 60 * i, shoot=(1700, 10))
@@ -80,18 +81,18 @@ def waves():
     # 10. Finale: fast mixed swarm, all armed.
     for i in range(10):
         kind = ("dart", "spinner", "weaver")[i % 3]
-        y = (140, 440, 300)[i % 3]
+        y = (140, 420, 300)[i % 3]
         turn = -0.016 if kind == "spinner" else None
         speed = 8.0 if kind == "dart" else None
         w.add(106000 + i * 900, kind, y, shoot=(1600, 11), turn=turn, speed=speed)
     for i in range(8):
-        w.add(117000 + i * 700, "dart", 150 + (i * 71) % 300, speed=8.0,
+        w.add(117000 + i * 700, "dart", 150 + (i * 71) % 280, speed=8.0,
               shoot=(1500, 11) if i % 2 else None)
     for i in range(6):
-        w.add(124000 + i * 1000, "spinner", 450 if i % 2 else 140,
+        w.add(124000 + i * 1000, "spinner", 420 if i % 2 else 140,
               turn=-0.018 if i % 2 else 0.018, shoot=(1800, 11), health=120)
     for i in range(8):
-        w.add(131000 + i * 600, "dart", 170 + (i * 97) % 270, speed=8.5, shoot=(1400, 11))
+        w.add(131000 + i * 600, "dart", 170 + (i * 97) % 260, speed=8.5, shoot=(1400, 11))
     return w.enemies
 
 
