@@ -54,8 +54,8 @@ std::string RequiredText(const TiXmlElement* element, const char* name, const ch
     }
     const char* text = element->Attribute(name);
     if (!text) {
-        LogMessage("%s: Missing attribute \"%s\" of <%s> in %s\n", who, name,
-                   element->Value(), FileOf(element).c_str());
+        LogMessage("%s: Missing attribute \"%s\" of <%s> in %s\n", who, name, element->Value(),
+                   FileOf(element).c_str());
         return std::string();
     }
     return text;

@@ -2,7 +2,8 @@
 
 void CAnimation::Load(const TiXmlElement* /*element*/) {}
 
-int32_t CAnimation::GetFrame(const std::string& /*action*/, uint32_t /*time*/, bool /*loop*/) const {
+int32_t CAnimation::GetFrame(const std::string& /*action*/, uint32_t /*time*/,
+                             bool /*loop*/) const {
     return -1;
 }
 

@@ -7,6 +7,6 @@
 class CKeyframe {
 public:
     int32_t m_frameId = 0;
-    int32_t m_time = 0;  // compared as unsigned
+    int32_t m_time = 0;                 // compared as unsigned
     std::unique_ptr<CKeyframe> m_next;  // the rest of the chain
 };

@@ -36,7 +36,8 @@ private:
 // An event that counts its destructions, so tests see who destroyed what.
 class CountedEvent : public CSimpleEvent {
 public:
-    CountedEvent(const EventType& type, int& destroyed) : CSimpleEvent(type), m_destroyed(destroyed) {}
+    CountedEvent(const EventType& type, int& destroyed)
+        : CSimpleEvent(type), m_destroyed(destroyed) {}
     ~CountedEvent() override { ++m_destroyed; }
 
 private:

@@ -12,7 +12,8 @@ TEST(Log, WritesTheFormattedTextUnchanged) {
     LogMessage("CSprite: Sprite \"%s\" Loaded\n", "ship");
     LogMessage("no line end");
     LogMessage(" runs on\n");
-    EXPECT_EQ(log.Text(), "SDL Initialised!\nCSprite: Sprite \"ship\" Loaded\nno line end runs on\n");
+    EXPECT_EQ(log.Text(),
+              "SDL Initialised!\nCSprite: Sprite \"ship\" Loaded\nno line end runs on\n");
 }
 
 TEST(Log, LongMessagesAreCutAtTheBufferSize) {
