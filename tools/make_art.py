@@ -3,7 +3,7 @@
 sets, the interface layers, the level and config.xml.
 
 Standard library only and fully deterministic (fixed random seeds), so running it again
-gives the same pictures. Usage: python3 tools/make_art.py [--only NAME ...]
+gives the same pictures. Usage: python3 tools/make_art.py [--only NAME ...] [--check]
 """
 
 import argparse
@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from art import actors, encode, gui, layers, level, scenery  # noqa: E402
+from art import actors, check, encode, gui, layers, level, scenery  # noqa: E402
 from art.glyphs import ORDER  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -148,7 +148,11 @@ def write_text(relative, content):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", nargs="*", help="images to redraw (by sprite name, or icon)")
+    parser.add_argument("--check", action="store_true",
+                        help="only check data/ for broken files, names and frame numbers")
     args = parser.parse_args()
+    if args.check:
+        return report(check.check(DATA))
     wanted = set(args.only) if args.only else None
     items = sprites()
     for s in items:
@@ -167,7 +171,15 @@ def main():
     write_text("config.xml", CONFIG % "\n".join(
         "    <layersetfile>gui/%s.xml</layersetfile>" % n for n in files))
     write_text("levels/level1.xml", level.level_xml())
+    return report(check.check(DATA))
+
+
+def report(problems):
+    for p in problems:
+        print("problem:", p)
+    print("data check: %d problem(s)" % len(problems))
+    return 1 if problems else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
