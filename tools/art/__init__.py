@@ -1,0 +1,1 @@
+"""Helpers of the art generator (tools/make_art.py)."""

@@ -1,0 +1,112 @@
+"""The interface layer files: title, in-game bar, paused, game over and level complete.
+
+Positions are window pixels from the bottom-left corner (1024 x 512 window).
+"""
+
+# Button frames in the sheets: three per button (normal, hover, pressed).
+START, QUIT, RESUME = (0, 1, 2), (3, 4, 5), (6, 7, 8)
+SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
+
+CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
+            "M: RING BURST    N: MOTION BLUR    ESC: QUIT"]
+
+
+def button(name, x, y, sprite, frames, event=None, layer=None):
+    attrs = 'type="button" name="%s"' % name
+    if event:
+        attrs += ' event="%s"' % event
+    if layer:
+        attrs += ' layer="%s"' % layer
+    return ("    <widget %s>\n      <position x=\"%d\" y=\"%d\"/>\n"
+            "      <sprite name=\"%s\" normalFrame=\"%d\" hoverFrame=\"%d\" depressFrame=\"%d\"/>"
+            "\n    </widget>" % ((attrs, x, y, sprite) + tuple(frames)))
+
+
+def image(name, x, y, sprite, scale=(1, 1), animation=None):
+    anim = ""
+    if animation:
+        anim = '\n      <animation name="%s" action="%s"/>' % animation
+    return ("    <widget type=\"staticimage\" name=\"%s\">\n      <position x=\"%g\" y=\"%g\"/>\n"
+            "      <scale x=\"%g\" y=\"%g\"/>\n      <sprite name=\"%s\" frame=\"0\"/>%s\n"
+            "    </widget>" % (name, x, y, scale[0], scale[1], sprite, anim))
+
+
+def text(name, x, y, words, font="small", scale=1):
+    return ("    <widget type=\"text\" name=\"%s\" text=\"%s\" font=\"%s\">\n"
+            "      <position x=\"%d\" y=\"%d\"/>\n      <scale x=\"%g\" y=\"%g\"/>\n"
+            "    </widget>" % (name, words, font, x, y, scale, scale))
+
+
+def centred_text(name, y, words, font="small", glyph=12):
+    return text(name, (1024 - glyph * len(words)) // 2, y, words, font)
+
+
+def meter(name, x, y, target, sprite, extra):
+    attrs = " ".join('%s="%s"' % kv for kv in extra)
+    return ("    <widget type=\"meter\" name=\"%s\" target=\"%s\" %s>\n"
+            "      <position x=\"%d\" y=\"%d\"/>\n      <scale x=\"1\" y=\"1\"/>\n"
+            "      <sprite name=\"%s\" frame=\"0\"/>\n    </widget>"
+            % (name, target, attrs, x, y, sprite))
+
+
+def shade():
+    return image("shade", 0, 0, "shade", (128, 64))
+
+
+def layer_file(name, widgets):
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            "<!-- Written by tools/make_art.py (tools/art/layers.py). -->\n"
+            '<layerset>\n  <layer name="%s">\n%s\n  </layer>\n</layerset>\n'
+            % (name, "\n".join(widgets)))
+
+
+def final_score():
+    return [centred_text("scorelabel", 254, "FINAL SCORE"),
+            meter("score", 512, 226, "points", "font_big",
+                  [("font", "big"), ("align", "c")])]
+
+
+def layers():
+    return {
+        "title": layer_file("title", [
+            shade(),
+            image("logo", 192, 334, "panel_title"),
+            image("ship", 461, 248, "ship", (1.6, 1.6), ("ship", "fly")),
+            button("start", 424, 166, "buttons", START, event="pause", layer="hud"),
+            button("quit", 424, 108, "buttons", QUIT, event="quit"),
+            centred_text("controls1", 62, CONTROLS[0]),
+            centred_text("controls2", 36, CONTROLS[1]),
+        ]),
+        "hud": layer_file("hud", [
+            image("bar", 0, 464, "hudbar"),
+            text("healthlabel", 16, 480, "HEALTH"),
+            meter("health", 96, 479, "health", "health", [("ratio", "10"), ("gap", "3")]),
+            text("liveslabel", 262, 480, "SHIPS"),
+            meter("lives", 330, 480, "lives", "life", [("gap", "4")]),
+            text("scorelabel", 560, 480, "SCORE"),
+            meter("score", 630, 472, "points", "font_big", [("font", "big"), ("align", "l")]),
+            button("pause", 924, 468, "smallbuttons", SMALL_PAUSE, event="pause",
+                   layer="paused"),
+            button("quit", 972, 468, "smallbuttons", SMALL_QUIT, event="quit"),
+        ]),
+        "paused": layer_file("paused", [
+            shade(),
+            image("panel", 322, 300, "panel_paused"),
+            button("resume", 424, 216, "buttons", RESUME, event="pause", layer="hud"),
+            button("quit", 424, 158, "buttons", QUIT, event="quit"),
+            centred_text("controls1", 62, CONTROLS[0]),
+            centred_text("controls2", 36, CONTROLS[1]),
+        ]),
+        "gameover": layer_file("gameover", [
+            shade(),
+            image("panel", 252, 300, "panel_gameover"),
+        ] + final_score() + [
+            button("quit", 424, 130, "buttons", QUIT, event="quit"),
+        ]),
+        "complete": layer_file("complete", [
+            shade(),
+            image("panel", 152, 300, "panel_complete"),
+        ] + final_score() + [
+            button("quit", 424, 130, "buttons", QUIT, event="quit"),
+        ]),
+    }
