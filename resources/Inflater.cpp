@@ -1,5 +1,6 @@
 #include "resources/Inflater.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "resources/Adler32.h"
@@ -14,10 +15,11 @@ constexpr unsigned kCodeLengthTableBits = 7;
 constexpr unsigned kMaxLiteralSymbols = 288;
 constexpr unsigned kMaxDistanceSymbols = 32;
 constexpr unsigned kMaxMatch = 258;
-// The fast path needs 8 readable input bytes for a word refill, and room for the longest
-// match plus the 8-byte overshoot of word-wise copying.
-constexpr size_t kFastInputMargin = 8;
-constexpr size_t kFastOutputMargin = kMaxMatch + 8;
+// The fast loop needs readable input for two word refills (each moves on at most 7 bytes and
+// reads 8), and output room for three literals and the longest match plus the 8-byte
+// overshoot of word-wise copying.
+constexpr size_t kFastInputMargin = 16;
+constexpr size_t kFastOutputMargin = 3 + kMaxMatch + 8;
 
 struct SymbolEntries {
     uint32_t literal[kMaxLiteralSymbols];
@@ -146,8 +148,13 @@ Inflater::~Inflater() = default;
 
 unsigned Inflater::Inflate(const unsigned char* in, size_t inSize, unsigned char* out,
                            size_t outSize) {
-    m_in = in;
-    m_inEnd = in + inSize;
+    return Inflate(std::vector<Segment>{{in, inSize}}, out, outSize);
+}
+
+unsigned Inflater::Inflate(const std::vector<Segment>& stream, unsigned char* out, size_t outSize) {
+    m_segments = &stream;
+    m_segment = 0;
+    m_in = m_inEnd = nullptr;
     m_outStart = m_out = out;
     m_outEnd = out + outSize;
     m_bits = 0;
@@ -175,23 +182,38 @@ unsigned Inflater::Inflate(const unsigned char* in, size_t inSize, unsigned char
 // RFC 1950: method 8 (deflate), window at most 32 KiB, header a multiple of 31, no preset
 // dictionary.
 unsigned Inflater::CheckZlibHeader() {
-    if (m_inEnd - m_in < 2) {
+    RefillCarefully();
+    const unsigned cmf = TakeBits(8);
+    const unsigned flags = TakeBits(8);
+    if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    const unsigned cmf = m_in[0];
-    const unsigned flags = m_in[1];
     if ((cmf & 15) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flags) % 31 != 0 || (flags & 0x20)) {
         return kPngBadZlibHeader;
     }
-    m_in += 2;
     return kPngOk;
 }
 
-// Tops the bit buffer up to at least 56 bits a byte at a time; past the end of the input it
-// appends zero bytes and counts them, so a read beyond the end shows in ReadPastEnd().
+bool Inflater::NextSegment() {
+    while (m_segment < m_segments->size()) {
+        const Segment& next = (*m_segments)[m_segment++];
+        if (next.size > 0) {
+            m_in = next.data;
+            m_inEnd = next.data + next.size;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Tops the bit buffer up to 56 to 63 bits a byte at a time, moving on to the next segment
+// where one ends; past the end of the stream it appends zero bytes and counts them, so a read
+// beyond the end shows in ReadPastEnd().
 void Inflater::RefillCarefully() {
-    while (m_bitCount <= 56) {
-        if (m_in < m_inEnd) {
+    // Word refills leave bytes they will load again above the valid bits; clear them.
+    m_bits &= (uint64_t(1) << m_bitCount) - 1;
+    while (m_bitCount < 56) {
+        if (m_in < m_inEnd || NextSegment()) {
             m_bits |= uint64_t(*m_in++) << m_bitCount;
         } else {
             ++m_phantomBytes;
@@ -205,16 +227,6 @@ uint32_t Inflater::TakeBits(unsigned count) {
     m_bits >>= count;
     m_bitCount -= count;
     return value;
-}
-
-// Drops the bits up to the next byte boundary and gives the whole bytes still held in the
-// bit buffer back to the input, so byte-aligned data can be read directly.
-void Inflater::ReturnWholeBytes() {
-    m_bitCount -= m_bitCount & 7;
-    m_in -= m_bitCount / 8 - m_phantomBytes;
-    m_bits = 0;
-    m_bitCount = 0;
-    m_phantomBytes = 0;
 }
 
 unsigned Inflater::InflateBlocks() {
@@ -247,25 +259,45 @@ unsigned Inflater::InflateBlocks() {
 }
 
 unsigned Inflater::InflateStored() {
-    ReturnWholeBytes();
-    if (m_inEnd - m_in < 4) {
+    AlignToByte();
+    RefillCarefully();
+    const size_t length = TakeBits(16);
+    const size_t complement = TakeBits(16);
+    if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    const size_t length = m_in[0] | m_in[1] << 8;
-    const size_t complement = m_in[2] | m_in[3] << 8;
     if ((length ^ complement) != 0xFFFF) {
         return kPngBadStoredLength;
-    }
-    m_in += 4;
-    if (size_t(m_inEnd - m_in) < length) {
-        return kPngCompressedDataTruncated;
     }
     if (size_t(m_outEnd - m_out) < length) {
         return kPngTooMuchImageData;
     }
-    std::memcpy(m_out, m_in, length);
-    m_in += length;
-    m_out += length;
+    return CopyStoredBytes(length);
+}
+
+// Copies a stored block: first the whole bytes still in the bit buffer, then straight from
+// the segments.
+unsigned Inflater::CopyStoredBytes(size_t length) {
+    while (length > 0 && m_bitCount >= 8) {
+        *m_out++ = uint8_t(TakeBits(8));
+        --length;
+    }
+    if (ReadPastEnd()) {
+        return kPngCompressedDataTruncated;
+    }
+    if (m_bitCount == 0) {
+        m_bits = 0;  // the bytes above were loaded ahead and are read below
+    }
+    while (length > 0) {
+        if (m_in == m_inEnd && !NextSegment()) {
+            return kPngCompressedDataTruncated;
+        }
+        const size_t n = std::min(length, size_t(m_inEnd - m_in));
+        std::memcpy(m_out, m_in, n);
+        m_in += n;
+        m_out += n;
+        length -= n;
+    }
     return kPngOk;
 }
 
@@ -343,25 +375,24 @@ unsigned Inflater::ReadCodeLengths(uint8_t* lengths, unsigned total) {
 }
 
 unsigned Inflater::ReadAdler32(uint32_t& stored) {
-    if (ReadPastEnd()) {
-        return kPngCompressedDataTruncated;
+    AlignToByte();
+    RefillCarefully();
+    stored = 0;
+    for (int i = 0; i < 4; ++i) {
+        stored = stored << 8 | TakeBits(8);
     }
-    ReturnWholeBytes();
-    if (m_inEnd - m_in < 4) {
-        return kPngCompressedDataTruncated;
-    }
-    stored = uint32_t(m_in[0]) << 24 | uint32_t(m_in[1]) << 16 | uint32_t(m_in[2]) << 8 | m_in[3];
-    m_in += 4;
-    return kPngOk;
+    return ReadPastEnd() ? kPngCompressedDataTruncated : kPngOk;
 }
 
 // Decodes literal/length and distance codes until the end-of-block code. The state lives in
-// locals so the compiler keeps it in registers despite the byte stores.
+// locals so the compiler keeps it in registers despite the byte stores. The fast loop runs
+// while the input segment and the output have room for two word refills, three literals and
+// the longest match; one careful step at a time covers the rest.
 unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const HuffmanTable& distances) {
     const uint32_t* literalTable = literals.Entries();
     const uint32_t* distanceTable = distances.Entries();
     const unsigned char* in = m_in;
-    const unsigned char* const inEnd = m_inEnd;
+    const unsigned char* inEnd = m_inEnd;
     unsigned char* out = m_out;
     unsigned char* const outStart = m_outStart;
     unsigned char* const outEnd = m_outEnd;
@@ -369,65 +400,97 @@ unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const Huffma
     unsigned bitCount = m_bitCount;
     unsigned error = kPngOk;
 
+    // Adds whole bytes to the bit buffer: at least 56 valid bits afterwards, enough for a
+    // length and a distance code with their extra bits (15 + 5 + 15 + 13).
+    auto refill = [&]() {
+        bits |= LoadLittleEndian64(in) << bitCount;
+        in += (63 - bitCount) >> 3;
+        bitCount |= 56;
+    };
+
     for (;;) {
-        const bool fast =
-            size_t(inEnd - in) >= kFastInputMargin && size_t(outEnd - out) >= kFastOutputMargin;
-        if (fast) {
-            // At least 56 valid bits afterwards: enough for a length and a distance code
-            // with their extra bits (15 + 5 + 15 + 13).
-            bits |= LoadLittleEndian64(in) << bitCount;
-            in += (63 - bitCount) >> 3;
-            bitCount |= 56;
-        } else {
-            m_in = in;
-            m_bits = bits;
-            m_bitCount = bitCount;
-            RefillCarefully();
-            in = m_in;
-            bits = m_bits;
-            bitCount = m_bitCount;
-        }
-        const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
-        if (entry & HuffmanTable::kLiteral) {
-            if (!fast && out == outEnd) {
-                error = kPngTooMuchImageData;
-                break;
+        while (size_t(inEnd - in) >= kFastInputMargin &&
+               size_t(outEnd - out) >= kFastOutputMargin) {
+            refill();
+            uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+            if (entry & HuffmanTable::kLiteral) {
+                // Up to two more literals fit in the bits left (15 bits each at most).
+                *out++ = uint8_t(entry >> 16);
+                entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+                if (!(entry & HuffmanTable::kLiteral)) {
+                    refill();
+                } else {
+                    *out++ = uint8_t(entry >> 16);
+                    entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+                    if (entry & HuffmanTable::kLiteral) {
+                        *out++ = uint8_t(entry >> 16);
+                        continue;
+                    }
+                    refill();
+                }
             }
-            *out++ = uint8_t(entry >> 16);
-            continue;
+            if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
+                error = (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
+                goto done;
+            }
+            const unsigned length = TakeExtra(entry, bits, bitCount);
+            const uint32_t distanceEntry =
+                DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
+            const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
+            if ((distanceEntry & HuffmanTable::kInvalid) || distance > size_t(out - outStart)) {
+                error = (distanceEntry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngBadDistance;
+                goto done;
+            }
+            CopyMatchFast(out, distance, length);
+            out += length;
         }
+
+        // One careful step.
+        m_in = in;
+        m_bits = bits;
+        m_bitCount = bitCount;
+        RefillCarefully();
+        in = m_in;
+        inEnd = m_inEnd;
+        bits = m_bits;
+        bitCount = m_bitCount;
+        const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
         if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
             error = (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
             break;
         }
-        const unsigned length = TakeExtra(entry, bits, bitCount);
-        const uint32_t distanceEntry =
-            DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
-        if (distanceEntry & HuffmanTable::kInvalid) {
-            error = kPngBadSymbol;
-            break;
-        }
-        const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
-        if (distance > size_t(out - outStart)) {
-            error = kPngBadDistance;
-            break;
-        }
-        if (fast) {
-            CopyMatchFast(out, distance, length);
-            out += length;
-            continue;
-        }
-        if (length > size_t(outEnd - out)) {
-            error = kPngTooMuchImageData;
-            break;
-        }
-        for (unsigned i = 0; i < length; ++i, ++out) {
-            *out = out[-ptrdiff_t(distance)];
+        if (entry & HuffmanTable::kLiteral) {
+            if (out == outEnd) {
+                error = kPngTooMuchImageData;
+                break;
+            }
+            *out++ = uint8_t(entry >> 16);
+        } else {
+            const unsigned length = TakeExtra(entry, bits, bitCount);
+            const uint32_t distanceEntry =
+                DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
+            const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
+            if (distanceEntry & HuffmanTable::kInvalid) {
+                error = kPngBadSymbol;
+                break;
+            }
+            if (distance > size_t(out - outStart)) {
+                error = kPngBadDistance;
+                break;
+            }
+            if (length > size_t(outEnd - out)) {
+                error = kPngTooMuchImageData;
+                break;
+            }
+            for (unsigned i = 0; i < length; ++i, ++out) {
+                *out = out[-ptrdiff_t(distance)];
+            }
         }
         if (bitCount < m_phantomBytes * 8) {
-            break;
+            break;  // reported below as a cut-off stream
         }
     }
+done:
     m_in = in;
     m_out = out;
     m_bits = bits;
