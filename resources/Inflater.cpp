@@ -4,84 +4,23 @@
 #include <cstring>
 
 #include "resources/Adler32.h"
+#include "resources/DeflateCodes.h"
 #include "resources/HuffmanTable.h"
 #include "resources/PngError.h"
 
 namespace {
 
-constexpr unsigned kLiteralTableBits = 11;
-constexpr unsigned kDistanceTableBits = 8;
-constexpr unsigned kCodeLengthTableBits = 7;
-constexpr unsigned kMaxLiteralSymbols = 288;
-constexpr unsigned kMaxDistanceSymbols = 32;
+using DeflateCodes::kCodeLengthTableBits;
+using DeflateCodes::kDistanceTableBits;
+using DeflateCodes::kLiteralTableBits;
+using DeflateCodes::kMaxDistanceSymbols;
+using DeflateCodes::kMaxLiteralSymbols;
 constexpr unsigned kMaxMatch = 258;
 // The fast loop needs readable input for two word refills (each moves on at most 7 bytes and
 // reads 8), and output room for three literals and the longest match plus the 8-byte
 // overshoot of word-wise copying.
 constexpr size_t kFastInputMargin = 16;
 constexpr size_t kFastOutputMargin = 3 + kMaxMatch + 8;
-
-struct SymbolEntries {
-    uint32_t literal[kMaxLiteralSymbols];
-    uint32_t distance[kMaxDistanceSymbols];
-    uint32_t codeLength[19];
-
-    SymbolEntries() {
-        static const uint16_t lengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                67, 83, 99, 115, 131, 163, 195, 227, 258};
-        static const uint8_t lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-        static const uint16_t distanceBase[30] = {
-            1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-            193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-        static const uint8_t distanceExtra[30] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                  4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                  9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-        for (uint32_t s = 0; s < 256; ++s) {
-            literal[s] = s << 16 | HuffmanTable::kLiteral;
-        }
-        literal[256] = HuffmanTable::kEndOfBlock;
-        for (uint32_t s = 0; s < 29; ++s) {
-            literal[257 + s] = uint32_t(lengthBase[s]) << 16 | uint32_t(lengthExtra[s]) << 4;
-        }
-        literal[286] = literal[287] = HuffmanTable::kInvalid;
-        for (uint32_t s = 0; s < 30; ++s) {
-            distance[s] = uint32_t(distanceBase[s]) << 16 | uint32_t(distanceExtra[s]) << 4;
-        }
-        distance[30] = distance[31] = HuffmanTable::kInvalid;
-        for (uint32_t s = 0; s < 19; ++s) {
-            codeLength[s] = s << 16;
-        }
-    }
-};
-
-const SymbolEntries& Symbols() {
-    static const SymbolEntries symbols;
-    return symbols;
-}
-
-// The fixed codes of block type 1, built once.
-struct FixedTables {
-    HuffmanTable literals{kLiteralTableBits, kMaxLiteralSymbols};
-    HuffmanTable distances{kDistanceTableBits, kMaxDistanceSymbols};
-
-    FixedTables() {
-        uint8_t lengths[kMaxLiteralSymbols];
-        std::memset(lengths, 8, 144);
-        std::memset(lengths + 144, 9, 112);
-        std::memset(lengths + 256, 7, 24);
-        std::memset(lengths + 280, 8, 8);
-        literals.Build(lengths, kMaxLiteralSymbols, Symbols().literal, false);
-        std::memset(lengths, 5, kMaxDistanceSymbols);
-        distances.Build(lengths, kMaxDistanceSymbols, Symbols().distance, false);
-    }
-};
-
-const FixedTables& Fixed() {
-    static const FixedTables tables;
-    return tables;
-}
 
 uint64_t LoadLittleEndian64(const unsigned char* p) {
     uint64_t word;
@@ -242,7 +181,8 @@ unsigned Inflater::InflateBlocks() {
         if (type == 0) {
             error = InflateStored();
         } else if (type == 1) {
-            error = DecodeHuffmanBlock(Fixed().literals, Fixed().distances);
+            error =
+                DecodeHuffmanBlock(DeflateCodes::FixedLiterals(), DeflateCodes::FixedDistances());
         } else if (type == 2) {
             error = ReadDynamicTables();
             if (error == kPngOk) {
@@ -319,7 +259,7 @@ unsigned Inflater::ReadDynamicTables() {
     if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    if (!m_codeLengths->Build(codeLengthLengths, 19, Symbols().codeLength, false)) {
+    if (!m_codeLengths->Build(codeLengthLengths, 19, DeflateCodes::CodeLengthEntries(), false)) {
         return kPngBadHuffmanCode;
     }
     uint8_t lengths[286 + 30];
@@ -330,8 +270,9 @@ unsigned Inflater::ReadDynamicTables() {
     if (lengths[256] == 0) {
         return kPngBadHuffmanCode;  // a block must be able to end
     }
-    if (!m_literals->Build(lengths, literalCount, Symbols().literal, true) ||
-        !m_distances->Build(lengths + literalCount, distanceCount, Symbols().distance, true)) {
+    if (!m_literals->Build(lengths, literalCount, DeflateCodes::LiteralEntries(), true) ||
+        !m_distances->Build(lengths + literalCount, distanceCount, DeflateCodes::DistanceEntries(),
+                            true)) {
         return kPngBadHuffmanCode;
     }
     return kPngOk;
@@ -445,49 +386,20 @@ unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const Huffma
             out += length;
         }
 
-        // One careful step.
+        // One careful step, then the fast loop again if there is room.
         m_in = in;
+        m_out = out;
         m_bits = bits;
         m_bitCount = bitCount;
-        RefillCarefully();
+        bool endOfBlock = false;
+        error = DecodeCarefully(literalTable, distanceTable, endOfBlock);
         in = m_in;
         inEnd = m_inEnd;
+        out = m_out;
         bits = m_bits;
         bitCount = m_bitCount;
-        const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
-        if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
-            error = (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
+        if (error != kPngOk || endOfBlock || ReadPastEnd()) {
             break;
-        }
-        if (entry & HuffmanTable::kLiteral) {
-            if (out == outEnd) {
-                error = kPngTooMuchImageData;
-                break;
-            }
-            *out++ = uint8_t(entry >> 16);
-        } else {
-            const unsigned length = TakeExtra(entry, bits, bitCount);
-            const uint32_t distanceEntry =
-                DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
-            const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
-            if (distanceEntry & HuffmanTable::kInvalid) {
-                error = kPngBadSymbol;
-                break;
-            }
-            if (distance > size_t(out - outStart)) {
-                error = kPngBadDistance;
-                break;
-            }
-            if (length > size_t(outEnd - out)) {
-                error = kPngTooMuchImageData;
-                break;
-            }
-            for (unsigned i = 0; i < length; ++i, ++out) {
-                *out = out[-ptrdiff_t(distance)];
-            }
-        }
-        if (bitCount < m_phantomBytes * 8) {
-            break;  // reported below as a cut-off stream
         }
     }
 done:
@@ -499,4 +411,40 @@ done:
         error = kPngCompressedDataTruncated;
     }
     return error;
+}
+
+// Decodes one symbol with every bound checked: used near the end of an input segment or of the
+// output.
+unsigned Inflater::DecodeCarefully(const uint32_t* literalTable, const uint32_t* distanceTable,
+                                   bool& endOfBlock) {
+    RefillCarefully();
+    const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, m_bits, m_bitCount);
+    if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
+        endOfBlock = true;
+        return (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
+    }
+    if (entry & HuffmanTable::kLiteral) {
+        if (m_out == m_outEnd) {
+            return kPngTooMuchImageData;
+        }
+        *m_out++ = uint8_t(entry >> 16);
+        return kPngOk;
+    }
+    const unsigned length = TakeExtra(entry, m_bits, m_bitCount);
+    const uint32_t distanceEntry =
+        DecodeSymbol(distanceTable, kDistanceTableBits, m_bits, m_bitCount);
+    const unsigned distance = TakeExtra(distanceEntry, m_bits, m_bitCount);
+    if (distanceEntry & HuffmanTable::kInvalid) {
+        return kPngBadSymbol;
+    }
+    if (distance > size_t(m_out - m_outStart)) {
+        return kPngBadDistance;
+    }
+    if (length > size_t(m_outEnd - m_out)) {
+        return kPngTooMuchImageData;
+    }
+    for (unsigned i = 0; i < length; ++i, ++m_out) {
+        *m_out = m_out[-ptrdiff_t(distance)];
+    }
+    return kPngOk;
 }

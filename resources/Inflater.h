@@ -43,6 +43,8 @@ private:
     unsigned ReadDynamicTables();
     unsigned ReadCodeLengths(uint8_t* lengths, unsigned total);
     unsigned DecodeHuffmanBlock(const HuffmanTable& literals, const HuffmanTable& distances);
+    unsigned DecodeCarefully(const uint32_t* literalTable, const uint32_t* distanceTable,
+                             bool& endOfBlock);
     unsigned ReadAdler32(uint32_t& stored);
 
     void RefillCarefully();
