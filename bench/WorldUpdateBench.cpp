@@ -236,8 +236,11 @@ private:
         m_world.m_paused = false;
     }
 
-    std::string Fresh(const std::string& name) {
-        return "bench_" + name + std::to_string(++m_names);
+    // The sprite manager keeps every sprite for the whole run and finds the first of a name,
+    // so every scene registers its own under names no other scene uses.
+    static std::string Fresh(const std::string& name) {
+        static int count = 0;
+        return "bench_" + name + std::to_string(++count);
     }
 
     // An active enemy standing still right of the ship, weaving in place every other one,
@@ -300,61 +303,80 @@ private:
     CSprite* m_enemySprite = nullptr;
     std::string m_playerShot;
     std::string m_enemyShot;
-    int m_names = 0;
     BoundingBox m_shipBox;
     std::vector<BoundingBox> m_enemyBoxes;
     std::vector<BoundingBox> m_shotBoxes;
 };
 
+// CPU seconds of one batch of each kind, summed over the iterations.
+struct Timings {
+    double update = 0.0;
+    double bare = 0.0;
+    double flat = 0.0;
+};
+
+// One batch of updates, then one of bare loops, then one of packed loops; returns the time of
+// the updates.
+double TimeBatches(LoadedWorld& scene, Timings& sums, int& sink) {
+    scene.ResetAges();
+    const double t0 = CpuSeconds();
+    for (int i = 0; i < kBatch; ++i) {
+        scene.Update();
+    }
+    const double t1 = CpuSeconds();
+    for (int i = 0; i < kBatch; ++i) {
+        sink += scene.BareOverlaps();
+        benchmark::ClobberMemory();
+    }
+    const double t2 = CpuSeconds();
+    for (int i = 0; i < kBatch; ++i) {
+        sink += scene.FlatOverlaps();
+        benchmark::ClobberMemory();
+    }
+    const double t3 = CpuSeconds();
+    sums.update += t1 - t0;
+    sums.bare += t2 - t1;
+    sums.flat += t3 - t2;
+    return t1 - t0;
+}
+
+void Report(benchmark::State& state, const Timings& sums, const LoadedWorld& scene, double boxPairs,
+            long drawCalls) {
+    const double updates = double(state.iterations()) * kBatch;
+    const double updateUs = sums.update / updates * 1e6;
+    state.counters["update_us"] = updateUs;
+    state.counters["bare_us"] = sums.bare / updates * 1e6;
+    state.counters["flat_us"] = sums.flat / updates * 1e6;
+    state.counters["vs_bare"] = sums.update / sums.bare;
+    state.counters["vs_flat"] = sums.update / sums.flat;
+    state.counters["tick_pct"] = updateUs / (kTickBudgetMs * 1000.0) * 100.0;
+    state.counters["box_pairs"] = boxPairs;
+    state.counters["pixel_tests"] = scene.PixelTestedPairs();
+    state.counters["draw_calls"] = double(drawCalls);
+}
+
 void BM_UpdateWorld(benchmark::State& state) {
-    const int enemyCount = int(state.range(0));
-    const int shotCount = int(state.range(1));
-    LoadedWorld scene(enemyCount, shotCount);
+    const size_t enemyCount = size_t(state.range(0));
+    const size_t shotCount = size_t(state.range(1));
+    LoadedWorld scene{int(enemyCount), int(shotCount)};
     scene.CopyBoxes();
     const long drawsBefore = glhooks::DrawCalls();
-    double updateSeconds = 0.0, bareSeconds = 0.0, flatSeconds = 0.0;
+    Timings sums;
     int sink = 0;
     for (auto _ : state) {
-        scene.ResetAges();
-        const double t0 = CpuSeconds();
-        for (int i = 0; i < kBatch; ++i) {
-            scene.Update();
-        }
-        const double t1 = CpuSeconds();
-        for (int i = 0; i < kBatch; ++i) {
-            sink += scene.BareOverlaps();
-            benchmark::ClobberMemory();
-        }
-        const double t2 = CpuSeconds();
-        for (int i = 0; i < kBatch; ++i) {
-            sink += scene.FlatOverlaps();
-            benchmark::ClobberMemory();
-        }
-        const double t3 = CpuSeconds();
-        updateSeconds += t1 - t0;
-        bareSeconds += t2 - t1;
-        flatSeconds += t3 - t2;
-        state.SetIterationTime(t1 - t0);
-        if (!scene.IsSteady(size_t(enemyCount), size_t(shotCount))) {
+        state.SetIterationTime(TimeBatches(scene, sums, sink));
+        if (!scene.IsSteady(enemyCount, shotCount)) {
             state.SkipWithError("a contact changed the scene; the measurement is void");
-            break;
+            return;
         }
     }
     benchmark::DoNotOptimize(sink);
-    if (glhooks::DrawCalls() != drawsBefore) {
+    const long drawCalls = glhooks::DrawCalls() - drawsBefore;
+    if (drawCalls != 0) {
         state.SkipWithError("the world update drew something");
     }
-    const double updates = double(state.iterations()) * kBatch;
-    const double updateUs = updateSeconds / updates * 1e6;
-    state.counters["update_us"] = updateUs;
-    state.counters["bare_us"] = bareSeconds / updates * 1e6;
-    state.counters["flat_us"] = flatSeconds / updates * 1e6;
-    state.counters["vs_bare"] = updateSeconds / bareSeconds;
-    state.counters["vs_flat"] = updateSeconds / flatSeconds;
-    state.counters["tick_pct"] = updateUs / (kTickBudgetMs * 1000.0) * 100.0;
-    state.counters["box_pairs"] = double(enemyCount) * (shotCount + 1) + shotCount;
-    state.counters["pixel_tests"] = scene.PixelTestedPairs();
-    state.counters["draw_calls"] = double(glhooks::DrawCalls() - drawsBefore);
+    Report(state, sums, scene, double(enemyCount) * double(shotCount + 1) + double(shotCount),
+           drawCalls);
 }
 
 }  // namespace
