@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -318,6 +319,10 @@ TEST_F(ValgrindE2E, DefaultGamePlaysWithoutMemoryErrorsOrLeaks) {
     EXPECT_EQ(ErrorCount(report), 0);
     EXPECT_EQ(LeakBytes(report, "definitely"), 0);
     EXPECT_EQ(LeakBytes(report, "indirectly"), 0);
+    std::cout << "memcheck: " << ErrorCount(report) << " errors, "
+              << LeakBytes(report, "definitely") << " bytes definitely lost, "
+              << LeakBytes(report, "indirectly") << " bytes indirectly lost, "
+              << LeakBytes(report, "possibly") << " bytes possibly lost\n";
     if (HasFailure()) {
         ADD_FAILURE() << "memcheck's report:\n" << report << "the game's log:\n" << game.Log();
     }
