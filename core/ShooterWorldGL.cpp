@@ -50,8 +50,8 @@ void SetWindowIcon() {
         LogMessage("Window icon %s is missing or not a usable PNG; no icon is set.\n", ICON_FILE);
         return;
     }
-    // SDL_WM_SetIcon copies the pixels into the window system's icon and keeps no pointer to
-    // the surface, which only borrows `pixels`: it is freed before `pixels` goes.
+    // The surface borrows the pixels. SDL copies them into the window system's own icon while
+    // it sets it, so neither the surface nor the pixels are needed once the call returns.
     SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4,
                                                  0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     if (icon) {

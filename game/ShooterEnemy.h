@@ -12,8 +12,11 @@ class CAnimation;
 class CSprite;
 class TiXmlElement;
 
-class ShooterEnemy final {
+class ShooterEnemy {
 public:
+    // Virtual so that the world may delete any kind of enemy through its pointer.
+    virtual ~ShooterEnemy() = default;
+
     // Reads one "enemy" element; missing items are logged and left at defaults. Returns true.
     virtual bool Load(const TiXmlElement* element);
     // Leaves when past the left edge; while active: behaviour, movement, animation, firing.

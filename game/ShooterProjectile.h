@@ -11,8 +11,11 @@
 class CAnimation;
 class CSprite;
 
-class ShooterProjectile final {
+class ShooterProjectile {
 public:
+    // Virtual so that the world may delete any kind of projectile through its pointer.
+    virtual ~ShooterProjectile() = default;
+
     // Stores the arguments, normalises the direction (zero stays zero), looks the sprite up by
     // name and computes the box.
     ShooterProjectile(const int& damage, const Vector2& position, const Vector2& direction,

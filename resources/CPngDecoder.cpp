@@ -17,7 +17,7 @@ void CPngDecoder::Decode(std::vector<unsigned char>& out, const unsigned char* d
 
 unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigned char* data,
                                   size_t size) {
-    std::vector<unsigned char> compressed;
+    std::vector<Inflater::Segment> compressed;
     unsigned error = PngChunkReader(m_settings.ignoreCrc, m_settings.readTextChunks)
                          .Read(data, size, m_info, compressed);
     if (error != kPngOk) {
@@ -26,7 +26,11 @@ unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigne
     const PngImageAssembler assembler(m_info);
     const uint64_t filteredSize = assembler.FilteredSize();
     // A stream too short to expand to the image is rejected before anything is allocated.
-    if (filteredSize > uint64_t(compressed.size()) * Inflater::kMaxExpansion) {
+    uint64_t compressedSize = 0;
+    for (const Inflater::Segment& segment : compressed) {
+        compressedSize += segment.size;
+    }
+    if (filteredSize > compressedSize * Inflater::kMaxExpansion) {
         return kPngNotEnoughImageData;
     }
     Inflater inflater(m_settings.ignoreAdler32);
@@ -36,22 +40,23 @@ unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigne
     if (m_info.interlaceMethod == 0 && rgbaSize <= 2 * filteredSize) {
         std::vector<unsigned char> buffer(assembler.WorkingSize());
         unsigned char* scanlines = buffer.data() + (buffer.size() - filteredSize);
-        error = inflater.Inflate(compressed.data(), compressed.size(), scanlines, filteredSize);
+        error = inflater.Inflate(compressed, scanlines, filteredSize);
         if (error == kPngOk) {
             error = assembler.Assemble(scanlines, buffer.data());
         }
         if (error == kPngOk) {
             buffer.resize(rgbaSize);
-            if (buffer.capacity() > rgbaSize) {
-                buffer.shrink_to_fit();  // 16-bit images: drop the scanline space
+            // 16-bit images: drop the scanline space. 8-bit RGBA keeps its one spare byte
+            // per row rather than copying the image.
+            if (buffer.capacity() - rgbaSize > rgbaSize / 8) {
+                buffer.shrink_to_fit();
             }
             out.swap(buffer);
         }
         return error;
     }
     std::vector<unsigned char> scanlines(filteredSize);
-    error =
-        inflater.Inflate(compressed.data(), compressed.size(), scanlines.data(), scanlines.size());
+    error = inflater.Inflate(compressed, scanlines.data(), scanlines.size());
     if (error != kPngOk) {
         return error;
     }

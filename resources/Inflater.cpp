@@ -1,85 +1,26 @@
 #include "resources/Inflater.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "resources/Adler32.h"
+#include "resources/DeflateCodes.h"
 #include "resources/HuffmanTable.h"
 #include "resources/PngError.h"
 
 namespace {
 
-constexpr unsigned kLiteralTableBits = 11;
-constexpr unsigned kDistanceTableBits = 8;
-constexpr unsigned kCodeLengthTableBits = 7;
-constexpr unsigned kMaxLiteralSymbols = 288;
-constexpr unsigned kMaxDistanceSymbols = 32;
+using DeflateCodes::kCodeLengthTableBits;
+using DeflateCodes::kDistanceTableBits;
+using DeflateCodes::kLiteralTableBits;
+using DeflateCodes::kMaxDistanceSymbols;
+using DeflateCodes::kMaxLiteralSymbols;
 constexpr unsigned kMaxMatch = 258;
-// The fast path needs 8 readable input bytes for a word refill, and room for the longest
-// match plus the 8-byte overshoot of word-wise copying.
-constexpr size_t kFastInputMargin = 8;
-constexpr size_t kFastOutputMargin = kMaxMatch + 8;
-
-struct SymbolEntries {
-    uint32_t literal[kMaxLiteralSymbols];
-    uint32_t distance[kMaxDistanceSymbols];
-    uint32_t codeLength[19];
-
-    SymbolEntries() {
-        static const uint16_t lengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
-                                                15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
-                                                67, 83, 99, 115, 131, 163, 195, 227, 258};
-        static const uint8_t lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-        static const uint16_t distanceBase[30] = {
-            1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-            193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-        static const uint8_t distanceExtra[30] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
-                                                  4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
-                                                  9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-        for (uint32_t s = 0; s < 256; ++s) {
-            literal[s] = s << 16 | HuffmanTable::kLiteral;
-        }
-        literal[256] = HuffmanTable::kEndOfBlock;
-        for (uint32_t s = 0; s < 29; ++s) {
-            literal[257 + s] = uint32_t(lengthBase[s]) << 16 | uint32_t(lengthExtra[s]) << 4;
-        }
-        literal[286] = literal[287] = HuffmanTable::kInvalid;
-        for (uint32_t s = 0; s < 30; ++s) {
-            distance[s] = uint32_t(distanceBase[s]) << 16 | uint32_t(distanceExtra[s]) << 4;
-        }
-        distance[30] = distance[31] = HuffmanTable::kInvalid;
-        for (uint32_t s = 0; s < 19; ++s) {
-            codeLength[s] = s << 16;
-        }
-    }
-};
-
-const SymbolEntries& Symbols() {
-    static const SymbolEntries symbols;
-    return symbols;
-}
-
-// The fixed codes of block type 1, built once.
-struct FixedTables {
-    HuffmanTable literals{kLiteralTableBits, kMaxLiteralSymbols};
-    HuffmanTable distances{kDistanceTableBits, kMaxDistanceSymbols};
-
-    FixedTables() {
-        uint8_t lengths[kMaxLiteralSymbols];
-        std::memset(lengths, 8, 144);
-        std::memset(lengths + 144, 9, 112);
-        std::memset(lengths + 256, 7, 24);
-        std::memset(lengths + 280, 8, 8);
-        literals.Build(lengths, kMaxLiteralSymbols, Symbols().literal, false);
-        std::memset(lengths, 5, kMaxDistanceSymbols);
-        distances.Build(lengths, kMaxDistanceSymbols, Symbols().distance, false);
-    }
-};
-
-const FixedTables& Fixed() {
-    static const FixedTables tables;
-    return tables;
-}
+// The fast loop needs readable input for two word refills (each moves on at most 7 bytes and
+// reads 8), and output room for three literals and the longest match plus the 8-byte
+// overshoot of word-wise copying.
+constexpr size_t kFastInputMargin = 16;
+constexpr size_t kFastOutputMargin = 3 + kMaxMatch + 8;
 
 uint64_t LoadLittleEndian64(const unsigned char* p) {
     uint64_t word;
@@ -146,8 +87,13 @@ Inflater::~Inflater() = default;
 
 unsigned Inflater::Inflate(const unsigned char* in, size_t inSize, unsigned char* out,
                            size_t outSize) {
-    m_in = in;
-    m_inEnd = in + inSize;
+    return Inflate(std::vector<Segment>{{in, inSize}}, out, outSize);
+}
+
+unsigned Inflater::Inflate(const std::vector<Segment>& stream, unsigned char* out, size_t outSize) {
+    m_segments = &stream;
+    m_segment = 0;
+    m_in = m_inEnd = nullptr;
     m_outStart = m_out = out;
     m_outEnd = out + outSize;
     m_bits = 0;
@@ -175,23 +121,38 @@ unsigned Inflater::Inflate(const unsigned char* in, size_t inSize, unsigned char
 // RFC 1950: method 8 (deflate), window at most 32 KiB, header a multiple of 31, no preset
 // dictionary.
 unsigned Inflater::CheckZlibHeader() {
-    if (m_inEnd - m_in < 2) {
+    RefillCarefully();
+    const unsigned cmf = TakeBits(8);
+    const unsigned flags = TakeBits(8);
+    if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    const unsigned cmf = m_in[0];
-    const unsigned flags = m_in[1];
     if ((cmf & 15) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flags) % 31 != 0 || (flags & 0x20)) {
         return kPngBadZlibHeader;
     }
-    m_in += 2;
     return kPngOk;
 }
 
-// Tops the bit buffer up to at least 56 bits a byte at a time; past the end of the input it
-// appends zero bytes and counts them, so a read beyond the end shows in ReadPastEnd().
+bool Inflater::NextSegment() {
+    while (m_segment < m_segments->size()) {
+        const Segment& next = (*m_segments)[m_segment++];
+        if (next.size > 0) {
+            m_in = next.data;
+            m_inEnd = next.data + next.size;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Tops the bit buffer up to 56 to 63 bits a byte at a time, moving on to the next segment
+// where one ends; past the end of the stream it appends zero bytes and counts them, so a read
+// beyond the end shows in ReadPastEnd().
 void Inflater::RefillCarefully() {
-    while (m_bitCount <= 56) {
-        if (m_in < m_inEnd) {
+    // Word refills leave bytes they will load again above the valid bits; clear them.
+    m_bits &= (uint64_t(1) << m_bitCount) - 1;
+    while (m_bitCount < 56) {
+        if (m_in < m_inEnd || NextSegment()) {
             m_bits |= uint64_t(*m_in++) << m_bitCount;
         } else {
             ++m_phantomBytes;
@@ -207,16 +168,6 @@ uint32_t Inflater::TakeBits(unsigned count) {
     return value;
 }
 
-// Drops the bits up to the next byte boundary and gives the whole bytes still held in the
-// bit buffer back to the input, so byte-aligned data can be read directly.
-void Inflater::ReturnWholeBytes() {
-    m_bitCount -= m_bitCount & 7;
-    m_in -= m_bitCount / 8 - m_phantomBytes;
-    m_bits = 0;
-    m_bitCount = 0;
-    m_phantomBytes = 0;
-}
-
 unsigned Inflater::InflateBlocks() {
     unsigned last = 0;
     do {
@@ -230,7 +181,8 @@ unsigned Inflater::InflateBlocks() {
         if (type == 0) {
             error = InflateStored();
         } else if (type == 1) {
-            error = DecodeHuffmanBlock(Fixed().literals, Fixed().distances);
+            error =
+                DecodeHuffmanBlock(DeflateCodes::FixedLiterals(), DeflateCodes::FixedDistances());
         } else if (type == 2) {
             error = ReadDynamicTables();
             if (error == kPngOk) {
@@ -247,25 +199,45 @@ unsigned Inflater::InflateBlocks() {
 }
 
 unsigned Inflater::InflateStored() {
-    ReturnWholeBytes();
-    if (m_inEnd - m_in < 4) {
+    AlignToByte();
+    RefillCarefully();
+    const size_t length = TakeBits(16);
+    const size_t complement = TakeBits(16);
+    if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    const size_t length = m_in[0] | m_in[1] << 8;
-    const size_t complement = m_in[2] | m_in[3] << 8;
     if ((length ^ complement) != 0xFFFF) {
         return kPngBadStoredLength;
-    }
-    m_in += 4;
-    if (size_t(m_inEnd - m_in) < length) {
-        return kPngCompressedDataTruncated;
     }
     if (size_t(m_outEnd - m_out) < length) {
         return kPngTooMuchImageData;
     }
-    std::memcpy(m_out, m_in, length);
-    m_in += length;
-    m_out += length;
+    return CopyStoredBytes(length);
+}
+
+// Copies a stored block: first the whole bytes still in the bit buffer, then straight from
+// the segments.
+unsigned Inflater::CopyStoredBytes(size_t length) {
+    while (length > 0 && m_bitCount >= 8) {
+        *m_out++ = uint8_t(TakeBits(8));
+        --length;
+    }
+    if (ReadPastEnd()) {
+        return kPngCompressedDataTruncated;
+    }
+    if (m_bitCount == 0) {
+        m_bits = 0;  // the bytes above were loaded ahead and are read below
+    }
+    while (length > 0) {
+        if (m_in == m_inEnd && !NextSegment()) {
+            return kPngCompressedDataTruncated;
+        }
+        const size_t n = std::min(length, size_t(m_inEnd - m_in));
+        std::memcpy(m_out, m_in, n);
+        m_in += n;
+        m_out += n;
+        length -= n;
+    }
     return kPngOk;
 }
 
@@ -287,7 +259,7 @@ unsigned Inflater::ReadDynamicTables() {
     if (ReadPastEnd()) {
         return kPngCompressedDataTruncated;
     }
-    if (!m_codeLengths->Build(codeLengthLengths, 19, Symbols().codeLength, false)) {
+    if (!m_codeLengths->Build(codeLengthLengths, 19, DeflateCodes::CodeLengthEntries(), false)) {
         return kPngBadHuffmanCode;
     }
     uint8_t lengths[286 + 30];
@@ -298,8 +270,9 @@ unsigned Inflater::ReadDynamicTables() {
     if (lengths[256] == 0) {
         return kPngBadHuffmanCode;  // a block must be able to end
     }
-    if (!m_literals->Build(lengths, literalCount, Symbols().literal, true) ||
-        !m_distances->Build(lengths + literalCount, distanceCount, Symbols().distance, true)) {
+    if (!m_literals->Build(lengths, literalCount, DeflateCodes::LiteralEntries(), true) ||
+        !m_distances->Build(lengths + literalCount, distanceCount, DeflateCodes::DistanceEntries(),
+                            true)) {
         return kPngBadHuffmanCode;
     }
     return kPngOk;
@@ -343,25 +316,24 @@ unsigned Inflater::ReadCodeLengths(uint8_t* lengths, unsigned total) {
 }
 
 unsigned Inflater::ReadAdler32(uint32_t& stored) {
-    if (ReadPastEnd()) {
-        return kPngCompressedDataTruncated;
+    AlignToByte();
+    RefillCarefully();
+    stored = 0;
+    for (int i = 0; i < 4; ++i) {
+        stored = stored << 8 | TakeBits(8);
     }
-    ReturnWholeBytes();
-    if (m_inEnd - m_in < 4) {
-        return kPngCompressedDataTruncated;
-    }
-    stored = uint32_t(m_in[0]) << 24 | uint32_t(m_in[1]) << 16 | uint32_t(m_in[2]) << 8 | m_in[3];
-    m_in += 4;
-    return kPngOk;
+    return ReadPastEnd() ? kPngCompressedDataTruncated : kPngOk;
 }
 
 // Decodes literal/length and distance codes until the end-of-block code. The state lives in
-// locals so the compiler keeps it in registers despite the byte stores.
+// locals so the compiler keeps it in registers despite the byte stores. The fast loop runs
+// while the input segment and the output have room for two word refills, three literals and
+// the longest match; one careful step at a time covers the rest.
 unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const HuffmanTable& distances) {
     const uint32_t* literalTable = literals.Entries();
     const uint32_t* distanceTable = distances.Entries();
     const unsigned char* in = m_in;
-    const unsigned char* const inEnd = m_inEnd;
+    const unsigned char* inEnd = m_inEnd;
     unsigned char* out = m_out;
     unsigned char* const outStart = m_outStart;
     unsigned char* const outEnd = m_outEnd;
@@ -369,65 +341,68 @@ unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const Huffma
     unsigned bitCount = m_bitCount;
     unsigned error = kPngOk;
 
+    // Adds whole bytes to the bit buffer: at least 56 valid bits afterwards, enough for a
+    // length and a distance code with their extra bits (15 + 5 + 15 + 13).
+    auto refill = [&]() {
+        bits |= LoadLittleEndian64(in) << bitCount;
+        in += (63 - bitCount) >> 3;
+        bitCount |= 56;
+    };
+
     for (;;) {
-        const bool fast =
-            size_t(inEnd - in) >= kFastInputMargin && size_t(outEnd - out) >= kFastOutputMargin;
-        if (fast) {
-            // At least 56 valid bits afterwards: enough for a length and a distance code
-            // with their extra bits (15 + 5 + 15 + 13).
-            bits |= LoadLittleEndian64(in) << bitCount;
-            in += (63 - bitCount) >> 3;
-            bitCount |= 56;
-        } else {
-            m_in = in;
-            m_bits = bits;
-            m_bitCount = bitCount;
-            RefillCarefully();
-            in = m_in;
-            bits = m_bits;
-            bitCount = m_bitCount;
-        }
-        const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
-        if (entry & HuffmanTable::kLiteral) {
-            if (!fast && out == outEnd) {
-                error = kPngTooMuchImageData;
-                break;
+        while (size_t(inEnd - in) >= kFastInputMargin &&
+               size_t(outEnd - out) >= kFastOutputMargin) {
+            refill();
+            uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+            if (entry & HuffmanTable::kLiteral) {
+                // Up to two more literals fit in the bits left (15 bits each at most).
+                *out++ = uint8_t(entry >> 16);
+                entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+                if (!(entry & HuffmanTable::kLiteral)) {
+                    refill();
+                } else {
+                    *out++ = uint8_t(entry >> 16);
+                    entry = DecodeSymbol(literalTable, kLiteralTableBits, bits, bitCount);
+                    if (entry & HuffmanTable::kLiteral) {
+                        *out++ = uint8_t(entry >> 16);
+                        continue;
+                    }
+                    refill();
+                }
             }
-            *out++ = uint8_t(entry >> 16);
-            continue;
-        }
-        if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
-            error = (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
-            break;
-        }
-        const unsigned length = TakeExtra(entry, bits, bitCount);
-        const uint32_t distanceEntry =
-            DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
-        if (distanceEntry & HuffmanTable::kInvalid) {
-            error = kPngBadSymbol;
-            break;
-        }
-        const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
-        if (distance > size_t(out - outStart)) {
-            error = kPngBadDistance;
-            break;
-        }
-        if (fast) {
+            if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
+                error = (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
+                goto done;
+            }
+            const unsigned length = TakeExtra(entry, bits, bitCount);
+            const uint32_t distanceEntry =
+                DecodeSymbol(distanceTable, kDistanceTableBits, bits, bitCount);
+            const unsigned distance = TakeExtra(distanceEntry, bits, bitCount);
+            if ((distanceEntry & HuffmanTable::kInvalid) || distance > size_t(out - outStart)) {
+                error = (distanceEntry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngBadDistance;
+                goto done;
+            }
             CopyMatchFast(out, distance, length);
             out += length;
-            continue;
         }
-        if (length > size_t(outEnd - out)) {
-            error = kPngTooMuchImageData;
-            break;
-        }
-        for (unsigned i = 0; i < length; ++i, ++out) {
-            *out = out[-ptrdiff_t(distance)];
-        }
-        if (bitCount < m_phantomBytes * 8) {
+
+        // One careful step, then the fast loop again if there is room.
+        m_in = in;
+        m_out = out;
+        m_bits = bits;
+        m_bitCount = bitCount;
+        bool endOfBlock = false;
+        error = DecodeCarefully(literalTable, distanceTable, endOfBlock);
+        in = m_in;
+        inEnd = m_inEnd;
+        out = m_out;
+        bits = m_bits;
+        bitCount = m_bitCount;
+        if (error != kPngOk || endOfBlock || ReadPastEnd()) {
             break;
         }
     }
+done:
     m_in = in;
     m_out = out;
     m_bits = bits;
@@ -436,4 +411,40 @@ unsigned Inflater::DecodeHuffmanBlock(const HuffmanTable& literals, const Huffma
         error = kPngCompressedDataTruncated;
     }
     return error;
+}
+
+// Decodes one symbol with every bound checked: used near the end of an input segment or of the
+// output.
+unsigned Inflater::DecodeCarefully(const uint32_t* literalTable, const uint32_t* distanceTable,
+                                   bool& endOfBlock) {
+    RefillCarefully();
+    const uint32_t entry = DecodeSymbol(literalTable, kLiteralTableBits, m_bits, m_bitCount);
+    if (entry & (HuffmanTable::kEndOfBlock | HuffmanTable::kInvalid)) {
+        endOfBlock = true;
+        return (entry & HuffmanTable::kInvalid) ? kPngBadSymbol : kPngOk;
+    }
+    if (entry & HuffmanTable::kLiteral) {
+        if (m_out == m_outEnd) {
+            return kPngTooMuchImageData;
+        }
+        *m_out++ = uint8_t(entry >> 16);
+        return kPngOk;
+    }
+    const unsigned length = TakeExtra(entry, m_bits, m_bitCount);
+    const uint32_t distanceEntry =
+        DecodeSymbol(distanceTable, kDistanceTableBits, m_bits, m_bitCount);
+    const unsigned distance = TakeExtra(distanceEntry, m_bits, m_bitCount);
+    if (distanceEntry & HuffmanTable::kInvalid) {
+        return kPngBadSymbol;
+    }
+    if (distance > size_t(m_out - m_outStart)) {
+        return kPngBadDistance;
+    }
+    if (length > size_t(m_outEnd - m_out)) {
+        return kPngTooMuchImageData;
+    }
+    for (unsigned i = 0; i < length; ++i, ++m_out) {
+        *m_out = m_out[-ptrdiff_t(distance)];
+    }
+    return kPngOk;
 }

@@ -5,12 +5,14 @@
 // would write more or ends with fewer is an error, so the output never grows past the buffer.
 //
 // Decoding keeps 56 to 63 input bits in a 64-bit buffer refilled a whole word at a time, and
-// resolves codes through HuffmanTable look-ups. Far from the ends of the input and the output
-// it runs without per-byte bounds checks; near them a careful path checks every step.
+// resolves codes through HuffmanTable look-ups. Far from the ends of an input segment and of
+// the output it runs without per-byte bounds checks; near them a careful path checks every
+// step and moves on to the next segment.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class HuffmanTable;
 
@@ -19,8 +21,16 @@ public:
     explicit Inflater(bool ignoreAdler32 = false);
     ~Inflater();
 
-    // Decompresses the zlib stream of inSize bytes at in into exactly outSize bytes at out.
-    // Returns 0 or a PngError code; on failure the content of out is unspecified.
+    // A piece of the compressed stream: the stream is the pieces in order, so the data of
+    // several PNG chunks is decompressed where it lies, without joining it first.
+    struct Segment {
+        const unsigned char* data;
+        size_t size;
+    };
+
+    // Decompresses the zlib stream into exactly outSize bytes at out. Returns 0 or a PngError
+    // code; on failure the content of out is unspecified.
+    unsigned Inflate(const std::vector<Segment>& stream, unsigned char* out, size_t outSize);
     unsigned Inflate(const unsigned char* in, size_t inSize, unsigned char* out, size_t outSize);
 
     // No DEFLATE stream expands more than this: a 258-byte match takes at least 2 bits.
@@ -33,18 +43,24 @@ private:
     unsigned ReadDynamicTables();
     unsigned ReadCodeLengths(uint8_t* lengths, unsigned total);
     unsigned DecodeHuffmanBlock(const HuffmanTable& literals, const HuffmanTable& distances);
+    unsigned DecodeCarefully(const uint32_t* literalTable, const uint32_t* distanceTable,
+                             bool& endOfBlock);
     unsigned ReadAdler32(uint32_t& stored);
 
     void RefillCarefully();
     uint32_t TakeBits(unsigned count);
     bool ReadPastEnd() const { return m_bitCount < m_phantomBytes * 8; }
-    void ReturnWholeBytes();
+    void AlignToByte() { TakeBits(m_bitCount & 7); }
+    bool NextSegment();
+    unsigned CopyStoredBytes(size_t length);
 
     bool m_ignoreAdler32;
     std::unique_ptr<HuffmanTable> m_literals;
     std::unique_ptr<HuffmanTable> m_distances;
     std::unique_ptr<HuffmanTable> m_codeLengths;
 
+    const std::vector<Segment>* m_segments = nullptr;
+    size_t m_segment = 0;  // index of the segment after the current one
     const unsigned char* m_in = nullptr;
     const unsigned char* m_inEnd = nullptr;
     unsigned char* m_outStart = nullptr;

@@ -51,7 +51,7 @@ bool AllowedBitDepth(unsigned colorType, unsigned depth) {
 }  // namespace
 
 unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageInfo& info,
-                              std::vector<unsigned char>& compressed) {
+                              std::vector<Inflater::Segment>& compressed) {
     m_info = &info;
     m_compressed = &compressed;
     if (size == 0) {
@@ -61,8 +61,6 @@ unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageIn
         return kPngBadSignature;
     }
     size_t position = sizeof kSignature;
-    // The image data can be no longer than the file: one allocation, never a regrowth.
-    compressed.reserve(size - position);
     bool first = true;
     for (;;) {
         if (size - position < 12) {
@@ -117,7 +115,7 @@ unsigned PngChunkReader::ReadChunk(uint32_t type, const unsigned char* data, uin
                 return kPngMissingPalette;
             }
             m_seenImageData = true;
-            m_compressed->insert(m_compressed->end(), data, data + length);
+            m_compressed->push_back(Inflater::Segment{data, length});
             return kPngOk;
         default:
             return kPngOk;

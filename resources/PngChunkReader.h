@@ -1,12 +1,14 @@
 #pragma once
 // Walks the chunks of a PNG file image: checks the signature, the length and CRC-32 of every
 // chunk and the order rules, reads IHDR, PLTE, tRNS, bKGD and tEXt into a PngImageInfo, and
-// gathers the data of all IDAT chunks, in file order, into one compressed stream. Other
-// chunks are skipped. The walk ends at IEND.
+// lists where the data of the IDAT chunks lies, in file order: together they are the one
+// compressed stream. Other chunks are skipped. The walk ends at IEND.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "resources/Inflater.h"
 
 struct PngImageInfo;
 
@@ -18,9 +20,10 @@ public:
     PngChunkReader(bool ignoreCrc, bool readTextChunks)
         : m_ignoreCrc(ignoreCrc), m_readTextChunks(readTextChunks) {}
 
-    // Returns 0 or a PngError code. info must be freshly constructed.
+    // Returns 0 or a PngError code. info must be freshly constructed; compressed points into
+    // data afterwards.
     unsigned Read(const unsigned char* data, size_t size, PngImageInfo& info,
-                  std::vector<unsigned char>& compressed);
+                  std::vector<Inflater::Segment>& compressed);
 
 private:
     unsigned ReadChunk(uint32_t type, const unsigned char* data, uint32_t length);
@@ -33,7 +36,7 @@ private:
     bool m_ignoreCrc;
     bool m_readTextChunks;
     PngImageInfo* m_info = nullptr;
-    std::vector<unsigned char>* m_compressed = nullptr;
+    std::vector<Inflater::Segment>* m_compressed = nullptr;
     bool m_seenPalette = false;
     bool m_seenImageData = false;
     bool m_seenTransparency = false;

@@ -1,8 +1,16 @@
 #include "resources/ReadFileBytes.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 void ReadFileBytes(const std::string& fileName, std::vector<unsigned char>& bytes) {
+    // A directory opens as a stream on some systems and reports an absurd size: only
+    // regular files are read.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        return;
+    }
     std::ifstream file(fileName, std::ios::in | std::ios::binary | std::ios::ate);
     file.seekg(0, std::ios::end);
     if (!file.good()) {

@@ -12,6 +12,8 @@
 #include "events/PlayerNoMoreLivesEvent.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterExplosionManager.h"
+#include "resources/CAnimation.h"
+#include "resources/CSprite.h"
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUILayer.h"
@@ -32,6 +34,10 @@ protected:
         }
         m_world->m_player = std::make_unique<ShooterPlayer>();
         m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
+        // A configured explosion: the manager starts none without its resources.
+        m_world->m_explosions->m_sprite = &m_explosionSprite;
+        m_world->m_explosions->m_animation = &m_explosionAnimation;
+        m_world->m_explosions->m_duration = 500;
         m_world->m_gameOverLayer = "gameover";
         m_gui->LoadLayerSet(m_dir.Write(
             "set.xml", "<layerset><layer name=\"hud\"/><layer name=\"gameover\"/></layerset>"));
@@ -43,6 +49,8 @@ protected:
     std::string ActiveLayer() const { return m_gui->GetActiveLayer()->GetName(); }
 
     TempDir m_dir;
+    CSprite m_explosionSprite;
+    CAnimation m_explosionAnimation;
     CGUI* m_gui = CGUI::GetInstance();
     ShooterWorld* m_world = nullptr;
 };

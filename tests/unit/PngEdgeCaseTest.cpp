@@ -183,7 +183,7 @@ TEST(PngFiles, LoadPngImageFillsPixelsAndSize) {
 TEST(PngFiles, MissingOrCorruptFileLeavesPixelsAndSizeUntouched) {
     TempDir dir;
     const std::string corrupt = dir.Write("bad.png", "\x89PNG\r\n\x1a\nnot really");
-    for (const std::string& path : {dir.Path() + "/missing.png", corrupt}) {
+    for (const std::string& path : {dir.Path() + "/missing.png", corrupt, dir.Path() + "/"}) {
         std::vector<unsigned char> pixels = {1, 2, 3};
         int width = 17, height = 23;
         LoadPngImage(path, pixels, width, height);
@@ -207,5 +207,7 @@ TEST(PngFiles, ReadFileBytesReadsTheWholeFileOrNothing) {
     ReadFileBytes(dir.Path() + "/nope.bin", none);
     EXPECT_TRUE(none.empty());
     ReadFileBytes(dir.Write("empty.bin", ""), none);
+    EXPECT_TRUE(none.empty());
+    ReadFileBytes(dir.Path(), none);  // a directory, e.g. a sprite with no file name
     EXPECT_TRUE(none.empty());
 }
