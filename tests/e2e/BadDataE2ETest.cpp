@@ -35,13 +35,15 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-// The ways of breaking one file of the copied data set.
+// The ways of breaking one file of the copied data set. Each fails the test when the file is
+// not there to break, so a change to the default data cannot turn a case into a no-op.
 void Remove(const std::string& path) {
-    fs::remove(path);
+    ASSERT_TRUE(fs::remove(path)) << path << " is not in the data set";
 }
 
 void CutInHalf(const std::string& path) {
     const std::string text = ReadText(path);
+    ASSERT_GT(text.size(), 16u) << path << " is missing or too short to cut";
     WriteText(path, text.substr(0, text.size() / 2));
 }
 
@@ -62,8 +64,6 @@ void RemoveElements(const std::string& path, const std::string& tag) {
     WriteText(path, without);
 }
 
-enum class Outcome { Runs, Ends };
-
 void RenameDart(const std::string& path) {
     RenameFirstSprite(path, "dart");
 }
@@ -83,6 +83,8 @@ void RemovePlayer(const std::string& path) {
 void RemoveCamera(const std::string& path) {
     RemoveElements(path, "camera");
 }
+
+enum class Outcome { Runs, Ends };
 
 struct BadDataCase {
     const char* name;
