@@ -47,7 +47,7 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
 
 void ShooterWorld::Init() {
     TiXmlDocument document(CONFIG_FILE);
-    document.LoadFile();
+    xml::LoadFile(document);
     const TiXmlElement* config = document.FirstChildElement("config");
     if (!config) {
         // Nothing can be configured without it: the game ends.
