@@ -49,7 +49,7 @@ void ShooterWorld::Init() {
     TiXmlDocument document(CONFIG_FILE);
     // A file that does not parse may still leave a partial tree behind: it is not used.
     const TiXmlElement* config =
-        document.LoadFile() ? document.FirstChildElement("config") : nullptr;
+        xml::LoadFile(document) ? document.FirstChildElement("config") : nullptr;
     if (!config) {
         // Nothing can be configured without it: the game ends.
         LogMessage("<config> xml definition not found in: config.xml\n");

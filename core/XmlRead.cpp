@@ -2,6 +2,9 @@
 
 #include <tinyxml.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/Log.h"
 
 namespace xml {
@@ -86,6 +89,16 @@ std::string Text(const TiXmlElement* element) {
 std::string FileOf(const TiXmlElement* element) {
     const TiXmlDocument* document = element ? element->GetDocument() : nullptr;
     return document && document->Value() ? std::string(document->Value()) : std::string();
+}
+
+bool LoadFile(TiXmlDocument& document) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(document.Value(), error)) {
+        document.SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr,
+                          TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    return document.LoadFile();
 }
 
 const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name) {

@@ -42,6 +42,12 @@ std::string Text(const TiXmlElement* element);
 // Name of the file the element was read from ("" when unknown).
 std::string FileOf(const TiXmlElement* element);
 
+// Loads the document from the file it is named after, like TiXmlDocument::LoadFile, but
+// fails with the library's "Failed to open file" error, as for a missing file, on anything
+// that is not a regular file: a folder opens as a file on Linux, and on some file systems
+// reports a size near 2^63 that the library would try to allocate.
+bool LoadFile(TiXmlDocument& document);
+
 // The set element ("spriteset", "fontset", ...) as the top-level element of that name or, when
 // there is none, as a child of the document's first element; null when neither exists.
 const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name);

@@ -72,7 +72,7 @@ void ReportMissingActors(const LevelParts& parts, const std::string& fileName) {
 
 bool ShooterWorld::LoadLevel(const std::string& fileName) {
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
-    if (!document.LoadFile()) {
+    if (!xml::LoadFile(document)) {
         LogMessage("Level file not found: %s\n", fileName.c_str());
         return false;
     }

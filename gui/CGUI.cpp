@@ -32,7 +32,7 @@ void CGUI::LoadLayerSet(const std::string& fileName) {
     TiXmlDocument document(fileName.c_str());
     // Condensing is a global switch of the XML library; texts of layer sets are read condensed.
     TiXmlBase::SetCondenseWhiteSpace(true);
-    if (!document.LoadFile()) {
+    if (!xml::LoadFile(document)) {
         LogMessage("CGUI: Cannot load layer set file \"%s\": %s\n", fileName.c_str(),
                    document.ErrorDesc());
         return;

@@ -15,7 +15,7 @@ CFontManager* CFontManager::GetInstance() {
 void CFontManager::LoadFontSet(const std::string& fileName) {
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
-    if (!document.LoadFile()) {
+    if (!xml::LoadFile(document)) {
         LogMessage("CFont: Font set file %s is missing or not valid XML (%s)\n", fileName.c_str(),
                    document.ErrorDesc());
         return;

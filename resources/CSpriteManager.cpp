@@ -18,7 +18,7 @@ void CSpriteManager::LoadSpriteSet(const std::string& fileName) {
     // file reads its texts the same way whatever another loader did.
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
-    if (!document.LoadFile()) {
+    if (!xml::LoadFile(document)) {
         LogMessage("CSprite: Sprite set file %s is missing or not valid XML (%s)\n",
                    fileName.c_str(), document.ErrorDesc());
         return;
