@@ -201,6 +201,10 @@ TEST_P(BadDataE2E, LogsTheFaultAndEndsWithStatusOne) {
     EXPECT_EQ(status, 1) << "a signal, a hang or another exit status";
     EXPECT_NE(log.find(GetParam().expectedLog), std::string::npos)
         << "expected the line: " << GetParam().expectedLog;
+    // In a sanitizer build a memory error also ends the game with status 1: the report is
+    // what tells it apart.
+    EXPECT_EQ(log.find("ERROR: AddressSanitizer"), std::string::npos);
+    EXPECT_EQ(log.find("runtime error:"), std::string::npos);
     if (HasFailure()) {
         ADD_FAILURE() << "the game's log:\n" << log;
     }

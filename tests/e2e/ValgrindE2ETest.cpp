@@ -28,6 +28,19 @@
 #include "support/DisplayConnection.h"
 #include "support/GameProcess.h"
 
+// The tests and the game share the build's flags: gcc says AddressSanitizer is on through
+// __SANITIZE_ADDRESS__, clang through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define GLIMMERAX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GLIMMERAX_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef GLIMMERAX_ADDRESS_SANITIZER
+#define GLIMMERAX_ADDRESS_SANITIZER 0
+#endif
+
 namespace {
 
 // Start button centre of the default title layer, from the window's top-left corner.
@@ -279,7 +292,7 @@ double StartButtonChange(const std::string& before, const std::string& after) {
 class ValgrindE2E : public ::testing::Test {
 protected:
     void SetUp() override {
-#if defined(__SANITIZE_ADDRESS__)
+#if GLIMMERAX_ADDRESS_SANITIZER
         GTEST_SKIP() << "the game is built with AddressSanitizer, which valgrind cannot run";
 #endif
         if (std::system("valgrind --version >/dev/null 2>&1") != 0) {
