@@ -3,11 +3,37 @@
 #include <tinyxml.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "core/Log.h"
 
 namespace xml {
+namespace {
+
+// Zero bytes after the text: more than the longest step the parser takes past a zero byte
+// (the rest of a four-byte character).
+constexpr size_t kEndPadding = 4;
+
+// CR LF and a lone CR become LF, as the library reads files.
+std::string UnixLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 bool ReadInt(const TiXmlElement* element, const char* name, int& target) {
     if (!element) {
@@ -93,12 +119,20 @@ std::string FileOf(const TiXmlElement* element) {
 
 bool LoadFile(TiXmlDocument& document) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(document.Value(), error)) {
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(document.Value(), error)) {
+        file.open(document.Value(), std::ios::binary);
+    }
+    if (!file.is_open()) {
         document.SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr,
                           TIXML_ENCODING_UNKNOWN);
         return false;
     }
-    return document.LoadFile();
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text = UnixLineEnds(bytes.substr(0, bytes.find('\0')));
+    text.append(kEndPadding, '\0');
+    document.Parse(text.c_str());
+    return !document.Error();
 }
 
 const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name) {

@@ -42,10 +42,14 @@ std::string Text(const TiXmlElement* element);
 // Name of the file the element was read from ("" when unknown).
 std::string FileOf(const TiXmlElement* element);
 
-// Loads the document from the file it is named after, like TiXmlDocument::LoadFile, but
-// fails with the library's "Failed to open file" error, as for a missing file, on anything
-// that is not a regular file: a folder opens as a file on Linux, and on some file systems
-// reports a size near 2^63 that the library would try to allocate.
+// Loads the document from the file it is named after, as TiXmlDocument::LoadFile does (text
+// up to the first zero byte, CR LF and lone CR read as LF), with two differences:
+// - anything that is not a regular file fails with the library's "Failed to open file"
+//   error, as a missing file does: a folder opens as a file on Linux, and on some file
+//   systems reports a size near 2^63 that the library would try to allocate;
+// - the text handed to the parser ends in several zero bytes: on a character cut off by the
+//   end of the text, the library steps over the end by the rest of the character and would
+//   read past its buffer.
 bool LoadFile(TiXmlDocument& document);
 
 // The set element ("spriteset", "fontset", ...) as the top-level element of that name or, when

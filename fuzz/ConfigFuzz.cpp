@@ -32,7 +32,7 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
 // Init without InitGL, step by step.
 void StartUp(ShooterWorld& world) {
     TiXmlDocument document("config.xml");
-    document.LoadFile();
+    xml::LoadFile(document);
     const TiXmlElement* config = document.FirstChildElement("config");
     if (!config) {
         return;

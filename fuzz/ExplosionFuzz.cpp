@@ -46,7 +46,11 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    // The text as xml::LoadFile hands it to the parser: up to the first zero byte, then zero
+    // bytes the parser may step into after a cut-off character.
+    std::string text(reinterpret_cast<const char*>(data), size);
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    text.append(4, '\0');
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document;
     document.Parse(text.c_str());

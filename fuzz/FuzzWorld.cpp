@@ -93,7 +93,7 @@ void ResetWorld() {
 }
 
 const TiXmlElement* LoadSet(TiXmlDocument& document, const char* set) {
-    if (!document.LoadFile()) {
+    if (!xml::LoadFile(document)) {
         return nullptr;
     }
     return xml::FindSetElement(document, set);

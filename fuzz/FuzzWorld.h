@@ -42,7 +42,8 @@ void AddWorldListeners(ShooterWorld& world);
 // the shared fire clock zeroed and the XML library's condense switch set back to its default.
 void ResetWorld();
 
-// Loads file as the loaders do and returns its set element of that name, or null.
+// Loads the document's file as the loaders do and returns its set element of that name, or
+// null.
 const TiXmlElement* LoadSet(TiXmlDocument& document, const char* set);
 
 }  // namespace fuzz
