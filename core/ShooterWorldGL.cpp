@@ -50,12 +50,13 @@ void SetWindowIcon() {
         LogMessage("Window icon %s is missing or not a usable PNG; no icon is set.\n", ICON_FILE);
         return;
     }
-    // SDL copies the icon when it sets it; the surface itself is kept for the process's life,
-    // as SDL 1.2 may refer to it again.
+    // The surface borrows the pixels. SDL copies them into the window system's own icon while
+    // it sets it, so neither the surface nor the pixels are needed once the call returns.
     SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4,
                                                  0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     if (icon) {
         SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
     }
 }
 

@@ -47,8 +47,9 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
 
 void ShooterWorld::Init() {
     TiXmlDocument document(CONFIG_FILE);
-    xml::LoadFile(document);
-    const TiXmlElement* config = document.FirstChildElement("config");
+    // A file that does not parse may still leave a partial tree behind: it is not used.
+    const TiXmlElement* config =
+        xml::LoadFile(document) ? document.FirstChildElement("config") : nullptr;
     if (!config) {
         // Nothing can be configured without it: the game ends.
         LogMessage("<config> xml definition not found in: config.xml\n");

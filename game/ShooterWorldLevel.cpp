@@ -56,6 +56,18 @@ bool IsPlayable(const LevelParts& parts, const std::string& fileName) {
     return true;
 }
 
+// A level without a player or without enemies loads, but a modder should hear why nothing
+// happens in it, or why it is over at once.
+void ReportMissingActors(const LevelParts& parts, const std::string& fileName) {
+    if (!parts.player) {
+        LogMessage("Level has no player: nothing moves and nothing is drawn: %s\n",
+                   fileName.c_str());
+    } else if (parts.enemies.empty()) {
+        LogMessage("Level has no enemies: it is complete as soon as play starts: %s\n",
+                   fileName.c_str());
+    }
+}
+
 }  // namespace
 
 bool ShooterWorld::LoadLevel(const std::string& fileName) {
@@ -76,6 +88,7 @@ bool ShooterWorld::LoadLevel(const std::string& fileName) {
     if (!IsPlayable(parts, fileName)) {
         return false;
     }
+    ReportMissingActors(parts, fileName);
     m_levelName = parts.name;
     m_camera = std::move(parts.camera);
     m_player = std::move(parts.player);

@@ -123,10 +123,19 @@ void PlayEnemy(ShooterWorld& world, ShooterEnemy& enemy, const BoundingBox& ship
     HitEnemyWithShots(world, enemy);
 }
 
+// The ship is gone for good: dead, no life left and not coming back.
+bool GameOver(const ShooterPlayer& ship) {
+    return ship.IsDead() && ship.GetLives() == 0 && !ship.m_respawning;
+}
+
 void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
     auto& enemies = world.m_enemies;
     if (enemies.empty()) {
-        CGUI::GetInstance()->SetActiveLayer(world.m_gameCompleteLayer);
+        // Game over is left only by quitting: the enemies that fly on after it and leave must
+        // not turn a lost game into a cleared level.
+        if (!GameOver(*world.m_player)) {
+            CGUI::GetInstance()->SetActiveLayer(world.m_gameCompleteLayer);
+        }
         return;
     }
     for (size_t i = 0; i < enemies.size();) {

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -78,7 +77,7 @@ protected:
         m_dir.Write("config.xml", text);
         ASSERT_TRUE(m_game.Start(m_dir.Path()));
         ASSERT_TRUE(m_game.WaitForWindow()) << m_game.Log();
-        ASSERT_TRUE(WaitFor([&] { return IsGrey(m_game.Pixel(TITLE_X, TITLE_Y)); }))
+        ASSERT_TRUE(m_game.WaitForScreen([&] { return IsGrey(m_game.Pixel(TITLE_X, TITLE_Y)); }))
             << "the title layer did not appear\n"
             << m_game.Log();
     }
@@ -86,20 +85,9 @@ protected:
     // Clicks the start button and waits until the HUD has replaced the title.
     void ClickStart() {
         m_game.Click(START_X, START_Y);
-        ASSERT_TRUE(WaitFor([&] { return CountRuns(HEALTH_ROW, IsHealthIcon) > 0; }))
+        ASSERT_TRUE(m_game.WaitForScreen([&] { return CountRuns(HEALTH_ROW, IsHealthIcon) > 0; }))
             << "the HUD did not appear\n"
             << m_game.Log();
-    }
-
-    // Takes screenshots until condition holds; false after the timeout.
-    bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000) {
-        for (int waited = 0; waited < timeoutMs; waited += 100) {
-            if (m_game.Screenshot() && condition()) {
-                return true;
-            }
-            GameProcess::Sleep(100);
-        }
-        return false;
     }
 
     Found Find(bool (*match)(const Rgba&)) const {
@@ -158,11 +146,11 @@ TEST_F(GameFlowE2E, StartsPausedAndTheStartButtonRunsTheGame) {
     m_game.KeyUp("Right");
     // The pointer over the start button shows its hover frame.
     m_game.MoveMouse(START_X, START_Y);
-    EXPECT_TRUE(WaitFor([&] { return IsCyan(m_game.Pixel(START_X, START_Y)); }));
+    EXPECT_TRUE(m_game.WaitForScreen([&] { return IsCyan(m_game.Pixel(START_X, START_Y)); }));
     ClickStart();
     EXPECT_FALSE(IsGrey(m_game.Pixel(TITLE_X, TITLE_Y)));
     // Running: the target enemy enters play.
-    EXPECT_TRUE(WaitFor([&] { return Find(IsEnemy).count > 0; })) << m_game.Log();
+    EXPECT_TRUE(m_game.WaitForScreen([&] { return Find(IsEnemy).count > 0; })) << m_game.Log();
 }
 
 TEST_F(GameFlowE2E, HudShowsHealthLivesAndPoints) {
@@ -181,7 +169,7 @@ TEST_F(GameFlowE2E, ArrowsMoveTheShipAndItStopsOnRelease) {
     ClickStart();
     const int startX = Find(IsShip).minX;
     m_game.KeyDown("Right");
-    const bool moved = WaitFor([&] { return Find(IsShip).minX > startX + 40; });
+    const bool moved = m_game.WaitForScreen([&] { return Find(IsShip).minX > startX + 40; });
     m_game.KeyUp("Right");
     ASSERT_TRUE(moved) << "the ship did not move right";
     GameProcess::Sleep(300);
@@ -195,14 +183,15 @@ TEST_F(GameFlowE2E, ArrowsMoveTheShipAndItStopsOnRelease) {
 TEST_F(GameFlowE2E, SpaceFiresAndADestroyedEnemyAddsSixtyPoints) {
     StartGame();
     ClickStart();
-    ASSERT_TRUE(WaitFor([&] { return Find(IsEnemy).count > 0; })) << m_game.Log();
+    ASSERT_TRUE(m_game.WaitForScreen([&] { return Find(IsEnemy).count > 0; })) << m_game.Log();
     EXPECT_GE(PointsLeftEdge(), 995);
     m_game.KeyDown("space");
-    const bool fired = WaitFor([&] { return Find(IsShot).count > 0; }, 5000);
+    const bool fired = m_game.WaitForScreen([&] { return Find(IsShot).count > 0; }, 5000);
     m_game.KeyUp("space");
     EXPECT_TRUE(fired) << "no shot was seen";
-    ASSERT_TRUE(WaitFor([&] { return Find(IsEnemy).count == 0; })) << "the enemy survived";
-    EXPECT_TRUE(WaitFor([&] { return PointsLeftEdge() < 995; }))
+    ASSERT_TRUE(m_game.WaitForScreen([&] { return Find(IsEnemy).count == 0; }))
+        << "the enemy survived";
+    EXPECT_TRUE(m_game.WaitForScreen([&] { return PointsLeftEdge() < 995; }))
         << "the points meter does not show two digits";
     // Still the HUD: the second enemy waits, so the level is not cleared.
     EXPECT_EQ(CountRuns(HEALTH_ROW, IsHealthIcon), 10);
@@ -212,7 +201,7 @@ TEST_F(GameFlowE2E, TerrainTakesTheLivesOneByOneThenTheGameIsOver) {
     StartGame("level_terrain.xml");
     ClickStart();
     std::vector<int> seen;
-    const bool over = WaitFor(
+    const bool over = m_game.WaitForScreen(
         [&] {
             if (IsViolet(m_game.Pixel(PANEL_X, PANEL_Y))) {
                 return true;
@@ -223,7 +212,7 @@ TEST_F(GameFlowE2E, TerrainTakesTheLivesOneByOneThenTheGameIsOver) {
             }
             return false;
         },
-        45000);
+        60000);
     ASSERT_TRUE(over) << "no game-over layer\n" << m_game.Log();
     // Lives only go down, one at a time, to none.
     ASSERT_GE(seen.size(), 3u);
@@ -239,7 +228,8 @@ TEST_F(GameFlowE2E, TerrainTakesTheLivesOneByOneThenTheGameIsOver) {
 TEST_F(GameFlowE2E, LevelWithoutEnemiesShowsTheGameCompleteLayer) {
     StartGame("level_empty.xml");
     m_game.Click(START_X, START_Y);
-    EXPECT_TRUE(WaitFor([&] { return IsTeal(m_game.Pixel(PANEL_X, PANEL_Y)); })) << m_game.Log();
+    EXPECT_TRUE(m_game.WaitForScreen([&] { return IsTeal(m_game.Pixel(PANEL_X, PANEL_Y)); }))
+        << m_game.Log();
 }
 
 TEST_F(GameFlowE2E, QuitButtonEndsTheGameWithStatusOne) {

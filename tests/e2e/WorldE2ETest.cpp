@@ -25,17 +25,19 @@ int CountEnemyPixels(const GameProcess& game, int x0, int y0, int x1, int y1) {
     return count;
 }
 
+// The ship (yellow) lies at (100, 240) from the bottom, 64 x 32: its middle is 256 from the
+// top. It flies along with the camera, so it keeps that place while the game runs.
+bool ShipShown(const GameProcess& game) {
+    return Near(game.Pixel(132, 256), 255, 255, 0);
+}
+
 class WorldE2ETest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir.CopyFrom(std::string(GLIMMERAX_TEST_DATA) + "/world");
         ASSERT_TRUE(game.Start(dir.Path()));
         ASSERT_TRUE(game.WaitForWindow()) << game.Log();
-    }
-
-    void Shoot(const std::string& name) {
-        ASSERT_TRUE(game.Screenshot());
-        game.SaveScreenshot(dir.Path() + "/" + name + ".png");
+        ASSERT_TRUE(game.WaitForScreen([&] { return ShipShown(game); })) << game.Log();
     }
 
     TempDir dir;
@@ -45,10 +47,10 @@ protected:
 }  // namespace
 
 TEST_F(WorldE2ETest, ThePausedSceneShowsTheShipAndTheBackgroundLayers) {
+    // Paused, nothing moves: give the enemies the time they would need to appear.
     GameProcess::Sleep(500);
-    Shoot("paused");
-    // Ship (yellow) at (100, 240) from the bottom, 64 x 32: its middle is 256 from the top.
-    EXPECT_TRUE(Near(game.Pixel(132, 256), 255, 255, 0)) << game.Log();
+    ASSERT_TRUE(game.Screenshot());
+    EXPECT_TRUE(ShipShown(game)) << game.Log();
     // Back layer (dark blue) fills the sky, the middle layer (green) lies 50 to 114 above the
     // bottom, the terrain (brown) the lowest 48 rows.
     EXPECT_TRUE(Near(game.Pixel(600, 100), 0, 0, 128));
@@ -61,14 +63,16 @@ TEST_F(WorldE2ETest, ThePausedSceneShowsTheShipAndTheBackgroundLayers) {
 }
 
 TEST_F(WorldE2ETest, ResumingBringsTheEnemiesInFromTheRightEdge) {
-    GameProcess::Sleep(300);
     // The pause button lies at (10, 470) from the bottom left, 32 x 32.
     game.Click(26, 26);
-    GameProcess::Sleep(2000);
-    Shoot("running");
-    EXPECT_GT(CountEnemyPixels(game, 400, 0, 1024, 512), 200) << game.Log();
+    // The level's enemies need more than ten seconds to cross 300 pixels of the window, so
+    // whenever they are seen within this wait they are still near the right edge.
+    ASSERT_TRUE(game.WaitForScreen([&] { return CountEnemyPixels(game, 400, 0, 1024, 512) > 200; }))
+        << game.Log();
     EXPECT_EQ(CountEnemyPixels(game, 0, 0, 300, 512), 0);
-    EXPECT_TRUE(Near(game.Pixel(132, 256), 255, 255, 0));
+    EXPECT_TRUE(ShipShown(game));
+    // The background is drawn under the running scene too.
+    EXPECT_TRUE(Near(game.Pixel(600, 500), 160, 80, 0));
     game.Key("Escape");
     EXPECT_EQ(game.WaitExit(), 1);
 }

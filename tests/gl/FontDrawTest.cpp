@@ -7,7 +7,6 @@
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
 #include "resources/CSpriteManager.h"
-#include "WorldGLSupport.h"
 #include "support/GLWindow.h"
 #include "support/TempDir.h"
 
@@ -16,7 +15,6 @@ namespace {
 class FontDrawTest : public GLTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(OpenHarnessWindow());
         GLTest::SetUp();
         m_dir.Enter();
         CSpriteManager::GetInstance()->UnloadAll();

@@ -10,7 +10,6 @@
 
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
-#include "WorldGLSupport.h"
 #include "support/GLWindow.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
@@ -27,7 +26,6 @@ const Vector2 ONE(1.0f, 1.0f);
 class SpriteDrawTest : public GLTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(OpenHarnessWindow());
         GLTest::SetUp();
         m_dir.Enter();
         CSpriteManager::GetInstance()->UnloadAll();

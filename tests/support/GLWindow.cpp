@@ -4,8 +4,9 @@
 #include <GL/glu.h>
 #include <SDL/SDL.h>
 
+#include "support/DisplayConnection.h"
+
 namespace {
-bool g_open = false;
 int g_width = 0;
 int g_height = 0;
 
@@ -26,25 +27,37 @@ void SetGameState() {
     glDrawBuffer(GL_BACK);
     glReadBuffer(GL_BACK);
 }
+
+// True when SDL shows an OpenGL window of that size: the harness's own, or the game's when a
+// test opened it through the world (a world test's shutdown closes it again).
+bool IsOpen(int width, int height) {
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    return screen && (screen->flags & SDL_OPENGL) && screen->w == width && screen->h == height;
+}
+
+bool OpenVideoMode(int width, int height) {
+    DisplayConnection::Hold();
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) < 0) {
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 16);
+    if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
+        return false;
+    }
+    glewInit();
+    return true;
+}
 }  // namespace
 
 bool GLWindow::Open(int width, int height) {
-    if (!g_open || width != g_width || height != g_height) {
-        if (!g_open && SDL_Init(SDL_INIT_VIDEO) < 0) {
-            return false;
-        }
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 16);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 16);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 16);
-        SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 16);
-        if (!SDL_SetVideoMode(width, height, 0, SDL_OPENGL)) {
-            return false;
-        }
-        glewInit();
-        g_open = true;
-        g_width = width;
-        g_height = height;
+    if (!IsOpen(width, height) && !OpenVideoMode(width, height)) {
+        return false;
     }
+    g_width = width;
+    g_height = height;
     SetGameState();
     return true;
 }

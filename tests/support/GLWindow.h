@@ -12,8 +12,8 @@ struct Rgba {
 
 class GLWindow {
 public:
-    // Opens the window (once) at width x height and resets the drawing state; false when no
-    // display or no OpenGL is available.
+    // Opens the window at width x height unless one of that size is open, and resets the
+    // drawing state; false when no display or no OpenGL is available.
     static bool Open(int width = 1024, int height = 512);
     // Clears the back buffer to opaque black and resets the model-view matrix.
     static void Clear();

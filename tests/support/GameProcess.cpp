@@ -12,6 +12,8 @@
 #include <sstream>
 #include <thread>
 
+#include "support/DisplayConnection.h"
+
 namespace {
 
 std::string RunCapture(const std::string& command) {
@@ -34,6 +36,10 @@ long long NowMs() {
 }
 
 }  // namespace
+
+GameProcess::GameProcess() {
+    DisplayConnection::Hold();
+}
 
 GameProcess::~GameProcess() {
     if (m_pid > 0) {
@@ -148,6 +154,19 @@ bool GameProcess::Screenshot() {
     m_pixels.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::remove(raw.c_str());
     return m_pixels.size() == static_cast<size_t>(m_width) * m_height * 3;
+}
+
+bool GameProcess::WaitForScreen(const std::function<bool()>& shown, int timeoutMs) {
+    const long long end = NowMs() + timeoutMs;
+    for (;;) {
+        if (Screenshot() && shown()) {
+            return true;
+        }
+        if (NowMs() >= end) {
+            return false;
+        }
+        Sleep(100);
+    }
 }
 
 Rgba GameProcess::Pixel(int x, int y) const {

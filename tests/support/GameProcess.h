@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 
 class GameProcess {
 public:
-    GameProcess() = default;
+    // Holds the test program's own display connection (support/DisplayConnection.h) before
+    // any test changes DISPLAY for the game alone.
+    GameProcess();
     // Kills the game if it still runs.
     ~GameProcess();
 
@@ -32,6 +35,9 @@ public:
     void MoveMouse(int x, int y);
     // Captures the window; false when the capture failed.
     bool Screenshot();
+    // Takes screenshots until shown() holds for the last one; false when it still does not
+    // after timeoutMs. The last screenshot stays for Pixel and CountLit.
+    bool WaitForScreen(const std::function<bool()>& shown, int timeoutMs = 10000);
     // A pixel of the last screenshot, (x, y) from the top-left corner.
     Rgba Pixel(int x, int y) const;
     // Count of pixels of the last screenshot inside the rectangle that differ from black.

@@ -1,0 +1,264 @@
+// Frames per second of the default level on the display (run under xvfb-run), plain and
+// motion-blurred, against a minimal loop that clears, draws the same textured quads and swaps.
+//
+// The game starts from data/ exactly as the binary does (ShooterWorld::Init in that folder),
+// leaves the title screen for the HUD, unpauses and plays a fixed stretch of the level on a
+// fake clock with the fire key held, so that enemies, shots, an explosion and the HUD are on
+// screen. The scene is then frozen and drawn again and again.
+//
+// The quads of one plain frame are recorded through the linker wraps of GLCallHooks: texture,
+// colour, texture coordinates and window position of every quad. The minimal loop draws that
+// list with the same OpenGL state, so both draw the same pixels; the difference is what the
+// game spends around the drawing. Each benchmark iteration draws one frame of the game and one
+// of the minimal loop, timed on the wall clock (the software rasteriser works in threads of
+// its own), so that the ratio is taken under the same load.
+
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "GLCallHooks.h"
+#include "core/ShooterWorld.h"
+#include "game/ShooterBackground.h"
+#include "game/ShooterEnemy.h"
+#include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
+#include "game/ShooterProjectile.h"
+#include "gui/CGUI.h"
+#include "platform/Clock.h"
+#include "resources/CFont.h"
+#include "resources/CFontManager.h"
+#include "resources/CSprite.h"
+
+namespace {
+
+// Updates played before the scene is frozen: 16.5 s of the level at one update per 31 ms, a
+// moment with four enemies, eight shots and an explosion on screen.
+constexpr int kWarmUpdates = 533;
+constexpr uint32_t kTickMs = 31;
+
+class ManualClock : public platform::IClock {
+public:
+    uint32_t Now() override { return m_now; }
+    uint32_t m_now = 1000;
+};
+
+ManualClock g_clock;
+std::vector<glhooks::Quad> g_frameQuads;
+// Quads of the recorded frame by what they show.
+std::map<std::string, int> g_quadKinds;
+
+double Seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool StartGame() {
+    if (chdir(GLIMMERAX_DATA) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", GLIMMERAX_DATA);
+        return false;
+    }
+    platform::SetClock(&g_clock);
+    ShooterWorld& world = *ShooterWorld::GetInstance();
+    world.Init();
+    if (world.IsQuit() || !world.m_player) {
+        std::fprintf(stderr, "the game did not start\n");
+        return false;
+    }
+    // What the title's Start button does: unpause and show the HUD.
+    world.m_paused = false;
+    CGUI::GetInstance()->SetActiveLayer("hud");
+    world.m_firing = true;
+    for (int i = 0; i < kWarmUpdates; ++i) {
+        g_clock.m_now += kTickMs;
+        float dt = float(kTickMs);
+        world.Update(dt);
+    }
+    return true;
+}
+
+// Names what a texture shows in the frozen scene.
+std::map<unsigned, std::string> TextureKinds() {
+    const ShooterWorld& world = *ShooterWorld::GetInstance();
+    std::map<unsigned, std::string> kinds;
+    auto mark = [&kinds](const CSprite* sprite, const char* kind) {
+        if (sprite) {
+            kinds.emplace(sprite->m_texture, kind);
+        }
+    };
+    mark(world.m_background->m_backSprite, "background");
+    mark(world.m_background->m_middleSprite, "background");
+    mark(world.m_background->m_frontSprite, "background");
+    mark(world.m_player->m_sprite, "ship");
+    mark(world.m_explosions->m_sprite, "explosions");
+    for (const auto& enemy : world.m_enemies) {
+        mark(enemy->m_sprite, "enemies");
+    }
+    for (const auto& shot : world.m_projectiles) {
+        mark(shot->m_sprite, "projectiles");
+    }
+    // The default game's two fonts (data/sets/fonts.xml).
+    for (const char* name : {"small", "big"}) {
+        if (const CFont* font = CFontManager::GetInstance()->GetFont(name)) {
+            mark(font->m_sprite, "glyphs");
+        }
+    }
+    return kinds;
+}
+
+void RecordFrame() {
+    glhooks::StartRecording();
+    ShooterWorld::GetInstance()->Render();
+    g_frameQuads = glhooks::StopRecording();
+    const std::map<unsigned, std::string> kinds = TextureKinds();
+    for (const glhooks::Quad& quad : g_frameQuads) {
+        const auto kind = kinds.find(quad.texture);
+        ++g_quadKinds[kind == kinds.end() ? "widgets" : kind->second];
+    }
+}
+
+void DrawRecordedQuads() {
+    glPushMatrix();
+    glLoadIdentity();
+    for (const glhooks::Quad& quad : g_frameQuads) {
+        glBindTexture(GL_TEXTURE_2D, quad.texture);
+        glColor4f(quad.color[0], quad.color[1], quad.color[2], quad.color[3]);
+        glBegin(GL_QUADS);
+        for (int i = 0; i < 4; ++i) {
+            glTexCoord2f(quad.s[i], quad.t[i]);
+            glVertex2f(quad.x[i], quad.y[i]);
+        }
+        glEnd();
+    }
+    glPopMatrix();
+}
+
+void ClearBack() {
+    glDrawBuffer(GL_BACK);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The minimal frame: clear, the recorded quads in window coordinates, swap.
+void MinimalFrame() {
+    ClearBack();
+    DrawRecordedQuads();
+    SDL_GL_SwapBuffers();
+}
+
+std::vector<unsigned char> ReadBack() {
+    const ShooterWorld& world = *ShooterWorld::GetInstance();
+    std::vector<unsigned char> pixels(size_t(world.m_width) * world.m_height * 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, GLsizei(world.m_width), GLsizei(world.m_height), GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixels.data());
+    return pixels;
+}
+
+// Pixels of the back buffer that differ by more than one step in some channel between the
+// game's scene and the recorded quads: the minimal loop must draw the same picture.
+int DifferingPixels() {
+    ClearBack();
+    ShooterWorld::GetInstance()->DrawScene();
+    const std::vector<unsigned char> ours = ReadBack();
+    ClearBack();
+    DrawRecordedQuads();
+    const std::vector<unsigned char> minimal = ReadBack();
+    int differing = 0;
+    for (size_t i = 0; i < ours.size(); i += 4) {
+        for (size_t c = 0; c < 3; ++c) {
+            if (std::abs(int(ours[i + c]) - int(minimal[i + c])) > 1) {
+                ++differing;
+                break;
+            }
+        }
+    }
+    return differing;
+}
+
+// Clear and swap only: what the window costs before anything is drawn.
+void EmptyFrame() {
+    glDrawBuffer(GL_BACK);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SDL_GL_SwapBuffers();
+}
+
+void ReportScene(benchmark::State& state) {
+    const ShooterWorld& world = *ShooterWorld::GetInstance();
+    int active = 0;
+    for (const auto& enemy : world.m_enemies) {
+        active += enemy->m_active ? 1 : 0;
+    }
+    state.counters["quads"] = double(g_frameQuads.size());
+    state.counters["diff_pixels"] = DifferingPixels();
+    for (const auto& [kind, count] : g_quadKinds) {
+        state.counters["q_" + kind] = count;
+    }
+    state.counters["n_enemies"] = active;
+    state.counters["n_shots"] = double(world.m_projectiles.size());
+    state.counters["n_booms"] = double(world.m_explosions->m_explosions.size());
+}
+
+// range(0): 0 plain path, 1 motion-blur path. The minimal loop is the same in both.
+void BM_Frame(benchmark::State& state) {
+    ShooterWorld& world = *ShooterWorld::GetInstance();
+    const bool blur = state.range(0) == 1;
+    if (blur && !world.m_blurSupported) {
+        state.SkipWithError("no frame ring on this display: motion blur is not available");
+        return;
+    }
+    world.m_motionBlur = blur;
+    double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0;
+    for (auto _ : state) {
+        const double t0 = Seconds();
+        world.Render();
+        glFinish();
+        const double t1 = Seconds();
+        MinimalFrame();
+        glFinish();
+        const double t2 = Seconds();
+        EmptyFrame();
+        glFinish();
+        const double t3 = Seconds();
+        oursSeconds += t1 - t0;
+        minimalSeconds += t2 - t1;
+        emptySeconds += t3 - t2;
+        state.SetIterationTime(t1 - t0);
+    }
+    world.m_motionBlur = false;
+    const double frames = double(state.iterations());
+    state.counters["fps"] = frames / oursSeconds;
+    state.counters["minimal_fps"] = frames / minimalSeconds;
+    state.counters["empty_fps"] = frames / emptySeconds;
+    state.counters["vs_minimal"] = oursSeconds / minimalSeconds;
+    ReportScene(state);
+}
+
+}  // namespace
+
+// Two seconds of frames per run: single frames of the software rasteriser vary a lot on a
+// shared machine.
+BENCHMARK(BM_Frame)->ArgName("blur")->Arg(0)->Arg(1)->MinTime(2.0)->UseManualTime()->Unit(
+    benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (!StartGame()) {
+        return 1;
+    }
+    RecordFrame();
+    benchmark::RunSpecifiedBenchmarks();
+    ShooterWorld::GetInstance()->Shutdown();
+    platform::SetClock(nullptr);
+    return 0;
+}
