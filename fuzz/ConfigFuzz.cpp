@@ -32,8 +32,8 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
 // Init without InitGL, step by step.
 void StartUp(ShooterWorld& world) {
     TiXmlDocument document("config.xml");
-    xml::LoadFile(document);
-    const TiXmlElement* config = document.FirstChildElement("config");
+    const TiXmlElement* config =
+        xml::LoadFile(document) ? document.FirstChildElement("config") : nullptr;
     if (!config) {
         return;
     }
