@@ -17,6 +17,7 @@
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUILayer.h"
+#include "resources/CAnimation.h"
 #include "support/TempDir.h"
 #include "unit/GUITestSupport.h"
 
@@ -110,6 +111,12 @@ TEST_F(GameFlowTest, TheWorldNeverConsumesAnEvent) {
 }
 
 TEST_F(GameFlowTest, DeathWhileFiringExplodesStopsFiringAndStartsTheRespawn) {
+    // An explosion manager with something to show.
+    ShooterExplosionManager& explosions = *m_world->m_explosions;
+    explosions.m_sprite = AddTestSprite("boom", 32, 32);
+    explosions.m_animation = new CAnimation();
+    CAnimationManager::GetInstance()->AddAnimation(explosions.m_animation);
+    explosions.m_duration = 300;
     ShooterPlayer& player = *m_world->m_player;
     player.m_position = Vector2(120.0f, 80.0f);
     player.m_dead = true;
