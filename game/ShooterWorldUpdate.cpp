@@ -1,6 +1,8 @@
 // The rules of the game: one world update, in a fixed order of steps.
 #include "core/ShooterWorld.h"
 
+#include <vector>
+
 #include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -98,14 +100,49 @@ void FireWeapon(ShooterWorld& world) {
     }
 }
 
-// Every player projectile touching the enemy hits it and is used up, even once it is dead.
-void HitEnemyWithShots(ShooterWorld& world, ShooterEnemy& enemy) {
+// A shot of the ship that can hit enemies in this update, with its box packed beside the
+// others: every enemy walks these boxes instead of every projectile object.
+struct ShotTarget {
+    BoundingBox box;
+    ShooterProjectile* shot;
+};
+
+// The ship's shots that have a sprite, in list order. Shots stand still while the enemies
+// play and enemies add only shots of their own, so the list holds for the whole enemy pass.
+// The buffer is kept between updates so that gathering does not allocate every time.
+std::vector<ShotTarget>& GatherShipShots(const ShooterWorld& world) {
+    static std::vector<ShotTarget> targets;
+    targets.clear();
+    for (const auto& shot : world.m_projectiles) {
+        if (shot && shot->m_fromPlayer && shot->m_sprite) {
+            targets.push_back({shot->m_box, shot.get()});
+        }
+    }
+    return targets;
+}
+
+void EraseShot(ShooterWorld& world, const ShooterProjectile* shot) {
     auto& shots = world.m_projectiles;
-    for (size_t i = 0; i < shots.size();) {
-        ShooterProjectile* shot = shots[i].get();
-        if (shot && shot->m_fromPlayer && Touches(EnemyContact(enemy), ShotContact(*shot))) {
-            enemy.TakeDamage(shot->m_damage);
+    for (size_t i = 0; i < shots.size(); ++i) {
+        if (shots[i].get() == shot) {
             EraseAt(shots, i);
+            return;
+        }
+    }
+}
+
+// Every ship's shot touching the enemy hits it and is used up, even once it is dead.
+void HitEnemyWithShots(ShooterWorld& world, ShooterEnemy& enemy, std::vector<ShotTarget>& targets) {
+    if (!enemy.m_sprite) {
+        return;
+    }
+    const Contact body = EnemyContact(enemy);
+    for (size_t i = 0; i < targets.size();) {
+        ShooterProjectile* shot = targets[i].shot;
+        if (targets[i].box.Overlaps(body.box) && Touches(body, ShotContact(*shot))) {
+            enemy.TakeDamage(shot->m_damage);
+            targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(i));
+            EraseShot(world, shot);
             continue;
         }
         ++i;
@@ -114,13 +151,14 @@ void HitEnemyWithShots(ShooterWorld& world, ShooterEnemy& enemy) {
 
 // An active enemy's pass: it moves (and may fire), then rams the ship, then meets the ship's
 // shots at the places they reached in the previous update.
-void PlayEnemy(ShooterWorld& world, ShooterEnemy& enemy, const BoundingBox& shipBox, float& dt) {
+void PlayEnemy(ShooterWorld& world, ShooterEnemy& enemy, const BoundingBox& shipBox,
+               std::vector<ShotTarget>& shipShots, float& dt) {
     enemy.Update(dt);
     ShooterPlayer& ship = *world.m_player;
     if (!ship.IsDead() && Touches(ShipContact(ship, shipBox), EnemyContact(enemy))) {
         ship.TakeDamage(kBodyDamage);
     }
-    HitEnemyWithShots(world, enemy);
+    HitEnemyWithShots(world, enemy, shipShots);
 }
 
 // The ship is gone for good: dead, no life left and not coming back.
@@ -138,6 +176,7 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
         }
         return;
     }
+    std::vector<ShotTarget>& shipShots = GatherShipShots(world);
     for (size_t i = 0; i < enemies.size();) {
         ShooterEnemy* enemy = enemies[i].get();
         if (!enemy) {
@@ -158,7 +197,7 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
             continue;
         }
         if (enemy->m_active) {
-            PlayEnemy(world, *enemy, shipBox, dt);
+            PlayEnemy(world, *enemy, shipBox, shipShots, dt);
         }
         ++i;
     }
@@ -168,6 +207,8 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
 void UpdateProjectiles(ShooterWorld& world, float& dt) {
     auto& shots = world.m_projectiles;
     ShooterPlayer& ship = *world.m_player;
+    // Damage never moves the ship, so its contact holds for the whole pass.
+    const Contact shipBody = ShipContact(ship, ship.m_box);
     for (size_t i = 0; i < shots.size();) {
         if (!shots[i]) {
             ++i;
@@ -179,8 +220,7 @@ void UpdateProjectiles(ShooterWorld& world, float& dt) {
             EraseAt(shots, i);
             continue;
         }
-        if (!shot.m_fromPlayer && !ship.IsDead() &&
-            Touches(ShipContact(ship, ship.m_box), ShotContact(shot))) {
+        if (!shot.m_fromPlayer && !ship.IsDead() && Touches(shipBody, ShotContact(shot))) {
             ship.TakeDamage(shot.m_damage);
             EraseAt(shots, i);
             continue;

@@ -184,6 +184,23 @@ TEST_F(WorldUpdateTest, AShotOverTwoEnemiesHitsOnlyTheFirstInLevelOrder) {
     EXPECT_TRUE(world->m_projectiles.empty());
 }
 
+TEST_F(WorldUpdateTest, UsedUpShotsLeaveTheListAndTheOthersKeepTheirOrder) {
+    ShooterEnemy& left = AddEnemy(Vector2(300.0f, 300.0f));
+    ShooterEnemy& right = AddEnemy(Vector2(600.0f, 300.0f));
+    const ShooterProjectile* enemyShot = &AddShot(Vector2(450.0f, 100.0f), false);
+    AddShot(Vector2(605.0f, 305.0f), true);
+    const ShooterProjectile* missing = &AddShot(Vector2(450.0f, 400.0f), true);
+    AddShot(Vector2(305.0f, 305.0f), true);
+    const ShooterProjectile* last = &AddShot(Vector2(460.0f, 400.0f), true);
+    Step();
+    EXPECT_EQ(left.m_health, 60);
+    EXPECT_EQ(right.m_health, 60);
+    ASSERT_EQ(world->m_projectiles.size(), 3u);
+    EXPECT_EQ(world->m_projectiles[0].get(), enemyShot);
+    EXPECT_EQ(world->m_projectiles[1].get(), missing);
+    EXPECT_EQ(world->m_projectiles[2].get(), last);
+}
+
 TEST_F(WorldUpdateTest, EnemyShotsNeverHitEnemiesAndPlayerShotsNeverHitTheShip) {
     ShooterEnemy& enemy = AddEnemy(Vector2(600.0f, 300.0f));
     AddShot(Vector2(610.0f, 310.0f), false);
