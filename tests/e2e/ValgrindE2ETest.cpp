@@ -51,20 +51,6 @@ constexpr int WINDOW_TIMEOUT_MS = 120000;
 constexpr int FRAME_TIMEOUT_MS = 60000;
 constexpr int EXIT_TIMEOUT_MS = 180000;
 
-std::string RunCapture(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return output;
-    }
-    char buffer[256];
-    while (fgets(buffer, sizeof(buffer), pipe)) {
-        output += buffer;
-    }
-    pclose(pipe);
-    return output;
-}
-
 void Run(const std::string& command) {
     if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) {
         // A failed xdotool or import call shows up as a missing effect that the test checks.
@@ -154,7 +140,8 @@ public:
     bool WaitForFirstFrame() {
         const long long end = NowMs() + WINDOW_TIMEOUT_MS;
         while (m_window.empty() && NowMs() < end && Running()) {
-            std::istringstream ids(RunCapture("xdotool search --name '^Glimmerax$' 2>/dev/null"));
+            std::istringstream ids(
+                GameProcess::RunCapture("xdotool search --name '^Glimmerax$' 2>/dev/null"));
             ids >> m_window;
             GameProcess::Sleep(250);
         }

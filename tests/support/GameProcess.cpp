@@ -16,20 +16,6 @@
 
 namespace {
 
-std::string RunCapture(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        return output;
-    }
-    char buffer[256];
-    while (fgets(buffer, sizeof(buffer), pipe)) {
-        output += buffer;
-    }
-    pclose(pipe);
-    return output;
-}
-
 long long NowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -49,6 +35,20 @@ GameProcess::~GameProcess() {
     if (!m_logPath.empty()) {
         std::remove(m_logPath.c_str());
     }
+}
+
+std::string GameProcess::RunCapture(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return output;
+    }
+    char buffer[256];
+    while (fgets(buffer, sizeof(buffer), pipe)) {
+        output += buffer;
+    }
+    pclose(pipe);
+    return output;
 }
 
 void GameProcess::Sleep(int ms) {

@@ -52,6 +52,8 @@ public:
     bool Running();
 
     static void Sleep(int ms);
+    // Runs a shell command and returns its standard output ("" when it cannot start).
+    static std::string RunCapture(const std::string& command);
 
 private:
     void Xdotool(const std::string& arguments) const;
