@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "PngReference.h"
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 namespace {
 

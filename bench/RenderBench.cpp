@@ -27,7 +27,6 @@
 #include <vector>
 
 #include "GLCallHooks.h"
-#include "core/ShooterWorld.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterEnemy.h"
 #include "game/ShooterExplosionManager.h"
@@ -38,6 +37,7 @@
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

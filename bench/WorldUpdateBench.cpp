@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "GLCallHooks.h"
-#include "core/ShooterWorld.h"
 #include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -40,6 +39,7 @@
 #include "resources/CKeyframe.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "FuzzHome.h"
 #include "FuzzWorld.h"
 #include "core/DataPath.h"
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "game/ShooterExplosionManager.h"
 #include "gui/CGUI.h"
@@ -22,6 +21,7 @@
 #include "resources/CAnimationManager.h"
 #include "resources/CFontManager.h"
 #include "resources/CSpriteManager.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

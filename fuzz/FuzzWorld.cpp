@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "FuzzData.h"
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
@@ -16,6 +15,7 @@
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
+#include "world/ShooterWorld.h"
 
 namespace fuzz {
 namespace {

@@ -16,13 +16,13 @@
 
 #include "FuzzHome.h"
 #include "FuzzWorld.h"
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
 #include "gui/CGUILayer.h"
 #include "gui/GUIInput.h"
 #include "gui/IGUIWidget.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "FuzzData.h"
 #include "FuzzHome.h"
 #include "FuzzWorld.h"
-#include "core/ShooterWorld.h"
 #include "game/ShooterExplosionManager.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

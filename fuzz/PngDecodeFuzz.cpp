@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<unsigned char> out = {7};

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "game/BoundingBox.h"
+#include "math/BoundingBox.h"
 
 void DrawBoxOutline(const BoundingBox& box) {
     glColor4f(0.0f, 1.0f, 0.0f, 1.0f);

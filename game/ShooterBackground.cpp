@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "game/ActorResources.h"
+#include "game/ActorStage.h"
 #include "game/ShooterCamera.h"
 #include "resources/CSprite.h"
 
@@ -57,7 +57,7 @@ void ShooterBackground::Update(float& /*dt*/) {
 }
 
 void ShooterBackground::Render() {
-    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
+    const ShooterCamera* camera = ActorStage::Camera();
     if (!camera) {
         return;
     }

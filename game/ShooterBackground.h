@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "game/BoundingBox.h"
-#include "game/Vector2.h"
+#include "math/BoundingBox.h"
+#include "math/Vector2.h"
 
 class CSprite;
 class ShooterCamera;

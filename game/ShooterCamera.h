@@ -2,7 +2,7 @@
 // The level's view: a rectangle (lower-left corner and size) moving at a constant velocity per
 // world update. The whole scene is drawn translated by its position.
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 class TiXmlElement;
 

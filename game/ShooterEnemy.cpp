@@ -1,8 +1,8 @@
 #include "game/ShooterEnemy.h"
 
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "game/ActorResources.h"
+#include "game/ActorStage.h"
 #include "game/GameTime.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -116,8 +116,8 @@ void ShooterEnemy::Steer() {
     }
     const float height = FrameHeight();
     const float margin = height * (2.0f - m_turnSpeed);
-    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
-    const ShooterBackground* background = ShooterWorld::GetInstance()->GetBackground();
+    const ShooterCamera* camera = ActorStage::Camera();
+    const ShooterBackground* background = ActorStage::Background();
     const float viewTop = camera ? camera->GetPosition().y + camera->GetSize().y : 0.0f;
     const float terrainTop = background ? background->GetFrontBox().top : 0.0f;
     if (m_position.y + height > viewTop - margin) {
@@ -140,7 +140,7 @@ void ShooterEnemy::Render(bool& /*drawBox*/) {
 
 void ShooterEnemy::Activate() {
     m_active = true;
-    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
+    const ShooterCamera* camera = ActorStage::Camera();
     if (camera) {
         m_position += Vector2(camera->GetSize().x + camera->GetPosition().x, 0.0f);
     }
@@ -151,7 +151,7 @@ void ShooterEnemy::Activate() {
 void ShooterEnemy::Fire() {
     const Vector2 muzzle(m_box.left - FrameWidth() - 10.0f,
                          FrameHeight() * m_scale.y / 2.0f + m_position.y);
-    ShooterWorld::GetInstance()->AddProjectile(
+    ActorStage::Launch(
         new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f), m_projectileSpeed, m_scale,
                               m_projectileSprite, false));
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 class ShooterExplosion {
 public:

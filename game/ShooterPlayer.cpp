@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/PlayerDeathEvent.h"
 #include "events/PlayerNoMoreLivesEvent.h"
 #include "game/ActorResources.h"
+#include "game/ActorStage.h"
 #include "game/BoxOutline.h"
 #include "game/GameTime.h"
 #include "game/ShooterCamera.h"
@@ -112,7 +112,7 @@ void ShooterPlayer::Respawn() {
 void ShooterPlayer::ClampToView() {
     Vector2 viewMin;
     Vector2 viewSize = kDefaultViewSize;
-    const ShooterCamera* camera = ShooterWorld::GetInstance()->GetCamera();
+    const ShooterCamera* camera = ActorStage::Camera();
     if (camera) {
         viewMin = camera->GetPosition();
         viewSize = camera->GetSize();
@@ -203,7 +203,7 @@ void ShooterPlayer::Shoot(const Vector2& at, const Vector2& direction, int side,
         const float shift = static_cast<float>(h / divisor);
         shot->SetPosition(side > 0 ? at + Vector2(0.0f, shift) : at - Vector2(0.0f, shift));
     }
-    ShooterWorld::GetInstance()->AddProjectile(shot);
+    ActorStage::Launch(shot);
 }
 
 void ShooterPlayer::FireRing() {
@@ -214,7 +214,7 @@ void ShooterPlayer::FireRing() {
     for (float angle = 12.0f; angle < 373.0f; angle += 15.0f) {
         const double r = angle * 0.01745329238474369;
         const Vector2 direction(static_cast<float>(std::sin(r)), static_cast<float>(std::cos(r)));
-        ShooterWorld::GetInstance()->AddProjectile(
+        ActorStage::Launch(
             new ShooterProjectile(kShotDamage, m_position, direction, m_projectileSpeed, m_scale,
                                   m_projectileSprite, true));
     }

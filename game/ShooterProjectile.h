@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "game/BoundingBox.h"
-#include "game/Vector2.h"
+#include "math/BoundingBox.h"
+#include "math/Vector2.h"
 
 class CAnimation;
 class CSprite;

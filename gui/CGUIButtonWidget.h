@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "game/Rect.h"
 #include "gui/IGUIWidget.h"
+#include "math/Rect.h"
 
 class CSprite;
 

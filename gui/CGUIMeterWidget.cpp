@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/Log.h"
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
+#include "game/ActorStage.h"
 #include "game/ShooterPlayer.h"
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
@@ -80,7 +80,7 @@ void CGUIMeterWidget::ReadTarget(const TiXmlElement* element) {
 }
 
 bool CGUIMeterWidget::ReadValue(int32_t& value) const {
-    const ShooterPlayer* player = ShooterWorld::GetInstance()->GetPlayer();
+    const ShooterPlayer* player = ActorStage::Player();
     if (!player) {
         return false;
     }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 class TiXmlElement;
 struct GUIKeyInput;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 #include "resources/CFontEntry.h"
 
 class CSprite;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 class TiXmlElement;
 

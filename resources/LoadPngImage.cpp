@@ -1,7 +1,7 @@
 #include "resources/LoadPngImage.h"
 
-#include "resources/CPngDecoder.h"
-#include "resources/ReadFileBytes.h"
+#include "core/ReadFileBytes.h"
+#include "png/CPngDecoder.h"
 
 void LoadPngImage(const std::string& fileName, std::vector<unsigned char>& pixels, int& width,
                   int& height) {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "SolidSprite.h"
-#include "core/ShooterWorld.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "SolidSprite.h"
-#include "core/ShooterWorld.h"
 #include "game/ShooterPlayer.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

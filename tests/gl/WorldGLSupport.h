@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/ShooterWorld.h"
 #include "game/ShooterEnemy.h"
 #include "game/ShooterProjectile.h"
 #include "support/DisplayConnection.h"
 #include "support/GLWindow.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "world/ShooterWorld.h"
 
 // An untextured, opaque rectangle.
 inline void FillRect(float x, float y, float w, float h, float r, float g, float b) {

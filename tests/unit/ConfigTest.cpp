@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
-#include "core/ShooterWorld.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

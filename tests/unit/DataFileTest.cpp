@@ -10,7 +10,6 @@
 #include <fstream>
 #include <string>
 
-#include "core/ShooterWorld.h"
 #include "core/XmlRead.h"
 #include "gui/CGUI.h"
 #include "resources/CAnimationManager.h"
@@ -18,6 +17,7 @@
 #include "resources/CSpriteManager.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

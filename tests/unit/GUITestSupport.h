@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "core/ShooterWorld.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
 #include "events/GUIEventData.h"
@@ -24,6 +23,7 @@
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
+#include "world/ShooterWorld.h"
 
 // A sprite sheet of one row of frames of the given size, without a texture, registered with
 // the sprite manager, which owns it.

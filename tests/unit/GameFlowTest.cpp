@@ -5,21 +5,21 @@
 
 #include <memory>
 
-#include "core/ShooterWorld.h"
 #include "events/GUIEvent.h"
 #include "events/PauseEvent.h"
 #include "events/PlayerDeathEvent.h"
 #include "events/PlayerNoMoreLivesEvent.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterExplosionManager.h"
-#include "resources/CAnimation.h"
-#include "resources/CSprite.h"
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUILayer.h"
 #include "resources/CAnimation.h"
+#include "resources/CAnimation.h"
+#include "resources/CSprite.h"
 #include "support/TempDir.h"
 #include "unit/GUITestSupport.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

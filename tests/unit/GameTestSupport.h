@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "core/ShooterWorld.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
 #include "events/IEvent.h"
@@ -20,6 +19,7 @@
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
 #include "support/FakeClock.h"
+#include "world/ShooterWorld.h"
 
 namespace gametest {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "game/BoundingBox.h"
-#include "game/Rect.h"
-#include "game/Vector2.h"
+#include "math/BoundingBox.h"
+#include "math/Rect.h"
+#include "math/Vector2.h"
 
 TEST(Vector2Test, ArithmeticIsComponentwise) {
     const Vector2 zero;

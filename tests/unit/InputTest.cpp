@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "core/ShooterWorld.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
 #include "gui/CGUILayer.h"
 #include "support/TempDir.h"
 #include "unit/GUITestSupport.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "core/ShooterWorld.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUIMeterWidget.h"
 #include "gui/CGUIStaticImageWidget.h"
@@ -13,6 +12,7 @@
 #include "resources/CAnimation.h"
 #include "support/LogCapture.h"
 #include "unit/GUITestSupport.h"
+#include "world/ShooterWorld.h"
 
 namespace {
 

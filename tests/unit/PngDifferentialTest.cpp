@@ -2,7 +2,7 @@
 // type and bit depth, interlaced and not, every filter type, many IDAT chunks, odd sizes, and
 // zlib streams of stored, fixed and dynamic blocks with small windows.
 
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 #include <gtest/gtest.h>
 

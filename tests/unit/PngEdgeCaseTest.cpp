@@ -1,15 +1,15 @@
 // The decoder's contract on small hand-made images: pixel layout, 16-bit samples, palette
 // transparency, colour keys, interlacing, CRC damage, and loading from files.
 
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "PngReference.h"
+#include "core/ReadFileBytes.h"
 #include "resources/LoadPngImage.h"
-#include "resources/ReadFileBytes.h"
 #include "support/TempDir.h"
 
 namespace {

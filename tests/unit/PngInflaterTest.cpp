@@ -1,6 +1,6 @@
 // The decompressor and the checksums against zlib.
 
-#include "resources/Inflater.h"
+#include "png/Inflater.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "PngReference.h"
-#include "resources/Adler32.h"
-#include "resources/Crc32.h"
-#include "resources/HuffmanTable.h"
-#include "resources/PngError.h"
+#include "png/Adler32.h"
+#include "png/Crc32.h"
+#include "png/HuffmanTable.h"
+#include "png/PngError.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Malformed files: each gives its own non-zero error code and leaves the output untouched.
 
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "PngReference.h"
-#include "resources/PngError.h"
+#include "png/PngError.h"
 
 namespace {
 

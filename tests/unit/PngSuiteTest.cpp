@@ -1,4 +1,4 @@
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <gtest/gtest.h>
 

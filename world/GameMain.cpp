@@ -1,10 +1,10 @@
-#include "core/GameMain.h"
+#include "world/GameMain.h"
 
 #include <SDL/SDL.h>
 
 #include "core/CUpdateTimer.h"
-#include "core/ShooterWorld.h"
 #include "platform/Clock.h"
+#include "world/ShooterWorld.h"
 
 void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
     float dt = 0.0f;

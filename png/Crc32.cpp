@@ -1,4 +1,4 @@
-#include "resources/Crc32.h"
+#include "png/Crc32.h"
 
 #include <cstring>
 

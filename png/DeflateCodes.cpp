@@ -1,4 +1,4 @@
-#include "resources/DeflateCodes.h"
+#include "png/DeflateCodes.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A rectangle given by two corners; all four edges belong to it.
 
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 class Rect {
 public:

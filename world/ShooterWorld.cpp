@@ -1,4 +1,4 @@
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <exception>
 
@@ -12,9 +12,13 @@
 
 uint32_t g_lastFireTime = 0;
 
-ShooterWorld::ShooterWorld() = default;
+ShooterWorld::ShooterWorld() {
+    Register(this);
+}
 
-ShooterWorld::~ShooterWorld() = default;
+ShooterWorld::~ShooterWorld() {
+    Withdraw(this);
+}
 
 void ShooterWorld::Update(float& dt) {
     try {

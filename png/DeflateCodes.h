@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "resources/HuffmanTable.h"
+#include "png/HuffmanTable.h"
 
 namespace DeflateCodes {
 

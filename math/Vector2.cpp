@@ -1,4 +1,4 @@
-#include "game/Vector2.h"
+#include "math/Vector2.h"
 
 #include <cmath>
 

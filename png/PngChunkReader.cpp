@@ -1,10 +1,10 @@
-#include "resources/PngChunkReader.h"
+#include "png/PngChunkReader.h"
 
 #include <cstring>
 
-#include "resources/Crc32.h"
-#include "resources/PngError.h"
-#include "resources/PngImageInfo.h"
+#include "png/Crc32.h"
+#include "png/PngError.h"
+#include "png/PngImageInfo.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "resources/PngDeinterlace.h"
+#include "png/PngDeinterlace.h"
 
 #include <cstring>
 

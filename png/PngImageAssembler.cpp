@@ -1,13 +1,13 @@
-#include "resources/PngImageAssembler.h"
+#include "png/PngImageAssembler.h"
 
 #include <utility>
 #include <vector>
 
-#include "resources/PngDeinterlace.h"
-#include "resources/PngError.h"
-#include "resources/PngImageInfo.h"
-#include "resources/PngPixelConverter.h"
-#include "resources/PngUnfilter.h"
+#include "png/PngDeinterlace.h"
+#include "png/PngError.h"
+#include "png/PngImageInfo.h"
+#include "png/PngPixelConverter.h"
+#include "png/PngUnfilter.h"
 
 uint64_t PngImageAssembler::FilteredSize() const {
     if (m_info.interlaceMethod == 0) {

@@ -1,4 +1,4 @@
-#include "resources/PngUnfilter.h"
+#include "png/PngUnfilter.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Level loading: builds the camera, the player ship, the background and the enemies.
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <tinyxml.h>
 

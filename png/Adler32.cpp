@@ -1,4 +1,4 @@
-#include "resources/Adler32.h"
+#include "png/Adler32.h"
 
 namespace {
 

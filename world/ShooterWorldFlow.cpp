@@ -1,4 +1,4 @@
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include "events/EventType.h"
 #include "events/GUIEventData.h"

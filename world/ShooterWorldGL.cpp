@@ -1,6 +1,6 @@
 // Window and OpenGL set-up: the SDL window with its icon and caption, the fixed drawing state
 // every draw relies on, GLEW and the frame ring of the motion-blur mode.
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <GL/glew.h>
 #include <GL/glu.h>

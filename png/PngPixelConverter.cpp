@@ -1,8 +1,8 @@
-#include "resources/PngPixelConverter.h"
+#include "png/PngPixelConverter.h"
 
 #include <cstring>
 
-#include "resources/PngImageInfo.h"
+#include "png/PngImageInfo.h"
 
 namespace {
 

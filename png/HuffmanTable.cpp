@@ -1,4 +1,4 @@
-#include "resources/HuffmanTable.h"
+#include "png/HuffmanTable.h"
 
 #include <algorithm>
 

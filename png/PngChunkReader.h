@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/Inflater.h"
+#include "png/Inflater.h"
 
 struct PngImageInfo;
 

@@ -1,5 +1,5 @@
 // The rules of the game: one world update, in a fixed order of steps.
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Start-up: reads config.xml and brings up the window, resources, interface, level,
 // explosions and the world's event listeners, in that order.
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <tinyxml.h>
 

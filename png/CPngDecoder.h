@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/PngImageInfo.h"
+#include "png/PngImageInfo.h"
 
 class CPngDecoder {
 public:

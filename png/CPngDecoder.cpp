@@ -1,9 +1,9 @@
-#include "resources/CPngDecoder.h"
+#include "png/CPngDecoder.h"
 
-#include "resources/Inflater.h"
-#include "resources/PngChunkReader.h"
-#include "resources/PngError.h"
-#include "resources/PngImageAssembler.h"
+#include "png/Inflater.h"
+#include "png/PngChunkReader.h"
+#include "png/PngError.h"
+#include "png/PngImageAssembler.h"
 
 void CPngDecoder::Decode(std::vector<unsigned char>& out, const std::vector<unsigned char>& in) {
     Decode(out, in.data(), in.size());

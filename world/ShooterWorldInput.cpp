@@ -1,4 +1,4 @@
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include "game/ShooterCamera.h"
 #include "game/ShooterPlayer.h"

@@ -1,4 +1,4 @@
-#include "resources/ReadFileBytes.h"
+#include "core/ReadFileBytes.h"
 
 #include <filesystem>
 #include <fstream>

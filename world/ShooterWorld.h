@@ -6,8 +6,9 @@
 // Its operations live in several source files, one per concern: ShooterWorld.cpp (lifetime,
 // update wrapper, accessors), ShooterWorldInit.cpp (start-up), ShooterWorldGL.cpp (window and
 // OpenGL set-up), ShooterWorldRender.cpp (frames), ShooterWorldInput.cpp (SDL input),
-// ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, and in game/
-// ShooterWorldUpdate.cpp (the rules) and ShooterWorldLevel.cpp (level loading).
+// ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, ShooterWorldUpdate.cpp (the
+// rules) and ShooterWorldLevel.cpp (level loading). The actors and the interface below reach
+// it only through the ActorStage interface it implements.
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,7 @@
 
 #include "core/TSingleton.h"
 #include "events/IEventListener.h"
+#include "game/ActorStage.h"
 
 class ShooterBackground;
 class ShooterCamera;
@@ -30,7 +32,7 @@ class TiXmlElement;
 // Clock reading taken just after the player's last shot; one value for the whole process.
 extern uint32_t g_lastFireTime;
 
-class ShooterWorld : public TSingleton<ShooterWorld>, public IEventListener {
+class ShooterWorld : public TSingleton<ShooterWorld>, public IEventListener, public ActorStage {
 public:
     ShooterWorld();
     // Releases the world's own members; the actors are released by Shutdown().
@@ -66,12 +68,12 @@ public:
     // Builds camera, player, background and enemies from a level file; false when unusable.
     bool LoadLevel(const std::string& fileName);
 
-    ShooterCamera* GetCamera() const { return m_camera.get(); }
-    ShooterPlayer* GetPlayer() const { return m_player.get(); }
-    ShooterBackground* GetBackground() const { return m_background.get(); }
+    ShooterCamera* GetCamera() const override { return m_camera.get(); }
+    ShooterPlayer* GetPlayer() const override { return m_player.get(); }
+    ShooterBackground* GetBackground() const override { return m_background.get(); }
     ShooterExplosionManager* GetExplosions() const { return m_explosions.get(); }
     // Appends a projectile; the world owns it from now on.
-    void AddProjectile(ShooterProjectile* projectile);
+    void AddProjectile(ShooterProjectile* projectile) override;
 
     uint32_t m_width = 0;
     uint32_t m_height = 0;

@@ -1,12 +1,12 @@
-#include "resources/Inflater.h"
+#include "png/Inflater.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "resources/Adler32.h"
-#include "resources/DeflateCodes.h"
-#include "resources/HuffmanTable.h"
-#include "resources/PngError.h"
+#include "png/Adler32.h"
+#include "png/DeflateCodes.h"
+#include "png/HuffmanTable.h"
+#include "png/PngError.h"
 
 namespace {
 

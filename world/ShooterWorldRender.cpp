@@ -1,5 +1,5 @@
 // Frames: the plain path and the motion-blur path, both drawing the scene with DrawScene.
-#include "core/ShooterWorld.h"
+#include "world/ShooterWorld.h"
 
 #include <GL/glew.h>
 

@@ -1,0 +1,45 @@
+#pragma once
+// What the actors and the interface need of the world they live in: the camera, the
+// background, the player ship, and somewhere to hand the projectiles they fire. The world
+// implements it and registers itself for its whole lifetime, so the lower layers reach the
+// world through this narrow interface instead of including it.
+
+class ShooterBackground;
+class ShooterCamera;
+class ShooterPlayer;
+class ShooterProjectile;
+
+class ActorStage {
+public:
+    virtual ~ActorStage() = default;
+
+    // Each may be null: a world without a level has none of them.
+    virtual ShooterCamera* GetCamera() const = 0;
+    virtual ShooterBackground* GetBackground() const = 0;
+    virtual ShooterPlayer* GetPlayer() const = 0;
+    // Takes ownership of the projectile.
+    virtual void AddProjectile(ShooterProjectile* projectile) = 0;
+
+    // The registered stage, or null when no world exists.
+    static ActorStage* Current() { return s_current; }
+    // Null-safe shortcuts for the actors: no stage reads as an empty world.
+    static ShooterCamera* Camera() { return s_current ? s_current->GetCamera() : nullptr; }
+    static ShooterBackground* Background() {
+        return s_current ? s_current->GetBackground() : nullptr;
+    }
+    static ShooterPlayer* Player() { return s_current ? s_current->GetPlayer() : nullptr; }
+    // Hands the projectile to the stage; with no stage there is no owner and it is deleted.
+    static void Launch(ShooterProjectile* projectile);
+
+protected:
+    // The world registers itself when made and withdraws when destroyed.
+    static void Register(ActorStage* stage) { s_current = stage; }
+    static void Withdraw(const ActorStage* stage) {
+        if (s_current == stage) {
+            s_current = nullptr;
+        }
+    }
+
+private:
+    static inline ActorStage* s_current = nullptr;
+};
