@@ -1,6 +1,7 @@
 #pragma once
 // The game's millisecond clock: an unsigned 32-bit counter that wraps, counting from the
-// start of the system, standing in for the Windows multimedia timer the game was built on.
+// start of the system. On Windows it reads the multimedia timer the game was built on;
+// elsewhere the monotonic clock stands in for it.
 
 #include <cstdint>
 

@@ -1,3 +1,7 @@
 #include "platform/DebugOutput.h"
 
-void OutputDebugStringA(const char* /*text*/) {}
+#include "platform/SystemServices.h"
+
+void OutputDebugStringA(const char* text) {
+    platform::SystemDebugOutput(text);
+}

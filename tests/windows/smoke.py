@@ -1,0 +1,225 @@
+#!/usr/bin/env python3
+"""Smoke test of the Windows release under Wine on a virtual X display.
+
+Unzips the release, starts glimmerax.exe with wine64 in a fresh Wine prefix, from the
+program's own folder as a double-click does, and checks what a player would see: the window
+titled "Glimmerax" at the configured size, the title screen drawn, a click on Start and a few
+seconds of firing raising the score, Escape ending the game with status 1, and stderr.txt
+beside the program holding the start-up lines and no other line.
+
+Usage: smoke.py ZIP WORKDIR [SCREENSHOT]
+WORKDIR is emptied first; SCREENSHOT, when given, receives a picture of the game in play.
+Exits 0 when every check passes, 1 otherwise; each failed check prints one line.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+import zipfile
+
+WINE = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine64"
+WIDTH, HEIGHT = 1024, 512  # the default data's config.xml
+START_BUTTON = (512, 322)  # centre of the title layer's start button, in window pixels
+SCORE_AREA = (630, 4, 900, 44)  # the HUD's score digits: x0, y0, x1, y1
+
+# Lines a clean start-up writes: set-up steps and one line per loaded sprite.
+PROGRESS = re.compile(
+    r'^(SDL Initialised!|SDL SetVideoMode worked correctly!|OpenGL Viewport and whatnot set\.'
+    r'|GLEW initialised!|FBO Initialised!|Renderbuffer initialised!|Framebuffers created!'
+    r'|Renderbuffer created!|InitGL completed\.|Accumulation buffer: .*'
+    r'|CSprite: Sprite ".*" Loaded)$')
+
+
+class Smoke:
+    def __init__(self, work):
+        self.work = work
+        self.failures = []
+        self.env = dict(os.environ)
+        self.processes = []
+
+    def check(self, ok, message):
+        if not ok:
+            self.failures.append(message)
+            print("FAILED: " + message, flush=True)
+        return ok
+
+    def run(self, *args, **kwargs):
+        return subprocess.run(args, env=self.env, capture_output=True, text=True, **kwargs)
+
+    def start_display(self):
+        """A virtual display of our own, free of other tests' windows."""
+        for number in range(150, 250):
+            if os.path.exists("/tmp/.X11-unix/X%d" % number) or \
+                    os.path.exists("/tmp/.X%d-lock" % number):
+                continue
+            xvfb = subprocess.Popen(
+                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "+extension", "GLX",
+                 "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.processes.append(xvfb)
+            self.env["DISPLAY"] = ":%d" % number
+            for _ in range(100):
+                if self.run("xdpyinfo").returncode == 0:
+                    return True
+                if xvfb.poll() is not None:
+                    break
+                time.sleep(0.1)
+        return False
+
+    def boot_wine(self):
+        """A fresh 64-bit Wine prefix. Mono and Gecko are switched off: nothing is fetched."""
+        prefix = os.path.join(self.work, "wineprefix")
+        self.env.update(WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        began = time.monotonic()
+        boot = self.run(WINE, "wineboot", "--init", timeout=600)
+        self.run("wineserver", "-w", timeout=600)
+        print("wineboot --init: %.1f s" % (time.monotonic() - began), flush=True)
+        return self.check(boot.returncode == 0, "wineboot --init failed: " + boot.stderr[-500:])
+
+    def find_window(self, timeout):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            found = self.run("xdotool", "search", "--onlyvisible", "--name", "^Glimmerax$")
+            ids = found.stdout.split()
+            if ids:
+                return ids[0]
+            time.sleep(0.2)
+        return None
+
+    def geometry(self, window):
+        """Position and size of the window's drawing area on the screen."""
+        info = self.run("xwininfo", "-id", window).stdout
+        value = lambda name: int(re.search(name + r":\s+(-?\d+)", info).group(1))
+        return (value("Absolute upper-left X"), value("Absolute upper-left Y"),
+                value("Width"), value("Height"))
+
+    def screenshot(self, origin, path=None):
+        """The window's pixels as rows of (r, g, b), read from a shot of the whole screen."""
+        x, y = origin
+        shot = subprocess.run(
+            ["import", "-silent", "-window", "root", "-crop", "%dx%d+%d+%d" % (WIDTH, HEIGHT, x, y),
+             "+repage", "-depth", "8", "rgb:-"], env=self.env, capture_output=True)
+        data = shot.stdout
+        if path:
+            subprocess.run(["convert", "-size", "%dx%d" % (WIDTH, HEIGHT), "-depth", "8",
+                            "rgb:-", path], input=data, env=self.env, check=False)
+        return data if len(data) == WIDTH * HEIGHT * 3 else None
+
+    @staticmethod
+    def count(pixels, area, test):
+        x0, y0, x1, y1 = area
+        total = 0
+        for y in range(y0, y1):
+            row = pixels[(y * WIDTH) * 3:(y * WIDTH + WIDTH) * 3]
+            for x in range(x0, x1):
+                if test(row[x * 3], row[x * 3 + 1], row[x * 3 + 2]):
+                    total += 1
+        return total
+
+    def xdotool(self, *args):
+        self.run("xdotool", *args)
+
+    def play(self, release):
+        began = time.monotonic()
+        game = subprocess.Popen([WINE, "glimmerax.exe"], cwd=release, env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(game)
+        window = self.find_window(60)
+        if not self.check(window is not None, 'no window titled "Glimmerax" within 60 s'):
+            return
+        print("window after %.1f s" % (time.monotonic() - began), flush=True)
+        time.sleep(2)
+        x, y, width, height = self.geometry(window)
+        self.check((width, height) == (WIDTH, HEIGHT),
+                   "window is %dx%d, not the configured %dx%d" % (width, height, WIDTH, HEIGHT))
+
+        title = self.screenshot((x, y))
+        if not self.check(title is not None, "no screenshot of the title screen"):
+            return
+        colours = len(set(title[i:i + 3] for i in range(0, len(title), 3 * 97)))
+        self.check(colours > 20, "title screen not drawn (%d colours)" % colours)
+
+        self.xdotool("mousemove", "--sync", str(x + START_BUTTON[0]), str(y + START_BUTTON[1]))
+        time.sleep(0.3)
+        self.xdotool("mousedown", "1")
+        time.sleep(0.15)
+        self.xdotool("mouseup", "1")
+        self.xdotool("mousemove", str(x + 600), str(y + 300))
+        time.sleep(1)
+        white = lambda r, g, b: r > 200 and g > 200 and b > 200
+        playing = self.screenshot((x, y))
+        score_at_start = self.count(playing, SCORE_AREA, white) if playing else 0
+        self.check(score_at_start > 20, "no score in the HUD after clicking Start")
+
+        self.xdotool("key", "3")
+        self.xdotool("keydown", "space")
+        risen = False
+        shot = None
+        for _ in range(25):
+            time.sleep(1)
+            shot = self.screenshot((x, y))
+            if shot and self.count(shot, SCORE_AREA, white) > score_at_start + 20:
+                risen = True
+                break
+        self.xdotool("keyup", "space")
+        self.check(risen, "the score did not change after 25 s of firing")
+        if len(sys.argv) > 3:
+            self.screenshot((x, y), sys.argv[3])
+
+        self.xdotool("key", "Escape")
+        try:
+            status = game.wait(30)
+        except subprocess.TimeoutExpired:
+            status = None
+        self.check(status == 1, "exit status %s after Escape, not 1" % status)
+
+    def check_log(self, release):
+        path = os.path.join(release, "stderr.txt")
+        if not self.check(os.path.isfile(path), "no stderr.txt beside glimmerax.exe"):
+            return
+        with open(path, encoding="utf-8", errors="replace") as log:
+            lines = [line.rstrip("\r\n") for line in log]
+        for needed in ("SDL Initialised!", "InitGL completed."):
+            self.check(needed in lines, "stderr.txt lacks the line " + needed)
+        for line in lines:
+            self.check(PROGRESS.match(line) is not None, "stderr.txt has the line: " + line)
+        blur = [line for line in lines if line.startswith("Accumulation buffer: ")]
+        print("stderr.txt: %d lines; %s" % (len(lines), blur[0] if blur else "no accumulation line"))
+
+    def stop(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        if "WINEPREFIX" in self.env:
+            self.run("wineserver", "-k")
+
+
+def main():
+    if len(sys.argv) < 3:
+        print(__doc__)
+        return 2
+    archive, work = sys.argv[1], os.path.abspath(sys.argv[2])
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    with zipfile.ZipFile(archive) as release:
+        release.extractall(work)
+    folder = os.path.join(work, "glimmerax")
+    smoke = Smoke(work)
+    began = time.monotonic()
+    try:
+        if smoke.check(smoke.start_display(), "no virtual display") and smoke.boot_wine():
+            smoke.play(folder)
+            smoke.check_log(folder)
+    finally:
+        smoke.stop()
+    print("Windows smoke test: %s in %.1f s" % ("FAILED" if smoke.failures else "passed",
+                                                 time.monotonic() - began))
+    return 1 if smoke.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
