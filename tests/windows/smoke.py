@@ -21,6 +21,8 @@ import time
 import zipfile
 
 WINE = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine64"
+WINESERVER = "/usr/lib/wine/wineserver" if os.path.exists("/usr/lib/wine/wineserver") \
+    else "wineserver"
 WIDTH, HEIGHT = 1024, 512  # the default data's config.xml
 START_BUTTON = (512, 322)  # centre of the title layer's start button, in window pixels
 SCORE_AREA = (630, 4, 900, 44)  # the HUD's score digits: x0, y0, x1, y1
@@ -80,7 +82,7 @@ class Smoke:
                         WINEDLLOVERRIDES="mscoree,mshtml=")
         began = time.monotonic()
         boot = self.run(WINE, "wineboot", "--init", timeout=600)
-        self.run("wineserver", "-w", timeout=600)
+        self.run(WINESERVER, "-w", timeout=600)
         print("wineboot --init: %.1f s" % (time.monotonic() - began), flush=True)
         return self.check(boot.returncode == 0, "wineboot --init failed: " + boot.stderr[-500:])
 
@@ -200,7 +202,7 @@ class Smoke:
                 process.kill()
                 process.wait()
         if "WINEPREFIX" in self.env:
-            self.run("wineserver", "-k")
+            self.run(WINESERVER, "-k")
 
 
 def main():
