@@ -104,7 +104,8 @@ class Smoke:
                 value("Width"), value("Height"))
 
     def screenshot(self, origin, path=None):
-        """The window's pixels as rows of (r, g, b), read from a shot of the whole screen."""
+        """The window's pixels, row by row, 3 bytes (r, g, b) each, cut from a shot of the screen;
+        None when the shot failed. path, when given, receives the picture as a file."""
         x, y = origin
         shot = subprocess.run(
             ["import", "-silent", "-window", "root", "-crop", "%dx%d+%d+%d" % (WIDTH, HEIGHT, x, y),
@@ -164,7 +165,6 @@ class Smoke:
         self.xdotool("key", "3")
         self.xdotool("keydown", "space")
         risen = False
-        shot = None
         for _ in range(25):
             time.sleep(1)
             shot = self.screenshot((x, y))
@@ -196,6 +196,27 @@ class Smoke:
         blur = [line for line in lines if line.startswith("Accumulation buffer: ")]
         print("stderr.txt: %d lines; %s" % (len(lines), blur[0] if blur else "no accumulation line"))
 
+    def check_checker(self, release):
+        """The data checker, when the release has it: the shipped data is clean and its map a PNG."""
+        if not os.path.isfile(os.path.join(release, "glimmerax-check.exe")):
+            print("no glimmerax-check.exe in the release")
+            return
+        began = time.monotonic()
+        checked = subprocess.run([WINE, "glimmerax-check.exe", "--map", "map.png", "data"],
+                                 cwd=release, env=self.env, capture_output=True, text=True,
+                                 timeout=300)
+        report = (checked.stdout + checked.stderr).strip()
+        self.check(checked.returncode == 0, "glimmerax-check.exe data: status %d: %s" %
+                   (checked.returncode, report[-500:]))
+        map_path = os.path.join(release, "map.png")
+        header = b""
+        if os.path.isfile(map_path):
+            with open(map_path, "rb") as picture:
+                header = picture.read(8)
+        self.check(header == b"\x89PNG\r\n\x1a\n", "glimmerax-check.exe wrote no PNG map")
+        print("glimmerax-check.exe: %s (%.1f s)" % (report.splitlines()[-1] if report else "",
+                                                  time.monotonic() - began))
+
     def stop(self):
         for process in reversed(self.processes):
             if process.poll() is None:
@@ -221,6 +242,7 @@ def main():
         if smoke.check(smoke.start_display(), "no virtual display") and smoke.boot_wine():
             smoke.play(folder)
             smoke.check_log(folder)
+            smoke.check_checker(folder)
     finally:
         smoke.stop()
     print("Windows smoke test: %s in %.1f s" % ("FAILED" if smoke.failures else "passed",
