@@ -7,8 +7,8 @@
 // update wrapper, accessors), ShooterWorldInit.cpp (start-up), ShooterWorldGL.cpp (window and
 // OpenGL set-up), ShooterWorldRender.cpp (frames), ShooterWorldInput.cpp (SDL input),
 // ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, ShooterWorldUpdate.cpp (the
-// rules) and ShooterWorldLevel.cpp (level loading). The actors and the interface below reach
-// it only through the ActorStage interface it implements.
+// rules), ShooterWorldLevel.cpp (level loading) and ShooterWorldSound.cpp (sound set, music). The
+// actors and the interface below reach it only through the ActorStage interface it implements.
 
 #include <cstdint>
 #include <memory>
@@ -67,6 +67,12 @@ public:
     void Shutdown();
     // Builds camera, player, background and enemies from a level file; false when unusable.
     bool LoadLevel(const std::string& fileName);
+    // Opens the audio device and loads the sound set when the configuration names one, with
+    // the master volume of its "volume" attribute.
+    void StartSound(const TiXmlElement* config);
+    // The music the game's state asks for: the title's track until play starts, then the
+    // level's, paused with the game, none once the game is over or the level complete.
+    void UpdateMusic();
 
     ShooterCamera* GetCamera() const override { return m_camera.get(); }
     ShooterPlayer* GetPlayer() const override { return m_player.get(); }
@@ -78,6 +84,8 @@ public:
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     std::string m_levelName;
+    // Music track named by the level ("" for none).
+    std::string m_levelMusic;
     std::unique_ptr<ShooterCamera> m_camera;
     std::unique_ptr<ShooterPlayer> m_player;
     std::unique_ptr<ShooterBackground> m_background;
@@ -95,6 +103,8 @@ public:
     bool m_paused = true;
     bool m_quit = false;
     bool m_blurSupported = false;
+    // The game-over or level-complete sound has been played: the level's music is over.
+    bool m_endingCued = false;
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
 };

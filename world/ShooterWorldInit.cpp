@@ -63,6 +63,7 @@ void ShooterWorld::Init() {
         return;
     }
     LoadResourceSets(config);
+    StartSound(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
     m_levelTime = static_cast<int32_t>(timeGetTime());
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {

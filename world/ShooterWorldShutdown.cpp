@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "audio/CSoundManager.h"
 #include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -60,5 +61,7 @@ void ShooterWorld::Shutdown() {
     CAnimationManager::GetInstance()->UnloadAll();
     CFontManager::GetInstance()->UnloadAll();
     DeleteFrameRing(*this);
+    // The audio device closes before SDL itself.
+    CSoundManager::GetInstance()->Shutdown();
     SDL_Quit();
 }
