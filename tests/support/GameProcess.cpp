@@ -57,8 +57,7 @@ void GameProcess::Sleep(int ms) {
 
 void GameProcess::UseQuietAudio() {
     if (!getenv("SDL_AUDIODRIVER")) {
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
 }
 

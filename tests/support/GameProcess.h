@@ -53,7 +53,7 @@ public:
 
     static void Sleep(int ms);
     // For the game's process, between fork and exec: unless the test chose an audio driver
-    // (SDL_AUDIODRIVER), SDL's disk driver writes the mixed sound to /dev/null, so every run
+    // (SDL_AUDIODRIVER), SDL's dummy driver takes the mixed sound and drops it, so every run
     // plays its sounds through the real mixer whatever sound hardware the machine has.
     static void UseQuietAudio();
     // Runs a shell command and returns its standard output ("" when it cannot start).
