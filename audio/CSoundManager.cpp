@@ -20,7 +20,8 @@ void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setF
                           int masterVolume) {
     Shutdown();
     m_masterVolume = std::clamp(masterVolume, 0, 100);
-    if (!mixer) {
+    // A set that cannot be read means no sound at all, and no device is opened for it.
+    if (!mixer || !m_set.Load(setFile)) {
         return;
     }
     if (!mixer->Open()) {
@@ -29,9 +30,6 @@ void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setF
         return;
     }
     m_mixer = std::move(mixer);
-    if (!m_set.Load(setFile)) {
-        return;
-    }
     for (const SoundEntry& entry : m_set.Entries()) {
         const int handle =
             entry.music ? m_mixer->LoadMusic(entry.path) : m_mixer->LoadSample(entry.path);

@@ -19,8 +19,9 @@ class CSoundManager {
 public:
     static CSoundManager* GetInstance();
 
-    // Takes the mixer, opens it, reads the set file and loads every sound it names.
-    // masterVolume is in percent (0..100). No device: one log line and silence.
+    // Reads the set file, takes the mixer, opens it and loads every sound the set names.
+    // masterVolume is in percent (0..100). A set that cannot be read, or no device: one log
+    // line and silence.
     void Start(std::unique_ptr<IMixer> mixer, const std::string& setFile, int masterVolume);
     // Stops everything, closes the mixer and forgets the set.
     void Shutdown();

@@ -3,6 +3,7 @@
 // sound leaves the world's rules as they are.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -80,19 +81,33 @@ TEST(SoundManager, StartLoadsEverySoundAndNamesTheOneThatFailsInOneLine) {
 
 TEST(SoundManager, WithoutADeviceOneLineAndEveryCallIsSilent) {
     LogCapture log;
+    SoundFixture sound(100, false);
+    EXPECT_EQ(log.Text(), "CSound: No audio device (no device): the game plays without sound\n");
+    EXPECT_TRUE(sound.mixer.loads.empty());
+    CSoundManager* manager = CSoundManager::GetInstance();
+    EXPECT_FALSE(manager->IsStarted());
+    manager->Cue(SoundCue::ShipFire);
+    manager->PlayMusic("theme");
+    manager->ToggleMute();
+    EXPECT_TRUE(sound.mixer.calls.empty());
+}
+
+TEST(SoundManager, ASetThatDoesNotParseIsOneLineAndNoSoundEvenForTheLevelsMusic) {
+    TempDir dir;
+    const std::string path = dir.Write("sounds.xml", "<soundset><sample name='a'>a.wav");
     FakeMixerLog mixer;
-    {
-        SoundFixture sound(100, false);
-        EXPECT_EQ(log.Text(),
-                  "CSound: No audio device (no device): the game plays without sound\n");
-        EXPECT_TRUE(sound.mixer.loads.empty());
-        CSoundManager* manager = CSoundManager::GetInstance();
-        EXPECT_FALSE(manager->IsStarted());
-        manager->Cue(SoundCue::ShipFire);
-        manager->PlayMusic("theme");
-        manager->ToggleMute();
-        EXPECT_TRUE(sound.mixer.calls.empty());
-    }
+    LogCapture log;
+    CSoundManager* manager = CSoundManager::GetInstance();
+    manager->Start(FakeMixer::Make(mixer), path, 100);
+    manager->PlayMusic("theme");
+    manager->Cue(SoundCue::ShipFire);
+    manager->ToggleMute();
+    const std::string text = log.Text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    EXPECT_NE(text.find("sounds.xml is missing or not valid XML"), std::string::npos);
+    EXPECT_FALSE(mixer.opened);
+    EXPECT_TRUE(mixer.calls.empty());
+    manager->Shutdown();
 }
 
 TEST(SoundManager, VolumesAreTheSoundsPercentOfTheMasterVolumeOnTheMixersScale) {
