@@ -209,15 +209,21 @@ void ReportScene(benchmark::State& state) {
     state.counters["n_booms"] = double(world.m_explosions->m_explosions.size());
 }
 
-// range(0): 0 plain path, 1 motion-blur path. The minimal loop is the same in both.
+// range(0): 0 plain path, 1 motion blur through the accumulation buffer, 2 motion blur
+// composed by the ring blender. The minimal loop is the same in all.
 void BM_Frame(benchmark::State& state) {
     ShooterWorld& world = *ShooterWorld::GetInstance();
-    const bool blur = state.range(0) == 1;
+    const bool blur = state.range(0) >= 1;
     if (blur && !world.m_blurSupported) {
         state.SkipWithError("no frame ring on this display: motion blur is not available");
         return;
     }
+    if (state.range(0) == 2 && !world.m_ringBlender.IsBuilt()) {
+        state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
+        return;
+    }
     world.m_motionBlur = blur;
+    world.m_blendBlur = state.range(0) == 2;
     double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0;
     for (auto _ : state) {
         const double t0 = Seconds();
@@ -236,6 +242,7 @@ void BM_Frame(benchmark::State& state) {
         state.SetIterationTime(t1 - t0);
     }
     world.m_motionBlur = false;
+    world.m_blendBlur = false;
     const double frames = double(state.iterations());
     state.counters["fps"] = frames / oursSeconds;
     state.counters["minimal_fps"] = frames / minimalSeconds;
@@ -248,7 +255,7 @@ void BM_Frame(benchmark::State& state) {
 
 // Two seconds of frames per run: single frames of the software rasteriser vary a lot on a
 // shared machine.
-BENCHMARK(BM_Frame)->ArgName("blur")->Arg(0)->Arg(1)->MinTime(2.0)->UseManualTime()->Unit(
+BENCHMARK(BM_Frame)->ArgName("blur")->Arg(0)->Arg(1)->Arg(2)->MinTime(2.0)->UseManualTime()->Unit(
     benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
