@@ -234,7 +234,7 @@ void BM_Frame(benchmark::State& state) {
     world.m_motionBlur = blur;
     world.m_blendBlur = state.range(0) == 2;
     SetRingFilter(world.m_blendBlur ? GL_NEAREST : GL_LINEAR);
-    double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0;
+    double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0, plainSeconds = 0.0;
     for (auto _ : state) {
         const double t0 = Seconds();
         world.Render();
@@ -246,9 +246,17 @@ void BM_Frame(benchmark::State& state) {
         EmptyFrame();
         glFinish();
         const double t3 = Seconds();
+        // The plain frame of the same scene in the same iteration: the baseline of the blurred
+        // frames.
+        world.m_motionBlur = false;
+        world.Render();
+        glFinish();
+        world.m_motionBlur = blur;
+        const double t4 = Seconds();
         oursSeconds += t1 - t0;
         minimalSeconds += t2 - t1;
         emptySeconds += t3 - t2;
+        plainSeconds += t4 - t3;
         state.SetIterationTime(t1 - t0);
     }
     world.m_motionBlur = false;
@@ -259,6 +267,7 @@ void BM_Frame(benchmark::State& state) {
     state.counters["minimal_fps"] = frames / minimalSeconds;
     state.counters["empty_fps"] = frames / emptySeconds;
     state.counters["vs_minimal"] = oursSeconds / minimalSeconds;
+    state.counters["vs_plain"] = oursSeconds / plainSeconds;
     ReportScene(state);
 }
 
