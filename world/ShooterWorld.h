@@ -20,6 +20,7 @@
 #include "core/TSingleton.h"
 #include "events/IEventListener.h"
 #include "game/ActorStage.h"
+#include "world/RingBlender.h"
 
 class ShooterBackground;
 class ShooterCamera;
@@ -58,7 +59,14 @@ public:
     // One frame, plain or motion-blurred.
     void Render();
     void DrawScene();
+    // Draws the scene into the current ring slot, composes the window image from the four
+    // slots (accumulation buffer or blending, see m_blendBlur) and swaps.
     void RenderMotionBlur();
+    // The two compositions of the ring into the back buffer, the scene already drawn into the
+    // current slot. Both give the slots the same weights: current 0.43, previous tick 0.3, two
+    // ticks ago 0.15, three ticks ago 0.12, each slot as drawn onto black by the fixed state.
+    void ComposeAccumulated();
+    void ComposeBlended();
     // One SDL event: key bindings, quit, records for the interface.
     void HandleSDLEvent(SDL_Event& event);
     // Game flow: pause, quit, death and no-more-lives. Never consumes the event.
@@ -105,6 +113,11 @@ public:
     bool m_blurSupported = false;
     // The game-over or level-complete sound has been played: the level's music is over.
     bool m_endingCued = false;
+    // Motion blur composes the ring with ordinary blending instead of the accumulation buffer:
+    // asked for by config.xml (motionblur="blend") or chosen when the window has no
+    // accumulation buffer.
+    bool m_blendBlur = false;
+    RingBlender m_ringBlender;  // built with the ring; composes it when m_blendBlur is set
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
 };

@@ -36,6 +36,7 @@ void ReleaseActors(ShooterWorld& world) {
 
 // The frame ring's OpenGL objects go while the window's context still exists.
 void DeleteFrameRing(ShooterWorld& world) {
+    world.m_ringBlender.Release();
     if (!world.m_blurSupported) {
         return;
     }
