@@ -9,6 +9,8 @@ long g_drawCalls = 0;
 bool g_recording = false;
 std::vector<glhooks::Quad> g_quads;
 int g_corner = 0;
+// Inside a glBegin(GL_QUADS) of a recording.
+bool g_inQuads = false;
 unsigned g_texture = 0;
 float g_color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 float g_s = 0.0f, g_t = 0.0f;
@@ -26,11 +28,13 @@ void __real_glClear(GLbitfield mask);
 void __real_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a);
 void __real_glTexCoord2f(GLfloat s, GLfloat t);
 void __real_glVertex2i(GLint x, GLint y);
+void __real_glVertex2f(GLfloat x, GLfloat y);
 void __real_SDL_GL_SwapBuffers();
 
 void __wrap_glBegin(GLenum mode) {
     ++g_drawCalls;
-    if (g_recording && mode == GL_QUADS) {
+    g_inQuads = g_recording && mode == GL_QUADS;
+    if (g_inQuads) {
         glhooks::Quad quad;
         quad.texture = g_texture;
         for (int i = 0; i < 4; ++i) {
@@ -68,19 +72,43 @@ void __wrap_glTexCoord2f(GLfloat s, GLfloat t) {
     __real_glTexCoord2f(s, t);
 }
 
-// The engine's sprites place their corners with glVertex2i under a model-view transform; the
-// recorder applies that transform to get window coordinates.
-void __wrap_glVertex2i(GLint x, GLint y) {
-    if (g_recording && !g_quads.empty() && g_corner < 4) {
-        const float* m = g_modelView;
-        glhooks::Quad& quad = g_quads.back();
-        quad.s[g_corner] = g_s;
-        quad.t[g_corner] = g_t;
-        quad.x[g_corner] = m[0] * float(x) + m[4] * float(y) + m[12];
-        quad.y[g_corner] = m[1] * float(x) + m[5] * float(y) + m[13];
-        ++g_corner;
+}  // extern "C"
+
+namespace {
+
+// The engine's sprites place their corners with glVertex2i under a model-view transform, and
+// batches of frames (text) place several quads in one glBegin with glVertex2f; the recorder
+// applies the transform to get window coordinates and starts a new quad every four corners.
+void RecordCorner(float x, float y) {
+    if (!g_inQuads || g_quads.empty()) {
+        return;
     }
+    if (g_corner == 4) {
+        glhooks::Quad next = g_quads.back();
+        g_quads.push_back(next);
+        g_corner = 0;
+    }
+    const float* m = g_modelView;
+    glhooks::Quad& quad = g_quads.back();
+    quad.s[g_corner] = g_s;
+    quad.t[g_corner] = g_t;
+    quad.x[g_corner] = m[0] * x + m[4] * y + m[12];
+    quad.y[g_corner] = m[1] * x + m[5] * y + m[13];
+    ++g_corner;
+}
+
+}  // namespace
+
+extern "C" {
+
+void __wrap_glVertex2i(GLint x, GLint y) {
+    RecordCorner(float(x), float(y));
     __real_glVertex2i(x, y);
+}
+
+void __wrap_glVertex2f(GLfloat x, GLfloat y) {
+    RecordCorner(x, y);
+    __real_glVertex2f(x, y);
 }
 
 void __wrap_SDL_GL_SwapBuffers() {

@@ -209,16 +209,32 @@ void ReportScene(benchmark::State& state) {
     state.counters["n_booms"] = double(world.m_explosions->m_explosions.size());
 }
 
-// range(0): 0 plain path, 1 motion-blur path. The minimal loop is the same in both.
+// The ring textures' filter as InitGL sets it: unfiltered when the ring blender composes.
+void SetRingFilter(GLint filter) {
+    for (const uint32_t texture : ShooterWorld::GetInstance()->m_frameTextures) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    }
+}
+
+// range(0): 0 plain path, 1 motion blur through the accumulation buffer, 2 motion blur
+// composed by the ring blender. The minimal loop is the same in all.
 void BM_Frame(benchmark::State& state) {
     ShooterWorld& world = *ShooterWorld::GetInstance();
-    const bool blur = state.range(0) == 1;
+    const bool blur = state.range(0) >= 1;
     if (blur && !world.m_blurSupported) {
         state.SkipWithError("no frame ring on this display: motion blur is not available");
         return;
     }
+    if (state.range(0) == 2 && !world.m_ringBlender.IsBuilt()) {
+        state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
+        return;
+    }
     world.m_motionBlur = blur;
-    double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0;
+    world.m_blendBlur = state.range(0) == 2;
+    SetRingFilter(world.m_blendBlur ? GL_NEAREST : GL_LINEAR);
+    double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0, plainSeconds = 0.0;
     for (auto _ : state) {
         const double t0 = Seconds();
         world.Render();
@@ -230,26 +246,65 @@ void BM_Frame(benchmark::State& state) {
         EmptyFrame();
         glFinish();
         const double t3 = Seconds();
+        // The plain frame of the same scene in the same iteration: the baseline of the blurred
+        // frames.
+        world.m_motionBlur = false;
+        world.Render();
+        glFinish();
+        world.m_motionBlur = blur;
+        const double t4 = Seconds();
         oursSeconds += t1 - t0;
         minimalSeconds += t2 - t1;
         emptySeconds += t3 - t2;
+        plainSeconds += t4 - t3;
         state.SetIterationTime(t1 - t0);
     }
     world.m_motionBlur = false;
+    world.m_blendBlur = false;
+    SetRingFilter(GL_LINEAR);
     const double frames = double(state.iterations());
     state.counters["fps"] = frames / oursSeconds;
     state.counters["minimal_fps"] = frames / minimalSeconds;
     state.counters["empty_fps"] = frames / emptySeconds;
     state.counters["vs_minimal"] = oursSeconds / minimalSeconds;
+    state.counters["vs_plain"] = oursSeconds / plainSeconds;
     ReportScene(state);
+}
+
+// The title screen over the frozen scene against a frame of play (the HUD), interleaved. The
+// title draws the full-window shade, the logo, the buttons and two lines of help text.
+void BM_TitleFrame(benchmark::State& state) {
+    ShooterWorld& world = *ShooterWorld::GetInstance();
+    CGUI* gui = CGUI::GetInstance();
+    double titleSeconds = 0.0, playSeconds = 0.0;
+    for (auto _ : state) {
+        gui->SetActiveLayer("title");
+        const double t0 = Seconds();
+        world.Render();
+        glFinish();
+        const double t1 = Seconds();
+        gui->SetActiveLayer("hud");
+        world.Render();
+        glFinish();
+        const double t2 = Seconds();
+        titleSeconds += t1 - t0;
+        playSeconds += t2 - t1;
+        state.SetIterationTime(t1 - t0);
+    }
+    const double frames = double(state.iterations());
+    state.counters["fps"] = frames / titleSeconds;
+    state.counters["play_fps"] = frames / playSeconds;
+    state.counters["vs_play"] = titleSeconds / playSeconds;
 }
 
 }  // namespace
 
 // Two seconds of frames per run: single frames of the software rasteriser vary a lot on a
 // shared machine.
-BENCHMARK(BM_Frame)->ArgName("blur")->Arg(0)->Arg(1)->MinTime(2.0)->UseManualTime()->Unit(
+BENCHMARK(BM_Frame)->ArgName("blur")->Arg(0)->Arg(1)->Arg(2)->MinTime(2.0)->UseManualTime()->Unit(
     benchmark::kMillisecond);
+
+BENCHMARK(BM_TitleFrame)->MinTime(2.0)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

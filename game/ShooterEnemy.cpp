@@ -1,5 +1,6 @@
 #include "game/ShooterEnemy.h"
 
+#include "audio/CSoundManager.h"
 #include "core/XmlRead.h"
 #include "game/ActorResources.h"
 #include "game/ActorStage.h"
@@ -151,9 +152,10 @@ void ShooterEnemy::Activate() {
 void ShooterEnemy::Fire() {
     const Vector2 muzzle(m_box.left - FrameWidth() - 10.0f,
                          FrameHeight() * m_scale.y / 2.0f + m_position.y);
-    ActorStage::Launch(
-        new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f), m_projectileSpeed, m_scale,
-                              m_projectileSprite, false));
+    ActorStage::Launch(new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f),
+                                             m_projectileSpeed, m_scale, m_projectileSprite,
+                                             false));
+    CSoundManager::GetInstance()->Cue(SoundCue::EnemyFire);
 }
 
 void ShooterEnemy::TakeDamage(int amount) {

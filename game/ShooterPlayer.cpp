@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "audio/CSoundManager.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/PlayerDeathEvent.h"
@@ -107,6 +108,7 @@ void ShooterPlayer::Respawn() {
     m_health = kFullHealth;
     m_position = m_startPosition;
     m_velocity = Vector2();
+    CSoundManager::GetInstance()->Cue(SoundCue::ShipReturn);
 }
 
 void ShooterPlayer::ClampToView() {
@@ -210,13 +212,14 @@ void ShooterPlayer::FireRing() {
     if (m_dead) {
         return;
     }
+    CSoundManager::GetInstance()->Cue(SoundCue::RingBurst);
     // 25 shots at 12, 27, ..., 372 degrees: the first and the last fly the same way.
     for (float angle = 12.0f; angle < 373.0f; angle += 15.0f) {
         const double r = angle * 0.01745329238474369;
         const Vector2 direction(static_cast<float>(std::sin(r)), static_cast<float>(std::cos(r)));
-        ActorStage::Launch(
-            new ShooterProjectile(kShotDamage, m_position, direction, m_projectileSpeed, m_scale,
-                                  m_projectileSprite, true));
+        ActorStage::Launch(new ShooterProjectile(kShotDamage, m_position, direction,
+                                                 m_projectileSpeed, m_scale, m_projectileSprite,
+                                                 true));
     }
 }
 
@@ -228,7 +231,9 @@ void ShooterPlayer::TakeDamage(int amount) {
     m_health -= amount;
     if (m_health < 1) {
         Die();
+        return;
     }
+    CSoundManager::GetInstance()->Cue(SoundCue::ShipHit);
 }
 
 void ShooterPlayer::Die() {
@@ -239,6 +244,7 @@ void ShooterPlayer::Die() {
         QueueOrDrop(new PlayerNoMoreLivesEvent());
     }
     m_dead = true;
+    CSoundManager::GetInstance()->Cue(SoundCue::ShipDestroyed);
 }
 
 void ShooterPlayer::BeginRespawn() {

@@ -1,5 +1,6 @@
 #include "gui/CGUIButtonWidget.h"
 
+#include "audio/CSoundManager.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
@@ -74,6 +75,7 @@ void CGUIButtonWidget::HandleMouse(GUIMouseInput& input) {
     if (input.kind != 2 || !m_rect.Contains(p)) {
         return;
     }
+    CSoundManager::GetInstance()->Cue(SoundCue::Button);
     if (m_hasEvent) {
         GUIEvent* event = new GUIEvent(m_eventName);
         // The manager refuses events nobody listens to; the event is then still ours.

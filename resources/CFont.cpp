@@ -35,16 +35,20 @@ void CFont::DrawText(std::string text, const Vector2& scale, const Vector2& posi
     if (!m_sprite) {
         return;
     }
+    // One batch for the whole text; the pen moves as glyph-by-glyph drawing moved it.
     const float advance = static_cast<float>(m_sprite->GetFrameWidth());
     Vector2 pen = position;
+    std::vector<CSprite::Placement>& glyphs = m_glyphs;
+    glyphs.clear();
     for (const char c : text) {
         const CFontEntry* entry = FindEntry(c);
         if (!entry) {
             continue;
         }
-        m_sprite->Draw(pen, scale, 0.0f, static_cast<uint32_t>(entry->m_frame), 0, 1.0f);
+        glyphs.push_back({pen, static_cast<uint32_t>(entry->m_frame)});
         pen.x = scale.x * advance + pen.x;
     }
+    m_sprite->DrawBatch(glyphs, scale);
 }
 
 Vector2 CFont::MeasureText(const std::string& text, const Vector2& scale) const {

@@ -7,8 +7,8 @@
 
 #include "math/Vector2.h"
 #include "resources/CFontEntry.h"
+#include "resources/CSprite.h"
 
-class CSprite;
 class TiXmlElement;
 
 class CFont {
@@ -30,4 +30,8 @@ public:
 
 private:
     const CFontEntry* FindEntry(char c) const;
+
+    // The glyphs of the text being drawn, kept so that drawing allocates only when a text is
+    // longer than any before.
+    mutable std::vector<CSprite::Placement> m_glyphs;
 };

@@ -85,11 +85,7 @@ void CSprite::Load(const TiXmlElement* element) {
     LogMessage("CSprite: Sprite \"%s\" Loaded\n", m_name.c_str());
 }
 
-void CSprite::Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
-                   unsigned char flip, float alpha) const {
-    if (!m_loaded || m_columns <= 0 || m_imageWidth <= 0 || m_imageHeight <= 0) {
-        return;
-    }
+bool CSprite::FrameCoords(uint32_t frame, float coords[4]) const {
     const uint32_t columns = static_cast<uint32_t>(m_columns);
     const uint32_t width = static_cast<uint32_t>(m_frameWidth);
     const uint32_t height = static_cast<uint32_t>(m_frameHeight);
@@ -100,12 +96,24 @@ void CSprite::Draw(const Vector2& position, const Vector2& scale, float rotation
     if (frame >= static_cast<uint32_t>(m_numFrames) || outsideImage) {
         LogMessage("CSprite: Frame: %d not in range of sprite %s\n", static_cast<int>(frame),
                    m_name.c_str());
+        return false;
+    }
+    coords[0] = static_cast<float>(double(column * width) / m_imageWidth);
+    coords[1] = static_cast<float>(double(column * width + width) / m_imageWidth);
+    coords[2] = static_cast<float>(double(row * height) / m_imageHeight);
+    coords[3] = static_cast<float>(double(row * height + height) / m_imageHeight);
+    return true;
+}
+
+void CSprite::Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
+                   unsigned char flip, float alpha) const {
+    if (!m_loaded || m_columns <= 0 || m_imageWidth <= 0 || m_imageHeight <= 0) {
         return;
     }
-    const float s0 = static_cast<float>(double(column * width) / m_imageWidth);
-    const float s1 = static_cast<float>(double(column * width + width) / m_imageWidth);
-    const float t0 = static_cast<float>(double(row * height) / m_imageHeight);
-    const float t1 = static_cast<float>(double(row * height + height) / m_imageHeight);
+    float st[4];
+    if (!FrameCoords(frame, st)) {
+        return;
+    }
     const float sx = flip == 1 ? scale.x * -1.0f : scale.x;
 
     glBindTexture(GL_TEXTURE_2D, m_texture);
@@ -116,14 +124,46 @@ void CSprite::Draw(const Vector2& position, const Vector2& scale, float rotation
     glScalef(sx, scale.y, 0.0f);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     glBegin(GL_QUADS);
-    glTexCoord2f(s0, t1);
+    glTexCoord2f(st[0], st[3]);
     glVertex2i(0, 0);
-    glTexCoord2f(s1, t1);
+    glTexCoord2f(st[1], st[3]);
     glVertex2i(m_frameWidth, 0);
-    glTexCoord2f(s1, t0);
+    glTexCoord2f(st[1], st[2]);
     glVertex2i(m_frameWidth, m_frameHeight);
-    glTexCoord2f(s0, t0);
+    glTexCoord2f(st[0], st[2]);
     glVertex2i(0, m_frameHeight);
     glEnd();
     glPopMatrix();
+}
+
+void CSprite::DrawBatch(const std::vector<Placement>& placements, const Vector2& scale) const {
+    if (!m_loaded || m_columns <= 0 || m_imageWidth <= 0 || m_imageHeight <= 0 ||
+        placements.empty()) {
+        return;
+    }
+    // Corners in window units as Draw's matrices place them: position + scale x corner, in
+    // the same float operations.
+    const float right = scale.x * static_cast<float>(m_frameWidth);
+    const float top = scale.y * static_cast<float>(m_frameHeight);
+    const float left = scale.x * 0.0f;
+    const float bottom = scale.y * 0.0f;
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    for (const Placement& placement : placements) {
+        float st[4];
+        if (!FrameCoords(placement.frame, st)) {
+            continue;
+        }
+        const Vector2& p = placement.position;
+        glTexCoord2f(st[0], st[3]);
+        glVertex2f(left + p.x, bottom + p.y);
+        glTexCoord2f(st[1], st[3]);
+        glVertex2f(right + p.x, bottom + p.y);
+        glTexCoord2f(st[1], st[2]);
+        glVertex2f(right + p.x, top + p.y);
+        glTexCoord2f(st[0], st[2]);
+        glVertex2f(left + p.x, top + p.y);
+    }
+    glEnd();
 }

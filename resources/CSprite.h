@@ -29,6 +29,16 @@ public:
     void Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
               unsigned char flip, float alpha) const;
 
+    // Draws several frames in one batch (one texture bind, one glBegin/glEnd), each at its own
+    // position with the common scale, unrotated, unflipped and opaque: the same pixels as Draw
+    // of each in turn with rotation 0, flip 0 and alpha 1. Frames out of range are logged and
+    // left out as Draw does.
+    struct Placement {
+        Vector2 position;
+        uint32_t frame;
+    };
+    void DrawBatch(const std::vector<Placement>& placements, const Vector2& scale) const;
+
     // True when some opaque (alpha > 20) pixel of this sprite's frame thisFrame and the
     // other's frame otherFrame lie at the same place, with the other's bottom-left corner at
     // offset from this one's. Unscaled frame pixels.
@@ -40,6 +50,11 @@ public:
     const std::string& GetName() const { return m_name; }
     bool IsLoaded() const { return m_loaded; }
 
+private:
+    // Texture coordinates (s0, s1, t0, t1) of a frame; false (logged) when it is out of range.
+    bool FrameCoords(uint32_t frame, float coords[4]) const;
+
+public:
     bool m_loaded = false;
     int32_t m_numFrames = 0;
     int32_t m_imageWidth = 0;

@@ -125,10 +125,12 @@ def font_set():
 
 CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 <!-- The game's configuration; every path is relative to this folder. -->
-<config width="1024" height="512" gameoverlayer="gameover" gamecompletelayer="complete">
+<config width="1024" height="512" gameoverlayer="gameover" gamecompletelayer="complete"
+        volume="80">
   <spritesetfile>sets/sprites.xml</spritesetfile>
   <animationsetfile>sets/animations.xml</animationsetfile>
   <fontsetfile>sets/fonts.xml</fontsetfile>
+  <soundsetfile>sets/sounds.xml</soundsetfile>
   <guicfg default="title">
 %s
   </guicfg>

@@ -32,6 +32,7 @@ void ShooterWorld::Update(float& dt) {
     } catch (const std::exception* e) {
         LogMessage("Exception found: %s\n", e ? e->what() : "");
     }
+    UpdateMusic();
 }
 
 void ShooterWorld::AddProjectile(ShooterProjectile* projectile) {

@@ -7,8 +7,8 @@
 // update wrapper, accessors), ShooterWorldInit.cpp (start-up), ShooterWorldGL.cpp (window and
 // OpenGL set-up), ShooterWorldRender.cpp (frames), ShooterWorldInput.cpp (SDL input),
 // ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, ShooterWorldUpdate.cpp (the
-// rules) and ShooterWorldLevel.cpp (level loading). The actors and the interface below reach
-// it only through the ActorStage interface it implements.
+// rules), ShooterWorldLevel.cpp (level loading) and ShooterWorldSound.cpp (sound set, music). The
+// actors and the interface below reach it only through the ActorStage interface it implements.
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +20,7 @@
 #include "core/TSingleton.h"
 #include "events/IEventListener.h"
 #include "game/ActorStage.h"
+#include "world/RingBlender.h"
 
 class ShooterBackground;
 class ShooterCamera;
@@ -58,7 +59,14 @@ public:
     // One frame, plain or motion-blurred.
     void Render();
     void DrawScene();
+    // Draws the scene into the current ring slot, composes the window image from the four
+    // slots (accumulation buffer or blending, see m_blendBlur) and swaps.
     void RenderMotionBlur();
+    // The two compositions of the ring into the back buffer, the scene already drawn into the
+    // current slot. Both give the slots the same weights: current 0.43, previous tick 0.3, two
+    // ticks ago 0.15, three ticks ago 0.12, each slot as drawn onto black by the fixed state.
+    void ComposeAccumulated();
+    void ComposeBlended();
     // One SDL event: key bindings, quit, records for the interface.
     void HandleSDLEvent(SDL_Event& event);
     // Game flow: pause, quit, death and no-more-lives. Never consumes the event.
@@ -67,6 +75,12 @@ public:
     void Shutdown();
     // Builds camera, player, background and enemies from a level file; false when unusable.
     bool LoadLevel(const std::string& fileName);
+    // Opens the audio device and loads the sound set when the configuration names one, with
+    // the master volume of its "volume" attribute.
+    void StartSound(const TiXmlElement* config);
+    // The music the game's state asks for: the title's track until play starts, then the
+    // level's, paused with the game, none once the game is over or the level complete.
+    void UpdateMusic();
 
     ShooterCamera* GetCamera() const override { return m_camera.get(); }
     ShooterPlayer* GetPlayer() const override { return m_player.get(); }
@@ -78,6 +92,8 @@ public:
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     std::string m_levelName;
+    // Music track named by the level ("" for none).
+    std::string m_levelMusic;
     std::unique_ptr<ShooterCamera> m_camera;
     std::unique_ptr<ShooterPlayer> m_player;
     std::unique_ptr<ShooterBackground> m_background;
@@ -95,6 +111,13 @@ public:
     bool m_paused = true;
     bool m_quit = false;
     bool m_blurSupported = false;
+    // The game-over or level-complete sound has been played: the level's music is over.
+    bool m_endingCued = false;
+    // Motion blur composes the ring with ordinary blending instead of the accumulation buffer:
+    // asked for by config.xml (motionblur="blend") or chosen when the window has no
+    // accumulation buffer.
+    bool m_blendBlur = false;
+    RingBlender m_ringBlender;  // built with the ring; composes it when m_blendBlur is set
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
 };

@@ -1,5 +1,6 @@
 #include "world/ShooterWorld.h"
 
+#include "audio/CSoundManager.h"
 #include "events/EventType.h"
 #include "events/GUIEventData.h"
 #include "events/IEvent.h"
@@ -58,6 +59,10 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
     }
     if (type == Event_Shooter_PlayerNoMoreLives) {
         CGUI::GetInstance()->SetActiveLayer(m_gameOverLayer);
+        if (!m_endingCued) {
+            m_endingCued = true;
+            CSoundManager::GetInstance()->Cue(SoundCue::GameOver);
+        }
     }
     return false;
 }

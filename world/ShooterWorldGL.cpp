@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "core/Log.h"
@@ -24,15 +25,23 @@ void RequestAccumulationBits(int bits) {
 
 // Opens the window, asking for 32 accumulation bits per channel, then 16, then none, since
 // not every driver offers 32. Returns the surface (null on failure) and the bits granted.
+// GLIMMERAX_NO_ACCUM set in the environment asks for none and reports none whatever the
+// driver grants: the tests use it to stand in for the drivers that offer no accumulation
+// buffer.
 SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits) {
     static const int REQUESTS[] = {32, 16, 0};
+    const bool noAccum = std::getenv("GLIMMERAX_NO_ACCUM") != nullptr;
     for (const int bits : REQUESTS) {
+        if (noAccum && bits != 0) {
+            continue;
+        }
         RequestAccumulationBits(bits);
         SDL_Surface* screen =
             SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0, SDL_OPENGL);
         if (screen) {
             accumBits = 0;
             SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accumBits);
+            accumBits = noAccum ? 0 : accumBits;
             return screen;
         }
     }
@@ -80,15 +89,17 @@ void SetFixedState(uint32_t width, uint32_t height) {
     glLoadIdentity();
 }
 
-void CreateRingTexture(GLuint& texture, uint32_t width, uint32_t height, int slot) {
+// The ring textures are drawn at their own size, one texel per pixel; the blending
+// composition samples them unfiltered, which reads the same texels at less cost.
+void CreateRingTexture(GLuint& texture, uint32_t width, uint32_t height, int slot, GLint filter) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
                  static_cast<GLsizei>(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + slot, GL_TEXTURE_2D,
                               texture, 0);
 }
@@ -144,7 +155,8 @@ bool BuildFrameRing(ShooterWorld& world) {
 
     for (int slot = 0; slot < 4; ++slot) {
         GLuint texture = 0;
-        CreateRingTexture(texture, world.m_width, world.m_height, slot);
+        CreateRingTexture(texture, world.m_width, world.m_height, slot,
+                          world.m_blendBlur ? GL_NEAREST : GL_LINEAR);
         world.m_frameTextures[slot] = texture;
     }
     LogMessage("Framebuffers created!\n");
@@ -163,7 +175,46 @@ bool BuildFrameRing(ShooterWorld& world) {
     return true;
 }
 
-// Opens the window; false (logged, SDL shut down when the window failed) without one.
+// True when the driver's accumulation operations read and write the window as sRGB-encoded
+// values (a full pixel loaded with 0.5 comes back near 188 instead of 128). Probed on the
+// lower-left pixel of the back buffer, which the first frame clears again.
+bool AccumulationIsSrgb() {
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glAccum(GL_LOAD, 0.5f);
+    glAccum(GL_RETURN, 1.0f);
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glPopAttrib();
+    return pixel[0] > 160;
+}
+
+// Builds the ring blender; without it the motion blur falls back to the accumulation buffer
+// when there is one and is not available otherwise (the ring is released).
+void SetUpBlending(ShooterWorld& world, int accumBits) {
+    if (world.m_ringBlender.Build(accumBits > 0 && AccumulationIsSrgb()) || !world.m_blendBlur) {
+        return;
+    }
+    world.m_blendBlur = false;
+    if (accumBits > 0) {
+        LogMessage(
+            "Motion blur by blending needs OpenGL 2.0 shaders; the accumulation buffer is "
+            "used.\n");
+    } else {
+        LogMessage(
+            "Motion blur by blending needs OpenGL 2.0 shaders; motion blur is not "
+            "available.\n");
+        ReleaseFrameRing(world);
+    }
+}
+
+// Opens the window; false (logged, SDL shut down when the window failed) without one. Without
+// an accumulation buffer the motion blur composes the ring by blending.
 bool OpenWindow(ShooterWorld& world, int& accumBits) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         LogMessage("Unable to initialize SDL: %s\n", SDL_GetError());
@@ -180,7 +231,8 @@ bool OpenWindow(ShooterWorld& world, int& accumBits) {
     if (accumBits > 0) {
         LogMessage("Accumulation buffer: %d bits per channel.\n", accumBits);
     } else {
-        LogMessage("Accumulation buffer: none; motion blur is not available.\n");
+        LogMessage("Accumulation buffer: none; motion blur blends the frame ring instead.\n");
+        world.m_blendBlur = true;
     }
     // A size of 0 lets SDL choose; the frame then uses the window SDL made.
     world.m_width = static_cast<uint32_t>(screen->w);
@@ -213,8 +265,10 @@ bool ShooterWorld::InitGL() {
         LogMessage("GLEW says draw buffers aren't supported!\n");
     } else if (!HasFramebufferEntryPoints()) {
         LogMessage("Framebuffer objects aren't supported; motion blur is not available.\n");
-    } else if (accumBits > 0) {
-        ringBuilt = BuildFrameRing(*this);
+    } else if (BuildFrameRing(*this)) {
+        SetUpBlending(*this, accumBits);
+    } else {
+        ringBuilt = false;
     }
     LogMessage("InitGL completed.\n");
     return ringBuilt;

@@ -63,6 +63,7 @@ void ShooterWorld::Init() {
         return;
     }
     LoadResourceSets(config);
+    StartSound(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
     m_levelTime = static_cast<int32_t>(timeGetTime());
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
@@ -87,6 +88,17 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     xml::ReadUnsigned(config, "height", m_height);
     m_gameOverLayer = xml::RequiredText(config, "gameoverlayer", "CEngine");
     m_gameCompleteLayer = xml::RequiredText(config, "gamecompletelayer", "CEngine");
+    // The motion-blur composition: "accum" (the accumulation buffer, when the window has one)
+    // or "blend" (ordinary blending); absent means "accum".
+    const char* blur = xml::OptionalText(config, "motionblur");
+    const std::string composition = blur ? blur : "accum";
+    m_blendBlur = composition == "blend";
+    if (composition != "blend" && composition != "accum") {
+        LogMessage(
+            "CEngine: Unknown motionblur=\"%s\" in %s (\"accum\" or \"blend\"); the "
+            "accumulation buffer is used\n",
+            blur, xml::FileOf(config).c_str());
+    }
 }
 
 void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {

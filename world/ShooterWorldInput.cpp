@@ -1,5 +1,6 @@
 #include "world/ShooterWorld.h"
 
+#include "audio/CSoundManager.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
@@ -93,6 +94,10 @@ void HandleKeyDown(ShooterWorld& world, SDLKey key) {
     if (key == SDLK_ESCAPE) {
         world.m_quit = true;
         return;
+    }
+    // Muting works on every screen, with or without a ship.
+    if (key == SDLK_v) {
+        CSoundManager::GetInstance()->ToggleMute();
     }
     if (PlayerTakesKeys(world)) {
         PressBinding(world, key);

@@ -90,6 +90,8 @@ bool ShooterWorld::LoadLevel(const std::string& fileName) {
     }
     ReportMissingActors(parts, fileName);
     m_levelName = parts.name;
+    const char* music = xml::OptionalText(level, "music");
+    m_levelMusic = music ? music : "";
     m_camera = std::move(parts.camera);
     m_player = std::move(parts.player);
     m_background = std::move(parts.background);

@@ -105,17 +105,28 @@ void ShooterWorld::DrawScene() {
 }
 
 void ShooterWorld::RenderMotionBlur() {
-    const int width = static_cast<int>(m_width);
-    const int height = static_cast<int>(m_height);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
     glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, width, height);
+    glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
     glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + m_frameSlot % 4);
     ClearToBlack();
     DrawScene();
     glPopAttrib();
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    if (m_blendBlur) {
+        ComposeBlended();
+    } else {
+        ComposeAccumulated();
+    }
+    SDL_GL_SwapBuffers();
+}
 
+// Each slot is drawn onto the cleared window (colour times the slot's alpha where that alpha
+// passes the alpha test, black elsewhere) and added with its weight; the current slot is
+// loaded with the base weight first and added again with its own.
+void ShooterWorld::ComposeAccumulated() {
+    const int width = static_cast<int>(m_width);
+    const int height = static_cast<int>(m_height);
     glDrawBuffer(GL_BACK);
     ClearToBlack();
     glLoadIdentity();
@@ -127,5 +138,12 @@ void ShooterWorld::RenderMotionBlur() {
         glAccum(GL_ACCUM, SLOT_WEIGHTS[i]);
         glAccum(GL_RETURN, 1.0f);
     }
-    SDL_GL_SwapBuffers();
+}
+
+// The same sum in one pass of the ring blender, written over the whole window.
+void ShooterWorld::ComposeBlended() {
+    glDrawBuffer(GL_BACK);
+    glLoadIdentity();
+    m_ringBlender.Compose(m_frameTextures, m_frameSlot % 4, static_cast<int>(m_width),
+                          static_cast<int>(m_height));
 }

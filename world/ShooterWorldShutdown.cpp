@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "audio/CSoundManager.h"
 #include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -35,6 +36,7 @@ void ReleaseActors(ShooterWorld& world) {
 
 // The frame ring's OpenGL objects go while the window's context still exists.
 void DeleteFrameRing(ShooterWorld& world) {
+    world.m_ringBlender.Release();
     if (!world.m_blurSupported) {
         return;
     }
@@ -60,5 +62,7 @@ void ShooterWorld::Shutdown() {
     CAnimationManager::GetInstance()->UnloadAll();
     CFontManager::GetInstance()->UnloadAll();
     DeleteFrameRing(*this);
+    // The audio device closes before SDL itself.
+    CSoundManager::GetInstance()->Shutdown();
     SDL_Quit();
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "audio/CSoundManager.h"
 #include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
@@ -95,6 +96,10 @@ void HitTerrain(ShooterWorld& world) {
 
 void FireWeapon(ShooterWorld& world) {
     if (world.m_firing && timeGetTime() - g_lastFireTime > kFireInterval) {
+        // One sound per volley, however many shots the weapon pattern has.
+        if (!world.m_player->IsDead()) {
+            CSoundManager::GetInstance()->Cue(SoundCue::ShipFire);
+        }
         world.m_player->Fire();
         g_lastFireTime = timeGetTime();
     }
@@ -173,6 +178,10 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
         // not turn a lost game into a cleared level.
         if (!GameOver(*world.m_player)) {
             CGUI::GetInstance()->SetActiveLayer(world.m_gameCompleteLayer);
+            if (!world.m_endingCued) {
+                world.m_endingCued = true;
+                CSoundManager::GetInstance()->Cue(SoundCue::LevelComplete);
+            }
         }
         return;
     }
@@ -191,6 +200,7 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
                 if (world.m_explosions) {
                     world.m_explosions->Spawn(enemy->m_position);
                 }
+                CSoundManager::GetInstance()->Cue(SoundCue::EnemyDestroyed);
                 world.m_player->AddPoints(kPointsPerEnemy);
             }
             EraseAt(enemies, i);

@@ -228,6 +228,7 @@ private:
         if (chdir(directory.c_str()) != 0) {
             _exit(127);
         }
+        GameProcess::UseQuietAudio();
         const int log = open(m_logPath.c_str(), O_WRONLY | O_TRUNC);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(log, STDERR_FILENO);

@@ -55,6 +55,12 @@ void GameProcess::Sleep(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+void GameProcess::UseQuietAudio() {
+    if (!getenv("SDL_AUDIODRIVER")) {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+}
+
 bool GameProcess::Start(const std::string& directory) {
     char pattern[] = "/tmp/glimmerax-log-XXXXXX";
     const int logFd = mkstemp(pattern);
@@ -68,6 +74,7 @@ bool GameProcess::Start(const std::string& directory) {
             _exit(127);
         }
         dup2(logFd, STDERR_FILENO);
+        UseQuietAudio();
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
         execl(GLIMMERAX_BINARY, GLIMMERAX_BINARY, static_cast<char*>(nullptr));

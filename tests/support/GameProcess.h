@@ -52,6 +52,10 @@ public:
     bool Running();
 
     static void Sleep(int ms);
+    // For the game's process, between fork and exec: unless the test chose an audio driver
+    // (SDL_AUDIODRIVER), SDL's dummy driver takes the mixed sound and drops it, so every run
+    // plays its sounds through the real mixer whatever sound hardware the machine has.
+    static void UseQuietAudio();
     // Runs a shell command and returns its standard output ("" when it cannot start).
     static std::string RunCapture(const std::string& command);
 

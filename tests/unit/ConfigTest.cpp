@@ -102,6 +102,25 @@ TEST_F(ConfigTest, WidthReadsLeadingDigitsAndKeepsZeroWhenNotANumber) {
     EXPECT_EQ(world->m_gameCompleteLayer, "complete");
 }
 
+// motionblur picks the composition: absent or "accum" the accumulation buffer, "blend"
+// blending; anything else is logged once with the file and read as "accum".
+TEST_F(ConfigTest, MotionBlurCompositionIsReadAndAnUnknownOneIsLogged) {
+    const std::string layers = " gameoverlayer=\"a\" gamecompletelayer=\"b\"";
+    ShooterWorld* world = ShooterWorld::GetInstance();
+    LogCapture log;
+    ReadAndLoad("<config motionblur=\"blend\"" + layers + "/>");
+    EXPECT_TRUE(world->m_blendBlur);
+    ReadAndLoad("<config" + layers + "/>");
+    EXPECT_FALSE(world->m_blendBlur);
+    ReadAndLoad("<config motionblur=\"blend\"" + layers + "/>");
+    ReadAndLoad("<config motionblur=\"accum\"" + layers + "/>");
+    EXPECT_FALSE(world->m_blendBlur);
+    EXPECT_FALSE(log.Contains("motionblur")) << log.Text();
+    ReadAndLoad("<config motionblur=\"Blend\"" + layers + "/>");
+    EXPECT_FALSE(world->m_blendBlur);
+    EXPECT_TRUE(log.Contains("CEngine: Unknown motionblur=\"Blend\" in config.xml")) << log.Text();
+}
+
 TEST_F(ConfigTest, MissingLayerNamesAreLoggedAndReadAsEmpty) {
     LogCapture log;
     ReadAndLoad("<config width=\"640\"/>");

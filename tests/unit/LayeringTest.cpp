@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kLayers = {"platform",  "core", "math", "events", "png",
-                                          "resources", "game", "gui",  "world",  "app"};
+const std::vector<std::string> kLayers = {"platform", "core", "math", "events", "png", "resources",
+                                          "audio",    "game", "gui",  "world",  "app"};
 
 int LayerOf(const std::string& folder) {
     const auto it = std::find(kLayers.begin(), kLayers.end(), folder);

@@ -125,7 +125,7 @@ def enemy_xml(number, e):
 HEADER = """<?xml version="1.0" encoding="UTF-8"?>
 <!-- The default level, written by tools/make_art.py (tools/art/level.py).
      See docs/making-a-level.md before editing by hand. -->
-<level name="Ember Fields">
+<level name="Ember Fields" music="ember">
   <camera>
     <position x="0" y="0"/>
     <velocity x="1" y="0"/>

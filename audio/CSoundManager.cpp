@@ -1,0 +1,141 @@
+#include "audio/CSoundManager.h"
+
+#include <algorithm>
+
+#include "core/Log.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr int kMixerFullScale = 128;
+
+}  // namespace
+
+CSoundManager* CSoundManager::GetInstance() {
+    static CSoundManager* instance = new CSoundManager();
+    return instance;
+}
+
+void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setFile,
+                          int masterVolume) {
+    Shutdown();
+    m_masterVolume = std::clamp(masterVolume, 0, 100);
+    // A set that cannot be read means no sound at all, and no device is opened for it.
+    if (!mixer || !m_set.Load(setFile)) {
+        return;
+    }
+    if (!mixer->Open()) {
+        LogMessage("CSound: No audio device (%s): the game plays without sound\n",
+                   mixer->LastError().c_str());
+        return;
+    }
+    m_mixer = std::move(mixer);
+    for (const SoundEntry& entry : m_set.Entries()) {
+        const int handle =
+            entry.music ? m_mixer->LoadMusic(entry.path) : m_mixer->LoadSample(entry.path);
+        if (handle < 0) {
+            LogMessage("CSound: Cannot load sound \"%s\" from %s (%s): it stays silent\n",
+                       entry.name.c_str(), entry.path.c_str(), m_mixer->LastError().c_str());
+            continue;
+        }
+        m_loaded.push_back({&entry, handle});
+    }
+}
+
+void CSoundManager::Shutdown() {
+    if (m_mixer) {
+        m_mixer->Close();
+    }
+    m_mixer.reset();
+    m_loaded.clear();
+    m_reportedMusic.clear();
+    m_set = CSoundSet();
+    m_music.clear();
+    m_muted = false;
+    m_musicPaused = false;
+    m_shipHitHeard = false;
+}
+
+const CSoundManager::Loaded* CSoundManager::FindLoaded(const std::string& name) const {
+    for (const Loaded& loaded : m_loaded) {
+        if (loaded.entry->name == name) {
+            return &loaded;
+        }
+    }
+    return nullptr;
+}
+
+int CSoundManager::MixerVolume(int percent) const {
+    return m_muted ? 0 : percent * m_masterVolume * kMixerFullScale / 10000;
+}
+
+void CSoundManager::Cue(SoundCue cue) {
+    if (!m_mixer || m_muted) {
+        return;
+    }
+    if (cue == SoundCue::ShipHit) {
+        const uint32_t now = timeGetTime();
+        if (m_shipHitHeard && now - m_lastShipHit < kShipHitInterval) {
+            return;
+        }
+        m_shipHitHeard = true;
+        m_lastShipHit = now;
+    }
+    const Loaded* loaded = FindLoaded(m_set.CueSound(cue));
+    if (loaded && !loaded->entry->music) {
+        m_mixer->PlaySample(loaded->handle, MixerVolume(loaded->entry->volume));
+    }
+}
+
+void CSoundManager::PlayMusic(const std::string& name) {
+    if (!m_mixer || name == m_music) {
+        return;
+    }
+    m_music = name;
+    m_musicPaused = false;
+    if (name.empty()) {
+        m_mixer->StopMusic();
+        return;
+    }
+    const SoundEntry* entry = m_set.Find(name);
+    if (!entry || !entry->music) {
+        if (std::find(m_reportedMusic.begin(), m_reportedMusic.end(), name) ==
+            m_reportedMusic.end()) {
+            m_reportedMusic.push_back(name);
+            LogMessage("CSound: Unknown music track \"%s\" (not a <music> of the sound set)\n",
+                       name.c_str());
+        }
+        m_mixer->StopMusic();
+        return;
+    }
+    const Loaded* loaded = FindLoaded(name);
+    if (!loaded) {
+        m_mixer->StopMusic();
+        return;
+    }
+    m_musicVolume = entry->volume;
+    m_mixer->PlayMusic(loaded->handle, MixerVolume(m_musicVolume));
+}
+
+std::string CSoundManager::TitleMusic() const {
+    return m_set.CueSound(SoundCue::TitleMusic);
+}
+
+void CSoundManager::SetMusicPaused(bool paused) {
+    if (!m_mixer || paused == m_musicPaused) {
+        return;
+    }
+    m_musicPaused = paused;
+    m_mixer->PauseMusic(paused);
+}
+
+void CSoundManager::ToggleMute() {
+    if (!m_mixer) {
+        return;
+    }
+    m_muted = !m_muted;
+    if (m_muted) {
+        m_mixer->StopSamples();
+    }
+    m_mixer->SetMusicVolume(MixerVolume(m_musicVolume));
+}

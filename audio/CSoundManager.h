@@ -1,0 +1,68 @@
+#pragma once
+// Plays the game's sounds: reads the sound set named by the configuration, loads its files
+// into a mixer and plays the sound bound to each game moment when the game reports it
+// (Cue), and the music track the world asks for (PlayMusic).
+//
+// Without a mixer, or before Start, every call does nothing: a game whose configuration names
+// no sound set behaves as one without sound. Nothing here ever changes a game rule, and no
+// call waits for the audio device. Every problem is logged once, at Start.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "audio/CSoundSet.h"
+#include "audio/IMixer.h"
+
+class CSoundManager {
+public:
+    static CSoundManager* GetInstance();
+
+    // Reads the set file, takes the mixer, opens it and loads every sound the set names.
+    // masterVolume is in percent (0..100). A set that cannot be read, or no device: one log
+    // line and silence.
+    void Start(std::unique_ptr<IMixer> mixer, const std::string& setFile, int masterVolume);
+    // Stops everything, closes the mixer and forgets the set.
+    void Shutdown();
+
+    // Plays the sample bound to the cue. The ship's hits are heard at most once per
+    // kShipHitInterval ms of the game clock.
+    void Cue(SoundCue cue);
+    // Makes the named track the one looping; the same name keeps it playing, "" stops the
+    // music. An unknown name is logged once per name.
+    void PlayMusic(const std::string& name);
+    // The track bound to the "titlemusic" cue ("" when none).
+    std::string TitleMusic() const;
+    // Pauses or resumes the music (the game's pause).
+    void SetMusicPaused(bool paused);
+    // Mutes or unmutes everything; muting stops the samples playing.
+    void ToggleMute();
+    bool IsMuted() const { return m_muted; }
+    bool IsStarted() const { return m_mixer != nullptr; }
+
+    static constexpr uint32_t kShipHitInterval = 250;
+
+private:
+    CSoundManager() = default;
+
+    struct Loaded {
+        const SoundEntry* entry;
+        int handle;
+    };
+    const Loaded* FindLoaded(const std::string& name) const;
+    // Mixer volume (0..128) of a sound at percent volume, after the master volume.
+    int MixerVolume(int percent) const;
+
+    std::unique_ptr<IMixer> m_mixer;
+    CSoundSet m_set;
+    std::vector<Loaded> m_loaded;
+    std::vector<std::string> m_reportedMusic;
+    std::string m_music;
+    int m_musicVolume = 100;
+    int m_masterVolume = 100;
+    bool m_muted = false;
+    bool m_musicPaused = false;
+    bool m_shipHitHeard = false;
+    uint32_t m_lastShipHit = 0;
+};

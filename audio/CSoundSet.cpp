@@ -1,0 +1,110 @@
+#include "audio/CSoundSet.h"
+
+#include <tinyxml.h>
+
+#include "core/DataPath.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
+
+namespace {
+
+const char* const kWho = "CSound";
+
+}  // namespace
+
+bool CSoundSet::Load(const std::string& fileName) {
+    m_fileName = fileName;
+    m_entries.clear();
+    for (std::string& cue : m_cues) {
+        cue.clear();
+    }
+    TiXmlBase::SetCondenseWhiteSpace(true);
+    TiXmlDocument document(NormalizeDataPath(fileName).c_str());
+    if (!xml::LoadFile(document)) {
+        LogMessage("CSound: Sound set file %s is missing or not valid XML (%s)\n", fileName.c_str(),
+                   document.ErrorDesc());
+        return false;
+    }
+    const TiXmlElement* set = xml::FindSetElement(document, "soundset");
+    if (!set) {
+        LogMessage("CSound: No <soundset> element in %s\n", fileName.c_str());
+        return false;
+    }
+    const char* baseDir = xml::OptionalText(set, "basedir");
+    const std::string base = baseDir ? baseDir : "";
+    xml::ForEachChild(set, "sample",
+                      [&](const TiXmlElement* element) { ReadEntry(element, false, base); });
+    xml::ForEachChild(set, "music",
+                      [&](const TiXmlElement* element) { ReadEntry(element, true, base); });
+    xml::ForEachChild(set, "cue", [this](const TiXmlElement* element) { ReadCue(element); });
+    return true;
+}
+
+const SoundEntry* CSoundSet::Find(const std::string& name) const {
+    for (const SoundEntry& entry : m_entries) {
+        if (entry.name == name) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+void CSoundSet::ReadEntry(const TiXmlElement* element, bool music, const std::string& baseDir) {
+    const char* kind = music ? "music" : "sample";
+    SoundEntry entry;
+    entry.music = music;
+    entry.name = xml::RequiredText(element, "name", kWho);
+    if (entry.name.empty()) {
+        if (xml::OptionalText(element, "name")) {
+            LogMessage("CSound: A %s has an empty name in %s\n", kind, m_fileName.c_str());
+        }
+        return;
+    }
+    if (Find(entry.name)) {
+        LogMessage("CSound: Sound \"%s\" is named twice in %s; the first is kept\n",
+                   entry.name.c_str(), m_fileName.c_str());
+        return;
+    }
+    const std::string file = xml::Text(element);
+    if (file.empty()) {
+        LogMessage("CSound: The %s \"%s\" names no file in %s\n", kind, entry.name.c_str(),
+                   m_fileName.c_str());
+        return;
+    }
+    entry.path = JoinDataPath(baseDir, file);
+    const char* volume = xml::OptionalText(element, "volume");
+    if (volume && (!xml::ReadInt(element, "volume", entry.volume) || entry.volume < 0 ||
+                   entry.volume > 100)) {
+        LogMessage("CSound: The %s \"%s\" has volume \"%s\", not 0 to 100, in %s; 100 is used\n",
+                   kind, entry.name.c_str(), volume, m_fileName.c_str());
+        entry.volume = 100;
+    }
+    m_entries.push_back(entry);
+}
+
+void CSoundSet::ReadCue(const TiXmlElement* element) {
+    const std::string event = xml::RequiredText(element, "event", kWho);
+    const std::string sound = xml::RequiredText(element, "sound", kWho);
+    if (!xml::OptionalText(element, "event") || !xml::OptionalText(element, "sound")) {
+        return;
+    }
+    SoundCue cue;
+    if (!CueFromName(event, cue)) {
+        LogMessage("CSound: Unknown cue event \"%s\" in %s\n", event.c_str(), m_fileName.c_str());
+        return;
+    }
+    const SoundEntry* entry = Find(sound);
+    if (!entry) {
+        LogMessage("CSound: Cue \"%s\" names unknown sound \"%s\" in %s\n", event.c_str(),
+                   sound.c_str(), m_fileName.c_str());
+        return;
+    }
+    const bool wantsMusic = cue == SoundCue::TitleMusic;
+    if (entry->music != wantsMusic) {
+        LogMessage("CSound: Cue \"%s\" needs a %s but \"%s\" is a %s in %s\n", event.c_str(),
+                   wantsMusic ? "music track" : "sample", sound.c_str(),
+                   entry->music ? "music track" : "sample", m_fileName.c_str());
+        return;
+    }
+    m_cues[static_cast<int>(cue)] = sound;
+}
