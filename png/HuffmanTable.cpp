@@ -79,7 +79,7 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
                                  const uint32_t* symbolEntries, const uint16_t* reversedCodes) {
     const unsigned mainSize = 1u << m_tableBits;
     const unsigned mask = mainSize - 1;
-    std::vector<uint8_t> longest(mainSize, 0);
+    uint8_t longest[1u << kMaxTableBits] = {};
     for (unsigned s = 0; s < count; ++s) {
         if (lengths[s] > m_tableBits) {
             uint8_t& l = longest[reversedCodes[s] & mask];
@@ -109,6 +109,26 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
         const uint32_t entry = symbolEntries[s] | rest;
         for (unsigned i = reversedCodes[s] >> m_tableBits; i < subSize; i += 1u << rest) {
             m_entries[base + i] = entry;
+        }
+    }
+}
+
+void HuffmanTable::PairLiterals() {
+    // The next code starts len1 bits further on: its entry is the one at i >> len1 when it is
+    // short enough to lie within the first level's bits. Descending order reads every such
+    // entry (at a lower index) before it is changed.
+    const unsigned mainSize = 1u << m_tableBits;
+    for (unsigned i = mainSize; i-- > 0;) {
+        const uint32_t first = m_entries[i];
+        if (!(first & kLiteral)) {
+            continue;
+        }
+        const unsigned firstLength = first & 15;
+        const uint32_t second = m_entries[i >> firstLength];
+        const unsigned totalLength = firstLength + (second & 15);
+        if ((second & kLiteral) && totalLength <= m_tableBits) {
+            m_entries[i] = (first & 0xFF0000) | (second & 0xFF0000) << 8 | firstLength << 12 |
+                           kLiteral | totalLength;
         }
     }
 }
