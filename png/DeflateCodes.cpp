@@ -61,7 +61,6 @@ struct FixedTables {
         std::memset(lengths + 256, 7, 24);
         std::memset(lengths + 280, 8, 8);
         literals.Build(lengths, kMaxLiteralSymbols, Symbols().literal, false);
-        literals.PairLiterals();
         std::memset(lengths, 5, kMaxDistanceSymbols);
         distances.Build(lengths, kMaxDistanceSymbols, Symbols().distance, false);
     }

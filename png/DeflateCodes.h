@@ -20,7 +20,7 @@ constexpr unsigned kCodeLengthSymbols = 19;
 const uint32_t* LiteralEntries();     // 288: literals, end of block, lengths, 2 invalid
 const uint32_t* DistanceEntries();    // 32: distances, 2 invalid
 const uint32_t* CodeLengthEntries();  // 19: the symbol itself
-const HuffmanTable& FixedLiterals();  // with paired literals
+const HuffmanTable& FixedLiterals();
 const HuffmanTable& FixedDistances();
 
 }  // namespace DeflateCodes
