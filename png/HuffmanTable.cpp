@@ -117,18 +117,19 @@ void HuffmanTable::PairLiterals() {
     // The next code starts len1 bits further on: its entry is the one at i >> len1 when it is
     // short enough to lie within the first level's bits. Descending order reads every such
     // entry (at a lower index) before it is changed.
+    // Written without branches (the kinds of neighbouring entries follow no pattern): an entry
+    // that is not a literal has no kLiteral bit, so it never pairs, and a sub-table pointer's
+    // length (the table width) sends the look-up to entry 0, which is then not used.
     const unsigned mainSize = 1u << m_tableBits;
+    uint32_t* entries = m_entries.data();
     for (unsigned i = mainSize; i-- > 0;) {
-        const uint32_t first = m_entries[i];
-        if (!(first & kLiteral)) {
-            continue;
-        }
+        const uint32_t first = entries[i];
         const unsigned firstLength = first & 15;
-        const uint32_t second = m_entries[i >> firstLength];
+        const uint32_t second = entries[i >> firstLength];
         const unsigned totalLength = firstLength + (second & 15);
-        if ((second & kLiteral) && totalLength <= m_tableBits) {
-            m_entries[i] = (first & 0xFF0000) | (second & 0xFF0000) << 8 | firstLength << 12 |
-                           kLiteral | totalLength;
-        }
+        const uint32_t paired = (first & 0xFF0000) | (second & 0xFF0000) << 8 | firstLength << 12 |
+                                kLiteral | totalLength;
+        const bool pairs = (first & second & kLiteral) && totalLength <= m_tableBits;
+        entries[i] = pairs ? paired : first;
     }
 }
