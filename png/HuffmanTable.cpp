@@ -92,7 +92,7 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
             continue;
         }
         const unsigned subBits = longest[prefix] - m_tableBits;
-        m_entries[prefix] = uint32_t(offset) << 16 | kSubtable | subBits << 4 | m_tableBits;
+        m_entries[prefix] = uint32_t(offset) << 16 | kSubtable | subBits << 12 | m_tableBits;
         std::fill(m_entries.begin() + offset, m_entries.begin() + offset + (1u << subBits),
                   kInvalid);
         offset += 1u << subBits;
@@ -104,7 +104,7 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
         }
         const uint32_t pointer = m_entries[reversedCodes[s] & mask];
         const unsigned base = pointer >> 16;
-        const unsigned subSize = 1u << ((pointer >> 4) & 15);
+        const unsigned subSize = 1u << ((pointer >> 12) & 15);
         const unsigned rest = len - m_tableBits;
         const uint32_t entry = symbolEntries[s] | rest;
         for (unsigned i = reversedCodes[s] >> m_tableBits; i < subSize; i += 1u << rest) {

@@ -6,12 +6,13 @@
 //
 // An entry is a 32-bit word:
 //   bits 0-3   number of bits the code takes (at the first or the second level)
-//   bits 4-7   extra bits that follow the code (lengths, distances), or the width of the
-//              sub-table an entry of kind kSubtable points to
+//   bits 4-7   always 0, so the low byte is the bit count and a shift by the entry (masked
+//              to 6 bits, as x86 shifts mask) consumes the code
 //   bits 8-11  kind flags below; none set means a length or distance base
-//   bits 12-15 in a literal entry of a table with paired literals: 0 for one literal, or the
-//              length of the first code when the entry holds two literals (bits 0-3 then
-//              count both codes)
+//   bits 12-15 extra bits that follow the code (lengths, distances); the width of the
+//              sub-table an entry of kind kSubtable points to; in a literal entry of a table
+//              with paired literals, 0 for one literal or the length of the first code when
+//              the entry holds two literals (bits 0-3 then count both codes)
 //   bits 16-31 value: literal byte (two for a pair, the first in bits 16-23), symbol, base
 //              length or distance, or sub-table offset
 
