@@ -89,11 +89,11 @@ void Paeth(unsigned char* dst, const unsigned char* src, const unsigned char* pr
     for (size_t i = 0; i < n; i += kStride) {
         const __m128i above =
             _mm_unpacklo_epi8(LoadPixel<kStride>(prev + i, i + kStride == n), zero);
-        const __m128i toA = _mm_sub_epi16(above, upperLeft);
-        const __m128i toB = _mm_sub_epi16(left, upperLeft);
-        const __m128i pa = Abs16(toA);
-        const __m128i pb = Abs16(toB);
-        const __m128i pc = Abs16(_mm_add_epi16(toA, toB));
+        const __m128i signedPa = _mm_sub_epi16(above, upperLeft);
+        const __m128i signedPb = _mm_sub_epi16(left, upperLeft);
+        const __m128i pa = Abs16(signedPa);
+        const __m128i pb = Abs16(signedPb);
+        const __m128i pc = Abs16(_mm_add_epi16(signedPa, signedPb));
         const __m128i smallest = _mm_min_epi16(_mm_min_epi16(pa, pb), pc);
         const __m128i predictor = Select(_mm_cmpeq_epi16(pa, smallest), left,
                                          Select(_mm_cmpeq_epi16(pb, smallest), above, upperLeft));
