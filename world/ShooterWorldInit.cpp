@@ -39,6 +39,15 @@ bool ForEachFile(const TiXmlElement* config, const char* name,
     return any;
 }
 
+// The game flow switches to these layers by name; one that no layer set defines would
+// silently never show. An empty name was already logged as a missing attribute.
+void ReportUnknownLayer(const char* role, const std::string& name) {
+    if (!name.empty() && !CGUI::GetInstance()->HasLayer(name)) {
+        LogMessage("CEngine: %s layer \"%s\" is not defined in any layer set\n", role,
+                   name.c_str());
+    }
+}
+
 TiXmlHandle HandleOn(const TiXmlElement* element) {
     return TiXmlHandle(const_cast<TiXmlElement*>(element));
 }
@@ -64,6 +73,8 @@ void ShooterWorld::Init() {
     }
     LoadResourceSets(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
+    ReportUnknownLayer("Game-over", m_gameOverLayer);
+    ReportUnknownLayer("Game-complete", m_gameCompleteLayer);
     m_levelTime = static_cast<int32_t>(timeGetTime());
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
