@@ -63,6 +63,9 @@ void CGUI::AddLayer(const TiXmlElement* element) {
 }
 
 void CGUI::ReportUnknownLayers(const char* defaultName) const {
+    if (m_layers.empty()) {
+        return;
+    }
     if (defaultName && !FindLayer(defaultName)) {
         LogMessage("CGUI: Default layer \"%s\" is not defined in any layer set\n", defaultName);
     }

@@ -21,7 +21,8 @@ public:
 
     // Loads every "layersetfile" of the "guicfg" element and activates its "default" layer.
     // A default layer or a button's target layer that no layer set defines is logged, one
-    // line each: switching to it would silently do nothing.
+    // line each: switching to it would silently do nothing. Without any layer loaded there
+    // is no interface to switch, and nothing is checked.
     void Load(const TiXmlHandle& handle);
     // Loads the layers of one layer set file; a duplicate layer name is logged and dropped.
     void LoadLayerSet(const std::string& fileName);
@@ -37,6 +38,8 @@ public:
     bool IsLeftButtonDown() const { return m_leftDown; }
     // True when a loaded layer has that exact name.
     bool HasLayer(const std::string& name) const { return FindLayer(name) != nullptr; }
+    // True when at least one layer is loaded: the game has an interface at all.
+    bool HasLayers() const { return !m_layers.empty(); }
     // The active layer, or null.
     CGUILayer* GetActiveLayer() const { return m_activeLayer; }
 

@@ -40,9 +40,11 @@ bool ForEachFile(const TiXmlElement* config, const char* name,
 }
 
 // The game flow switches to these layers by name; one that no layer set defines would
-// silently never show. An empty name was already logged as a missing attribute.
+// silently never show. An empty name was already logged as a missing attribute, and a game
+// without any interface layer has nothing to show.
 void ReportUnknownLayer(const char* role, const std::string& name) {
-    if (!name.empty() && !CGUI::GetInstance()->HasLayer(name)) {
+    const CGUI* gui = CGUI::GetInstance();
+    if (!name.empty() && gui->HasLayers() && !gui->HasLayer(name)) {
         LogMessage("CEngine: %s layer \"%s\" is not defined in any layer set\n", role,
                    name.c_str());
     }

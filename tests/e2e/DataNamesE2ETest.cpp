@@ -57,7 +57,7 @@ protected:
 TEST_F(DataNamesE2E, MisspeltActionIsLoggedOnceAndCountedAtTheEnd) {
     Replace(m_dir, "gui/title.xml", "action=\"fly\"", "action=\"flyy\"");
     ASSERT_FALSE(HasFatalFailure());
-    const std::string log = RunOnTitle(m_dir, 2000);
+    const std::string log = RunOnTitle(m_dir, 3000);
     EXPECT_EQ(Count(log, "Action \"flyy\" not found in animation \"ship\"\n"), 1u) << log;
     std::smatch repeats;
     ASSERT_TRUE(std::regex_search(
@@ -65,7 +65,8 @@ TEST_F(DataNamesE2E, MisspeltActionIsLoggedOnceAndCountedAtTheEnd) {
         std::regex("\n\"Action \"flyy\" not found in animation \"ship\"\" repeated ([0-9]+) "
                    "more times\n")))
         << log;
-    EXPECT_GE(std::stoi(repeats[1]), 20) << log;
+    // Far fewer updates than 100 on a busy machine, but always several.
+    EXPECT_GE(std::stoi(repeats[1]), 5) << log;
 }
 
 TEST_F(DataNamesE2E, LayerNamesNoLayerSetDefinesAreLoggedAtStartUp) {

@@ -140,6 +140,15 @@ TEST_F(GUITest, UnknownDefaultAndButtonTargetLayersAreLogged) {
               "any layer set\n");
 }
 
+// With no layer loaded there is no interface: only the missing file is logged.
+TEST_F(GUITest, WithoutAnyLayerNoLayerNameIsChecked) {
+    LogCapture log;
+    LoadConfig("<guicfg default=\"title\"><layersetfile>" + m_dir.Path() +
+               "/absent.xml</layersetfile></guicfg>");
+    EXPECT_EQ(log.Text(), "CGUI: Cannot load layer set file \"" + m_dir.Path() +
+                              "/absent.xml\": Failed to open file\n");
+}
+
 TEST_F(GUITest, DuplicateLayerNameAcrossFilesIsLoggedAndTheFirstWins) {
     const std::string a =
         m_dir.Write("a.xml", "<layerset>" + TextLayer("hud", "first") + "</layerset>");
