@@ -59,7 +59,6 @@ protected:
         }
         return true;
     }
-
 };
 
 TEST_F(RenderTest, WithoutLevelTheFrameIsBlack) {
