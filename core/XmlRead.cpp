@@ -144,4 +144,12 @@ const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* na
     return first ? first->FirstChildElement(name) : nullptr;
 }
 
+const TiXmlElement* FirstElementOrChild(const TiXmlDocument& document, const char* name) {
+    const TiXmlElement* first = document.FirstChildElement();
+    if (first && first->ValueStr() == name) {
+        return first;
+    }
+    return first ? first->FirstChildElement(name) : nullptr;
+}
+
 }  // namespace xml

@@ -56,6 +56,10 @@ bool LoadFile(TiXmlDocument& document);
 // there is none, as a child of the document's first element; null when neither exists.
 const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name);
 
+// The document's first element when it has that name, else that element's first child
+// element of that name; null when neither exists. Layer set files are found this way.
+const TiXmlElement* FirstElementOrChild(const TiXmlDocument& document, const char* name);
+
 // Calls visit(child) for every direct child element of that name, in document order.
 template <typename Visit>
 void ForEachChild(const TiXmlElement* parent, const char* name, Visit visit) {

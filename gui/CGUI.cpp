@@ -2,8 +2,10 @@
 
 #include <tinyxml.h>
 
+#include "core/DataPath.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
+#include "gui/CGUIButtonWidget.h"
 #include "gui/CGUILayer.h"
 #include "gui/GUIInput.h"
 
@@ -26,20 +28,23 @@ void CGUI::Load(const TiXmlHandle& handle) {
     xml::ForEachChild(config, "layersetfile",
                       [this](const TiXmlElement* file) { LoadLayerSet(xml::Text(file)); });
     SetActiveLayer(defaultLayer);
+    ReportUnknownLayers(defaultName);
 }
 
 void CGUI::LoadLayerSet(const std::string& fileName) {
-    TiXmlDocument document(fileName.c_str());
+    // Data may have been written on Windows: '\' reads as '/', as in every data path.
+    const std::string path = NormalizeDataPath(fileName);
+    TiXmlDocument document(path.c_str());
     // Condensing is a global switch of the XML library; texts of layer sets are read condensed.
     TiXmlBase::SetCondenseWhiteSpace(true);
     if (!xml::LoadFile(document)) {
-        LogMessage("CGUI: Cannot load layer set file \"%s\": %s\n", fileName.c_str(),
+        LogMessage("CGUI: Cannot load layer set file \"%s\": %s\n", path.c_str(),
                    document.ErrorDesc());
         return;
     }
-    const TiXmlElement* set = xml::FindSetElement(document, "layerset");
+    const TiXmlElement* set = xml::FirstElementOrChild(document, "layerset");
     if (!set) {
-        LogMessage("CGUI: No <layerset> element in layer set file \"%s\"\n", fileName.c_str());
+        LogMessage("CGUI: No <layerset> element in layer set file \"%s\"\n", path.c_str());
         return;
     }
     xml::ForEachChild(set, "layer", [this](const TiXmlElement* element) { AddLayer(element); });
@@ -55,6 +60,26 @@ void CGUI::AddLayer(const TiXmlElement* element) {
         return;
     }
     m_layers.push_back(std::move(layer));
+}
+
+void CGUI::ReportUnknownLayers(const char* defaultName) const {
+    if (m_layers.empty()) {
+        return;
+    }
+    if (defaultName && !FindLayer(defaultName)) {
+        LogMessage("CGUI: Default layer \"%s\" is not defined in any layer set\n", defaultName);
+    }
+    for (const auto& layer : m_layers) {
+        for (const auto& widget : layer->m_widgets) {
+            const auto* button = dynamic_cast<const CGUIButtonWidget*>(widget.get());
+            if (button && button->m_hasLayer && !FindLayer(button->m_layerName)) {
+                LogMessage(
+                    "CGUI: Layer \"%s\" of button \"%s\" in layer \"%s\" is not defined in any "
+                    "layer set\n",
+                    button->m_layerName.c_str(), button->m_name.c_str(), layer->m_name.c_str());
+            }
+        }
+    }
 }
 
 CGUILayer* CGUI::FindLayer(const std::string& name) const {

@@ -20,6 +20,9 @@ public:
     static CGUI* GetInstance();
 
     // Loads every "layersetfile" of the "guicfg" element and activates its "default" layer.
+    // A default layer or a button's target layer that no layer set defines is logged, one
+    // line each: switching to it would silently do nothing. Without any layer loaded there
+    // is no interface to switch, and nothing is checked.
     void Load(const TiXmlHandle& handle);
     // Loads the layers of one layer set file; a duplicate layer name is logged and dropped.
     void LoadLayerSet(const std::string& fileName);
@@ -33,6 +36,10 @@ public:
 
     Vector2 GetMousePosition() const { return m_mouse; }
     bool IsLeftButtonDown() const { return m_leftDown; }
+    // True when a loaded layer has that exact name.
+    bool HasLayer(const std::string& name) const { return FindLayer(name) != nullptr; }
+    // True when at least one layer is loaded: the game has an interface at all.
+    bool HasLayers() const { return !m_layers.empty(); }
     // The active layer, or null.
     CGUILayer* GetActiveLayer() const { return m_activeLayer; }
 
@@ -45,6 +52,8 @@ private:
 
     // Loads one "layer" element and keeps it unless its name is taken (logged, dropped).
     void AddLayer(const TiXmlElement* element);
+    // Logs the default layer (when named) and every button target that no layer has.
+    void ReportUnknownLayers(const char* defaultName) const;
     // The loaded layer of that exact name, or null.
     CGUILayer* FindLayer(const std::string& name) const;
 

@@ -1,9 +1,31 @@
 #include "png/CPngDecoder.h"
 
+#include <cstdio>
+
 #include "png/Inflater.h"
 #include "png/PngChunkReader.h"
 #include "png/PngError.h"
 #include "png/PngImageAssembler.h"
+
+namespace {
+
+// The four letters of a chunk type; a type that is not four ASCII letters (a corrupt file)
+// as a hexadecimal number, so the log line stays printable.
+std::string ChunkName(uint32_t type) {
+    std::string name;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = char((type >> shift) & 0xFF);
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
+            char hex[11];
+            std::snprintf(hex, sizeof hex, "0x%08X", unsigned(type));
+            return hex;
+        }
+        name += c;
+    }
+    return name;
+}
+
+}  // namespace
 
 void CPngDecoder::Decode(std::vector<unsigned char>& out, const std::vector<unsigned char>& in) {
     Decode(out, in.data(), in.size());
@@ -66,4 +88,12 @@ unsigned CPngDecoder::DecodeImage(std::vector<unsigned char>& out, const unsigne
         out.swap(rgba);
     }
     return error;
+}
+
+std::string CPngDecoder::GetErrorText() const {
+    std::string chunk;
+    if (m_error != kPngOk && m_info.lastChunk != 0) {
+        chunk = ChunkName(m_info.lastChunk);
+    }
+    return PngErrorReason(m_error, chunk);
 }

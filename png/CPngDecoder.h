@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "png/PngImageInfo.h"
@@ -35,6 +36,9 @@ public:
     bool HasError() const { return m_error != 0; }
     // 0 after a successful decode; 1 (kPngNotDecoded) before the first decode.
     unsigned GetError() const { return m_error; }
+    // What went wrong, for a log line: the error's text with the chunk it happened in, e.g.
+    // "bad CRC in chunk IDAT"; "no error" after a successful decode.
+    std::string GetErrorText() const;
     unsigned GetWidth() const { return m_info.width; }
     unsigned GetHeight() const { return m_info.height; }
 

@@ -31,11 +31,11 @@ struct SymbolEntries {
         }
         literal[256] = HuffmanTable::kEndOfBlock;
         for (uint32_t s = 0; s < 29; ++s) {
-            literal[257 + s] = uint32_t(lengthBase[s]) << 16 | uint32_t(lengthExtra[s]) << 4;
+            literal[257 + s] = uint32_t(lengthBase[s]) << 16 | uint32_t(lengthExtra[s]) << 12;
         }
         literal[286] = literal[287] = HuffmanTable::kInvalid;
         for (uint32_t s = 0; s < 30; ++s) {
-            distance[s] = uint32_t(distanceBase[s]) << 16 | uint32_t(distanceExtra[s]) << 4;
+            distance[s] = uint32_t(distanceBase[s]) << 16 | uint32_t(distanceExtra[s]) << 12;
         }
         distance[30] = distance[31] = HuffmanTable::kInvalid;
         for (uint32_t s = 0; s < 19; ++s) {

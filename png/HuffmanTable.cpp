@@ -79,7 +79,7 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
                                  const uint32_t* symbolEntries, const uint16_t* reversedCodes) {
     const unsigned mainSize = 1u << m_tableBits;
     const unsigned mask = mainSize - 1;
-    std::vector<uint8_t> longest(mainSize, 0);
+    uint8_t longest[1u << kMaxTableBits] = {};
     for (unsigned s = 0; s < count; ++s) {
         if (lengths[s] > m_tableBits) {
             uint8_t& l = longest[reversedCodes[s] & mask];
@@ -92,7 +92,7 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
             continue;
         }
         const unsigned subBits = longest[prefix] - m_tableBits;
-        m_entries[prefix] = uint32_t(offset) << 16 | kSubtable | subBits << 4 | m_tableBits;
+        m_entries[prefix] = uint32_t(offset) << 16 | kSubtable | subBits << 12 | m_tableBits;
         std::fill(m_entries.begin() + offset, m_entries.begin() + offset + (1u << subBits),
                   kInvalid);
         offset += 1u << subBits;
@@ -104,11 +104,32 @@ void HuffmanTable::FillLongCodes(const uint8_t* lengths, unsigned count,
         }
         const uint32_t pointer = m_entries[reversedCodes[s] & mask];
         const unsigned base = pointer >> 16;
-        const unsigned subSize = 1u << ((pointer >> 4) & 15);
+        const unsigned subSize = 1u << ((pointer >> 12) & 15);
         const unsigned rest = len - m_tableBits;
         const uint32_t entry = symbolEntries[s] | rest;
         for (unsigned i = reversedCodes[s] >> m_tableBits; i < subSize; i += 1u << rest) {
             m_entries[base + i] = entry;
         }
+    }
+}
+
+void HuffmanTable::PairLiterals() {
+    // The next code starts len1 bits further on: its entry is the one at i >> len1 when it is
+    // short enough to lie within the first level's bits. Descending order reads every such
+    // entry (at a lower index) before it is changed.
+    // Written without branches (the kinds of neighbouring entries follow no pattern): an entry
+    // that is not a literal has no kLiteral bit, so it never pairs, and a sub-table pointer's
+    // length (the table width) sends the look-up to entry 0, which is then not used.
+    const unsigned mainSize = 1u << m_tableBits;
+    uint32_t* entries = m_entries.data();
+    for (unsigned i = mainSize; i-- > 0;) {
+        const uint32_t first = entries[i];
+        const unsigned firstLength = first & 15;
+        const uint32_t second = entries[i >> firstLength];
+        const unsigned totalLength = firstLength + (second & 15);
+        const uint32_t paired = (first & 0xFF0000) | (second & 0xFF0000) << 8 | firstLength << 12 |
+                                kLiteral | totalLength;
+        const bool pairs = (first & second & kLiteral) && totalLength <= m_tableBits;
+        entries[i] = pairs ? paired : first;
     }
 }

@@ -5,9 +5,11 @@
 // would write more or ends with fewer is an error, so the output never grows past the buffer.
 //
 // Decoding keeps 56 to 63 input bits in a 64-bit buffer refilled a whole word at a time, and
-// resolves codes through HuffmanTable look-ups. Far from the ends of an input segment and of
-// the output it runs without per-byte bounds checks; near them a careful path checks every
-// step and moves on to the next segment.
+// resolves codes through HuffmanTable look-ups; in dynamic blocks with output enough to repay
+// the work, one look-up yields two literals where both codes fit the table's first level. Far
+// from the ends of an input segment and of the output it runs without per-byte bounds checks;
+// near them a careful path checks every step, one literal at a time, and moves on to the next
+// segment.
 
 #include <cstddef>
 #include <cstdint>

@@ -63,11 +63,13 @@ unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageIn
     size_t position = sizeof kSignature;
     bool first = true;
     for (;;) {
+        info.lastChunk = 0;
         if (size - position < 12) {
             return kPngTruncatedFile;
         }
         const uint32_t length = LoadBigEndian32(data + position);
         const uint32_t type = LoadBigEndian32(data + position + 4);
+        info.lastChunk = type;
         if (length > kMaxChunkLength) {
             return kPngChunkTooLong;
         }
@@ -85,7 +87,12 @@ unsigned PngChunkReader::Read(const unsigned char* data, size_t size, PngImageIn
         }
         first = false;
         if (type == kIEND) {
-            return m_seenImageData ? kPngOk : kPngMissingImageData;
+            if (!m_seenImageData) {
+                return kPngMissingImageData;
+            }
+            // Whatever fails after the walk fails in the image data of the IDAT chunks.
+            info.lastChunk = kIDAT;
+            return kPngOk;
         }
         const unsigned error = ReadChunk(type, body, length);
         if (error != kPngOk) {

@@ -1,6 +1,9 @@
 #pragma once
 // Result codes of the PNG decoder. 0 is success; every kind of failure has its own number so a
 // test or a debugger can tell them apart, although callers only look at zero versus non-zero.
+// Each code has a short English text for log lines.
+
+#include <string>
 
 enum PngError : unsigned {
     kPngOk = 0,
@@ -37,3 +40,13 @@ enum PngError : unsigned {
     kPngNotEnoughImageData = 31,
     kPngBadFilterType = 32,
 };
+
+// The highest code in use; every code from kPngOk to this one has its own text.
+constexpr unsigned kPngLastError = kPngBadFilterType;
+
+// A short lower-case text for the code, e.g. "bad CRC"; an unknown code gets a text too.
+const char* PngErrorText(unsigned error);
+
+// The text completed with the chunk the decoder stopped in, when it names one (chunk is then
+// its four-letter type): "bad CRC in chunk IDAT", "file ends inside chunk IDAT".
+std::string PngErrorReason(unsigned error, const std::string& chunk);

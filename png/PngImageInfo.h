@@ -37,6 +37,10 @@ struct PngImageInfo {
     uint16_t backgroundGreen = 0;
     uint16_t backgroundBlue = 0;
     std::vector<PngTextChunk> texts;
+    // Type of the chunk the chunk reader was in when it stopped, 0 when it stopped outside
+    // any chunk, IDAT after a complete walk (what fails later is the image data). Failures
+    // name it in their text.
+    uint32_t lastChunk = 0;
 
     unsigned Channels() const {
         static const unsigned channels[7] = {1, 0, 3, 1, 2, 0, 4};

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "png/PngUnfilterSse2.h"
+
 namespace {
 
 void UnfilterSub(unsigned char* dst, const unsigned char* src, size_t n, unsigned stride) {
@@ -85,6 +87,17 @@ void UnfilterPaeth(unsigned char* dst, const unsigned char* src, const unsigned 
 bool PngUnfilter::UnfilterRow(unsigned char* dst, const unsigned char* src,
                               const unsigned char* prev, size_t rowBytes, unsigned stride,
                               unsigned filterType) {
+#if defined(GLIMMERAX_PNG_SSE2)
+    if (PngUnfilterSse2::UnfilterRow(dst, src, prev, rowBytes, stride, filterType)) {
+        return true;
+    }
+#endif
+    return UnfilterRowPortable(dst, src, prev, rowBytes, stride, filterType);
+}
+
+bool PngUnfilter::UnfilterRowPortable(unsigned char* dst, const unsigned char* src,
+                                      const unsigned char* prev, size_t rowBytes, unsigned stride,
+                                      unsigned filterType) {
     switch (filterType) {
         case 0:
             if (dst != src) {

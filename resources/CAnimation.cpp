@@ -7,6 +7,9 @@
 
 namespace {
 
+// Arguments: the action's name, the animation's name.
+constexpr char UNKNOWN_ACTION[] = "Action \"%s\" not found in animation \"%s\"\n";
+
 // Appends the "keyframe" children of one "action" element to its chain, in file order.
 void ReadKeyframes(const TiXmlElement* element, CAction& action) {
     std::unique_ptr<CKeyframe>* tail = &action.m_firstKeyframe;
@@ -45,6 +48,8 @@ void CAnimation::Load(const TiXmlElement* element) {
 int32_t CAnimation::GetFrame(const std::string& actionName, uint32_t time, bool loop) const {
     const CAction* action = FindAction(actionName);
     if (!action) {
+        // Asked for on every update by whoever names the action: written once, then counted.
+        LogRepeating(UNKNOWN_ACTION, actionName.c_str(), m_name.c_str());
         return -1;
     }
     const uint32_t total = static_cast<uint32_t>(action->m_totalTime);
@@ -71,7 +76,11 @@ int32_t CAnimation::GetFrame(const std::string& actionName, uint32_t time, bool 
 
 uint32_t CAnimation::GetActionLength(const std::string& actionName) const {
     const CAction* action = FindAction(actionName);
-    return action ? static_cast<uint32_t>(action->m_totalTime) : 0;
+    if (!action) {
+        LogMessage(UNKNOWN_ACTION, actionName.c_str(), m_name.c_str());
+        return 0;
+    }
+    return static_cast<uint32_t>(action->m_totalTime);
 }
 
 const CAction* CAnimation::FindAction(const std::string& actionName) const {
@@ -80,6 +89,5 @@ const CAction* CAnimation::FindAction(const std::string& actionName) const {
             return action.get();
         }
     }
-    LogMessage("Action \"%s\" not found in animation \"%s\"\n", actionName.c_str(), m_name.c_str());
     return nullptr;
 }

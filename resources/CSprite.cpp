@@ -37,11 +37,11 @@ bool DecodeSheet(const std::string& path, const TiXmlElement* element, CSprite& 
     int width = 0;
     int height = 0;
     std::vector<unsigned char> pixels;
-    LoadPngImage(path, pixels, width, height);
-    if (width <= 0 || height <= 0 ||
-        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
-        LogMessage("CSprite: Image \"%s\" of sprite \"%s\" in %s is missing or not a usable PNG\n",
-                   path.c_str(), sprite.m_name.c_str(), xml::FileOf(element).c_str());
+    const std::string failure = LoadPngImage(path, pixels, width, height);
+    if (!failure.empty()) {
+        LogMessage(
+            "CSprite: Image \"%s\" of sprite \"%s\" in %s is missing or not a usable PNG (%s)\n",
+            path.c_str(), sprite.m_name.c_str(), xml::FileOf(element).c_str(), failure.c_str());
         return false;
     }
     sprite.m_pixels = std::move(pixels);
@@ -94,8 +94,9 @@ bool CSprite::FrameCoords(uint32_t frame, float coords[4]) const {
     const bool outsideImage = uint64_t(column + 1) * width > uint64_t(m_imageWidth) ||
                               uint64_t(row + 1) * height > uint64_t(m_imageHeight);
     if (frame >= static_cast<uint32_t>(m_numFrames) || outsideImage) {
-        LogMessage("CSprite: Frame: %d not in range of sprite %s\n", static_cast<int>(frame),
-                   m_name.c_str());
+        // Drawn on every frame while the data stays as it is: written once, then counted.
+        LogRepeating("CSprite: Frame: %d not in range of sprite %s\n", static_cast<int>(frame),
+                     m_name.c_str());
         return false;
     }
     coords[0] = static_cast<float>(double(column * width) / m_imageWidth);

@@ -25,7 +25,8 @@ public:
 
     // Draws frame at position (its bottom-left corner) with scale, rotation in degrees about
     // that corner, mirrored about the corner's vertical line when flip is 1, and alpha 0..1.
-    // Nothing is drawn while unloaded; an out-of-range frame is logged and not drawn.
+    // Nothing is drawn while unloaded; an out-of-range frame is not drawn, and logged once
+    // (then counted, see LogRepeating).
     void Draw(const Vector2& position, const Vector2& scale, float rotation, uint32_t frame,
               unsigned char flip, float alpha) const;
 

@@ -39,6 +39,17 @@ bool ForEachFile(const TiXmlElement* config, const char* name,
     return any;
 }
 
+// The game flow switches to these layers by name; one that no layer set defines would
+// silently never show. An empty name was already logged as a missing attribute, and a game
+// without any interface layer has nothing to show.
+void ReportUnknownLayer(const char* role, const std::string& name) {
+    const CGUI* gui = CGUI::GetInstance();
+    if (!name.empty() && gui->HasLayers() && !gui->HasLayer(name)) {
+        LogMessage("CEngine: %s layer \"%s\" is not defined in any layer set\n", role,
+                   name.c_str());
+    }
+}
+
 TiXmlHandle HandleOn(const TiXmlElement* element) {
     return TiXmlHandle(const_cast<TiXmlElement*>(element));
 }
@@ -65,6 +76,8 @@ void ShooterWorld::Init() {
     LoadResourceSets(config);
     StartSound(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
+    ReportUnknownLayer("Game-over", m_gameOverLayer);
+    ReportUnknownLayer("Game-complete", m_gameCompleteLayer);
     m_levelTime = static_cast<int32_t>(timeGetTime());
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");

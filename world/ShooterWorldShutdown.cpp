@@ -3,7 +3,9 @@
 #include <GL/glew.h>
 
 #include "audio/CSoundManager.h"
+#include "core/Log.h"
 #include "events/CEventManager.h"
+#include "events/EventType.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterEnemy.h"
@@ -56,8 +58,12 @@ void DeleteFrameRing(ShooterWorld& world) {
 void ShooterWorld::Shutdown() {
     ReleaseActors(*this);
     CGUI::GetInstance()->UnloadAll();
+    CEventManager* events = CEventManager::GetInstance();
+    // The world is destroyed after this and the event manager lives on: no event may reach
+    // it any more. One call takes it off the lists of every type.
+    events->DelListener(this, Event_Shooter_Pause);
     // Destroys the events still queued, so nothing queued outlives the run.
-    CEventManager::GetInstance()->Shutdown();
+    events->Shutdown();
     CSpriteManager::GetInstance()->UnloadAll();
     CAnimationManager::GetInstance()->UnloadAll();
     CFontManager::GetInstance()->UnloadAll();
@@ -65,4 +71,6 @@ void ShooterWorld::Shutdown() {
     // The audio device closes before SDL itself.
     CSoundManager::GetInstance()->Shutdown();
     SDL_Quit();
+    // The counts of the problems met on every frame, one line each.
+    FlushLogRepeats();
 }

@@ -3,6 +3,7 @@
 #include "WorldGLSupport.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
+#include "gui/CGUI.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CFontManager.h"
 #include "resources/CSpriteManager.h"
@@ -13,6 +14,7 @@ namespace {
 class InitTest : public WorldGLTest {
 protected:
     void TearDown() override {
+        CGUI::GetInstance()->UnloadAll();
         CFontManager::GetInstance()->UnloadAll();
         CAnimationManager::GetInstance()->UnloadAll();
         CSpriteManager::GetInstance()->UnloadAll();
@@ -52,6 +54,25 @@ TEST_F(InitTest, EveryStepRunsInOrderWithoutALevel) {
         EXPECT_FALSE(events->AddListener(m_world, *type)) << type->GetName();
     }
     events->DelListener(m_world, Event_Shooter_Pause);
+}
+
+// The game flow switches to these layers by name: one that no layer set defines is named in
+// the log once, at start-up.
+TEST_F(InitTest, UnknownFlowLayersAreLoggedAtStartUp) {
+    m_dir.Write("layers.xml", "<layerset><layer name=\"over\"/></layerset>");
+    m_dir.Write("config.xml",
+                "<config width=\"1024\" height=\"512\" gameoverlayer=\"over\" "
+                "gamecompletelayer=\"done\"><guicfg default=\"over\"><layersetfile>layers.xml"
+                "</layersetfile></guicfg><explosioncfg/></config>");
+    m_world->Init();
+    const std::string log = m_log.Text();
+    EXPECT_NE(log.find("CEngine: Game-complete layer \"done\" is not defined in any layer set\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("is not defined in any layer set"),
+              log.rfind("is not defined in any layer set"))
+        << log;
+    CEventManager::GetInstance()->DelListener(m_world, Event_Shooter_Pause);
 }
 
 TEST_F(InitTest, MissingInterfaceElementIsLogged) {

@@ -24,24 +24,9 @@ protected:
         m_world->m_camera = std::make_unique<ShooterCamera>();
         m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
     }
-    // The actors have no virtual destructor: the test owns them under their own type and takes
-    // them back from the world before the world would delete them through the base class.
-    void TearDown() override {
-        for (auto& enemy : m_world->m_enemies) {
-            enemy.release();
-        }
-        for (auto& projectile : m_world->m_projectiles) {
-            projectile.release();
-        }
-        WorldGLTest::TearDown();
-    }
-    template <typename Enemy>
-    void AddEnemy(Enemy* enemy) {
-        m_actors.emplace_back(std::shared_ptr<Enemy>(enemy));
-        m_world->m_enemies.emplace_back(enemy);
-    }
+    // The world owns what it is given, as in the game.
+    void AddEnemy(ShooterEnemy* enemy) { m_world->m_enemies.emplace_back(enemy); }
     void AddProjectile(RectProjectile* projectile) {
-        m_actors.emplace_back(std::shared_ptr<RectProjectile>(projectile));
         m_world->m_projectiles.emplace_back(projectile);
     }
     // Makes one ring slot a solid colour.
@@ -74,8 +59,6 @@ protected:
         }
         return true;
     }
-
-    std::vector<std::shared_ptr<void>> m_actors;
 };
 
 TEST_F(RenderTest, WithoutLevelTheFrameIsBlack) {

@@ -73,6 +73,16 @@ TEST(AnimationTiming, UnknownActionIsLoggedAndAnswersMinusOne) {
     EXPECT_EQ(animation.GetActionLength("fly"), 300u);
 }
 
+// Whoever names an unknown action asks for it on every update: one line, not one per frame.
+TEST(AnimationTiming, UnknownActionAskedOnEveryUpdateIsLoggedOnce) {
+    const CAnimation animation = Parse(FLY);
+    LogCapture log;
+    for (uint32_t clock = 0; clock < 5000; clock += 31) {
+        EXPECT_EQ(animation.GetFrame("flyy", clock, true), -1);
+    }
+    EXPECT_EQ(log.Text(), "Action \"flyy\" not found in animation \"ship\"\n");
+}
+
 TEST(AnimationTiming, FirstOfTwoActionsOfTheSameNameAnswers) {
     const CAnimation animation = Parse(
         "<animation name=\"a\"><action name=\"fly\" totaltime=\"100\">"

@@ -83,7 +83,6 @@ TEST_F(FontTest, FontWithUnknownSpriteIsKeptLoggedAndMeasuresZero) {
     const Vector2 size = font->MeasureText("AAA", Vector2(1, 1));
     EXPECT_FLOAT_EQ(size.x, 0.0f);
     EXPECT_FLOAT_EQ(size.y, 0.0f);
-    font->DrawText("AAA", Vector2(1, 1), Vector2(0, 0));  // no sprite: draws nothing
 }
 
 TEST_F(FontTest, EntryWithoutCharacterIsLoggedAndSkipped) {

@@ -75,6 +75,80 @@ TEST_F(GUITest, LayerSetMayBeAChildOfTheFirstElement) {
     EXPECT_EQ(ActiveName(), "hud");
 }
 
+// The document's first element is the set when it is named "layerset"; otherwise the set is
+// its first "layerset" child. A "layerset" after a first element of another name is not.
+TEST_F(GUITest, LayerSetIsTheFirstElementOrItsFirstLayerSetChild) {
+    const std::string afterOther =
+        m_dir.Write("a.xml", "<a><layerset>" + TextLayer("A", "a") + "</layerset></a><layerset>" +
+                                 TextLayer("B", "b") + "</layerset>");
+    m_gui->LoadLayerSet(afterOther);
+    EXPECT_TRUE(m_gui->HasLayer("A"));
+    EXPECT_FALSE(m_gui->HasLayer("B"));
+    m_gui->UnloadAll();
+
+    const std::string first =
+        m_dir.Write("b.xml", "<layerset>" + TextLayer("B", "b") + "</layerset><a><layerset>" +
+                                 TextLayer("A", "a") + "</layerset></a>");
+    m_gui->LoadLayerSet(first);
+    EXPECT_TRUE(m_gui->HasLayer("B"));
+    EXPECT_FALSE(m_gui->HasLayer("A"));
+    m_gui->UnloadAll();
+
+    const std::string onlyAtTop =
+        m_dir.Write("c.xml", "<a/><layerset>" + TextLayer("B", "b") + "</layerset>");
+    LogCapture log;
+    m_gui->LoadLayerSet(onlyAtTop);
+    EXPECT_FALSE(m_gui->HasLayer("B"));
+    EXPECT_EQ(log.Text(), "CGUI: No <layerset> element in layer set file \"" + onlyAtTop + "\"\n");
+}
+
+// Layer set files named with '\' load as every other data path does.
+TEST_F(GUITest, LayerSetFileNamesReadBackslashesAsSlashes) {
+    m_dir.Write("gui/title.xml", "<layerset><layer name=\"title\"/></layerset>");
+    m_dir.Enter();
+    LogCapture log;
+    LoadConfig("<guicfg default=\"title\"><layersetfile>gui\\title.xml</layersetfile></guicfg>");
+    EXPECT_EQ(ActiveName(), "title");
+    EXPECT_EQ(log.Text(), "");
+}
+
+// A layer the configuration or a button switches to, that no layer set defines, would never
+// show: each such name is logged once, when the layer sets are loaded.
+TEST_F(GUITest, UnknownDefaultAndButtonTargetLayersAreLogged) {
+    AddTestSprite("btn", 10, 10);
+    m_dir.Write("a.xml", "<layerset><layer name=\"menu\">" +
+                             ButtonXml("play", 0, 0, "layer=\"hud\"") +
+                             ButtonXml("scores", 0, 20, "layer=\"scores\"") +
+                             ButtonXml("quit", 0, 40, "event=\"quit\"") + "</layer></layerset>");
+    m_dir.Write("b.xml", "<layerset><layer name=\"hud\"/></layerset>");
+    LogCapture log;
+    LoadConfig("<guicfg default=\"titel\"><layersetfile>" + m_dir.Path() +
+               "/a.xml</layersetfile><layersetfile>" + m_dir.Path() +
+               "/b.xml</layersetfile></guicfg>");
+    EXPECT_EQ(log.Text(),
+              "CGUI: Default layer \"titel\" is not defined in any layer set\n"
+              "CGUI: Layer \"scores\" of button \"scores\" in layer \"menu\" is not defined in "
+              "any layer set\n");
+    m_gui->UnloadAll();
+    log.Clear();
+    LoadConfig("<guicfg default=\"menu\"><layersetfile>" + m_dir.Path() +
+               "/b.xml</layersetfile><layersetfile>" + m_dir.Path() +
+               "/a.xml</layersetfile></guicfg>");
+    EXPECT_EQ(ActiveName(), "menu");
+    EXPECT_EQ(log.Text(),
+              "CGUI: Layer \"scores\" of button \"scores\" in layer \"menu\" is not defined in "
+              "any layer set\n");
+}
+
+// With no layer loaded there is no interface: only the missing file is logged.
+TEST_F(GUITest, WithoutAnyLayerNoLayerNameIsChecked) {
+    LogCapture log;
+    LoadConfig("<guicfg default=\"title\"><layersetfile>" + m_dir.Path() +
+               "/absent.xml</layersetfile></guicfg>");
+    EXPECT_EQ(log.Text(), "CGUI: Cannot load layer set file \"" + m_dir.Path() +
+                              "/absent.xml\": Failed to open file\n");
+}
+
 TEST_F(GUITest, DuplicateLayerNameAcrossFilesIsLoggedAndTheFirstWins) {
     const std::string a =
         m_dir.Write("a.xml", "<layerset>" + TextLayer("hud", "first") + "</layerset>");

@@ -15,8 +15,8 @@
 #include "game/ShooterProjectile.h"
 #include "gui/CGUILayer.h"
 #include "resources/CAnimation.h"
-#include "resources/CAnimation.h"
 #include "resources/CSprite.h"
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
 #include "unit/GUITestSupport.h"
 #include "world/ShooterWorld.h"
@@ -192,6 +192,38 @@ TEST_F(GameFlowTest, ShutdownReleasesEverythingTheWorldHolds) {
     // The queued command went with the event manager's shutdown.
     Tick();
     EXPECT_TRUE(m_world->m_paused);
+}
+
+// The event manager outlives the world: after Shutdown no event may reach it.
+TEST_F(GameFlowTest, ShutdownTakesTheWorldOffEveryListenerList) {
+    m_world->Shutdown();
+    GUIEvent pause("pause");
+    CEventManager::GetInstance()->Trigger(&pause);
+    EXPECT_TRUE(m_world->m_paused);
+    for (const EventType* type : {&Event_Shooter_Pause, &Event_Shooter_PlayerDeath,
+                                  &Event_Shooter_PlayerNoMoreLives, &Event_Shooter_GUIEvent}) {
+        EXPECT_FALSE(CEventManager::GetInstance()->DelListener(m_world, *type))
+            << type->GetName() << " still lists the world";
+    }
+}
+
+// A problem met on every frame is written once while the game runs; the shutdown adds how
+// often it came again.
+TEST_F(GameFlowTest, ShutdownWritesTheCountsOfRepeatedProblems) {
+    CSprite sprite;
+    sprite.m_loaded = true;
+    sprite.m_name = "ship";
+    sprite.m_numFrames = sprite.m_columns = 1;
+    sprite.m_frameWidth = sprite.m_frameHeight = sprite.m_imageWidth = sprite.m_imageHeight = 8;
+    LogCapture log;
+    for (int frame = 0; frame < 3; ++frame) {
+        sprite.Draw(Vector2(), Vector2(1, 1), 0, 9, 0, 1);
+    }
+    EXPECT_EQ(log.Text(), "CSprite: Frame: 9 not in range of sprite ship\n");
+    m_world->Shutdown();
+    EXPECT_EQ(log.Text(),
+              "CSprite: Frame: 9 not in range of sprite ship\n"
+              "\"CSprite: Frame: 9 not in range of sprite ship\" repeated 2 more times\n");
 }
 
 TEST_F(GameFlowTest, ShutdownWithoutALevelStillUnloadsTheInterface) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -88,7 +90,9 @@ TEST(LayeringTest, EveryEngineFolderHasItsPlaceInTheOrder) {
 
 TEST(LayeringTest, TheRuleCatchesAnUpwardInclude) {
     // A scratch tree with one include down and one up: only the upward one is reported.
-    const fs::path root = fs::temp_directory_path() / "glimmerax-layering-test";
+    // Named after the process: test runs of other checkouts may share the temporary folder.
+    const fs::path root =
+        fs::temp_directory_path() / ("glimmerax-layering-test-" + std::to_string(getpid()));
     fs::remove_all(root);
     for (const std::string& folder : kLayers) {
         fs::create_directories(root / folder);

@@ -173,3 +173,79 @@ TEST(PngChecksums, MatchZlib) {
     EXPECT_EQ(Crc32::Update(Crc32::Compute(data.data(), 100), data.data() + 100, 900),
               Crc32::Compute(data.data(), 1000));
 }
+
+TEST(PngInflater, PairedLiteralEntriesHoldBothCodes) {
+    // Codes: 'a' = 0, 'b' = 10, 'c' = 110, end of block = 111, read least significant bit
+    // first, so the table index of "a then b" is 0b010 and of "c then c" is 0b011011.
+    uint8_t lengths[257] = {};
+    lengths['a'] = 1;
+    lengths['b'] = 2;
+    lengths['c'] = 3;
+    lengths[256] = 3;
+    uint32_t entries[257] = {};
+    for (uint32_t s = 0; s < 256; ++s) {
+        entries[s] = s << 16 | HuffmanTable::kLiteral;
+    }
+    entries[256] = HuffmanTable::kEndOfBlock;
+    HuffmanTable table(11, 288);
+    ASSERT_TRUE(table.Build(lengths, 257, entries, false));
+    table.PairLiterals();
+    const uint32_t* e = table.Entries();
+    const uint32_t ab =
+        uint32_t('b') << 24 | uint32_t('a') << 16 | 1 << 12 | HuffmanTable::kLiteral | 3;
+    EXPECT_EQ(e[0b010], ab);
+    EXPECT_EQ(e[0b010 | 0b11111111000], ab);  // the bits after both codes do not matter
+    const uint32_t cc =
+        uint32_t('c') << 24 | uint32_t('c') << 16 | 3 << 12 | HuffmanTable::kLiteral | 6;
+    EXPECT_EQ(e[0b011011], cc);
+    // 'a' then the end of block stays a single literal.
+    EXPECT_EQ(e[0b1110], uint32_t('a') << 16 | HuffmanTable::kLiteral | 1);
+    // The end of block itself is untouched.
+    EXPECT_EQ(e[0b111], HuffmanTable::kEndOfBlock | 3);
+}
+
+// Long runs of literals with short codes (few distinct byte values, as filtered photographs
+// give) decode through paired table entries; the stream must still end exactly where zlib's
+// does, whatever the output size.
+TEST(PngInflater, PairedLiteralsMatchZlibAndKeepTheEnds) {
+    const Bytes noise = pngref::NoiseBytes(60000, 5);
+    Bytes data(noise.size());
+    for (size_t i = 0; i < data.size(); ++i) {
+        data[i] = uint8_t(noise[i] % 5 + (i % 3 == 0 ? 250 : 0));
+    }
+    for (int strategy : {Z_DEFAULT_STRATEGY, Z_HUFFMAN_ONLY}) {
+        const Bytes stream = pngref::Compress(data, {6, 15, strategy});
+        ASSERT_LT(stream.size(), data.size() / 2);  // short codes, so pairs do occur
+        Bytes out(data.size());
+        ASSERT_EQ(Inflate(stream, out), 0u);
+        EXPECT_TRUE(out == data);
+        Bytes shorter(data.size() - 1);
+        EXPECT_EQ(Inflate(stream, shorter), kPngTooMuchImageData);
+        Bytes longer(data.size() + 1);
+        EXPECT_EQ(Inflate(stream, longer), kPngNotEnoughImageData);
+        for (size_t cut = stream.size() - 40; cut < stream.size(); ++cut) {
+            EXPECT_NE(Inflate(Bytes(stream.begin(), stream.begin() + cut), out), 0u) << cut;
+        }
+    }
+}
+
+// Matches at every distance from 1 to 40 (the byte-wise, eight-byte and sixteen-byte copies
+// and their borders) with short and long lengths.
+TEST(PngInflater, MatchCopiesAtEveryShortDistance) {
+    const Bytes noise = pngref::NoiseBytes(300, 9);
+    Bytes data;
+    for (size_t distance = 1; distance <= 40; ++distance) {
+        for (size_t length : {size_t(3), size_t(17), size_t(258), size_t(600)}) {
+            const size_t start = data.size();
+            data.insert(data.end(), noise.begin(), noise.begin() + distance);
+            for (size_t i = 0; i < length; ++i) {
+                data.push_back(data[start + i]);
+            }
+            data.push_back(uint8_t(distance * 7));  // breaks the run before the next pattern
+        }
+    }
+    const Bytes stream = pngref::Compress(data, {9, 15, Z_DEFAULT_STRATEGY});
+    Bytes out(data.size());
+    ASSERT_EQ(Inflate(stream, out), 0u);
+    EXPECT_TRUE(out == data);
+}

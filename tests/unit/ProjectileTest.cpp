@@ -68,11 +68,10 @@ TEST(ProjectileTest, BoxUsesTheNamedSpritesFrameTimesTheScale) {
     EXPECT_EQ(shot.GetBox().right, 31.0f);
 }
 
-TEST(ProjectileTest, UnknownSpriteGivesAnEmptyBoxAndDrawsNothing) {
+TEST(ProjectileTest, UnknownSpriteGivesAnEmptyBox) {
     ShooterProjectile shot(40, Vector2(10.0f, 20.0f), Vector2(1.0f, 0.0f), 5.0f,
                            Vector2(2.0f, 3.0f), "no such sprite", true);
     EXPECT_EQ(shot.GetSprite(), nullptr);
     EXPECT_EQ(shot.GetBox().right, 10.0f);
     EXPECT_EQ(shot.GetBox().top, 20.0f);
-    shot.Render(false);
 }

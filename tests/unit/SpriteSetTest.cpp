@@ -2,6 +2,7 @@
 // and leaves nothing half-loaded. (Decoding and drawing real sheets is in the drawing tests.)
 #include <gtest/gtest.h>
 
+#include "PngReference.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
 #include "support/LogCapture.h"
@@ -106,6 +107,38 @@ TEST_F(SpriteSetTest, UndecodableImageIsLoggedWithItsPath) {
     EXPECT_EQ(sprite->m_texture, 0u);
     EXPECT_TRUE(log.Contains("CSprite: Image \"art/broken.png\" of sprite \"s\" in set.xml"))
         << log.Text();
+}
+
+// The line for an undecodable sheet ends with why: the decoder's reason with its chunk.
+TEST_F(SpriteSetTest, UndecodableImageIsLoggedWithTheReason) {
+    pngref::Bytes file = {137, 80, 78, 71, 13, 10, 26, 10};
+    pngref::AppendChunk(file, "IHDR", pngref::HeaderData(2, 2, 8, 2, 0));
+    pngref::AppendChunk(file, "IDAT", pngref::Compress(pngref::Bytes(14, 0), {}));
+    pngref::AppendChunk(file, "IEND", {});
+    const std::string good(file.begin(), file.end());
+    std::string badCrc = good;
+    badCrc[badCrc.size() - 13] ^= 1;
+    m_dir.Write("art/crc.png", badCrc);
+    m_dir.Write("art/cut.png", good.substr(0, good.size() - 15));
+    const char* const cases[][2] = {
+        {"crc.png",
+         "art/crc.png\" of sprite \"s\" in set.xml is missing or not a usable PNG "
+         "(bad CRC in chunk IDAT)\n"},
+        {"cut.png",
+         "art/cut.png\" of sprite \"s\" in set.xml is missing or not a usable PNG "
+         "(file ends inside chunk IDAT)\n"},
+        {"none.png",
+         "art/none.png\" of sprite \"s\" in set.xml is missing or not a usable PNG "
+         "(file is missing, unreadable or empty)\n"},
+    };
+    for (const auto& testCase : cases) {
+        CSpriteManager::GetInstance()->UnloadAll();
+        LogCapture log;
+        EXPECT_FALSE(LoadOne("<image swidth=\"2\" sheight=\"2\" numframes=\"1\" columns=\"1\">" +
+                             std::string(testCase[0]) + "</image>")
+                         ->IsLoaded());
+        EXPECT_EQ(log.Text(), std::string("CSprite: Image \"") + testCase[1]);
+    }
 }
 
 TEST_F(SpriteSetTest, OutOfRangeFrameIsLoggedWithTheSignedNumber) {
