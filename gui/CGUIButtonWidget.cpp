@@ -74,6 +74,10 @@ void CGUIButtonWidget::HandleMouse(GUIMouseInput& input) {
     if (input.kind != 2 || !m_rect.Contains(p)) {
         return;
     }
+    Press();
+}
+
+void CGUIButtonWidget::Press() {
     if (m_hasEvent) {
         GUIEvent* event = new GUIEvent(m_eventName);
         // The manager refuses events nobody listens to; the event is then still ours.

@@ -10,7 +10,8 @@
 
 namespace {
 
-// The interface commands the world understands: "pause" toggles, "quit" ends the game.
+// The interface commands the world understands: "pause" toggles, "quit" ends the game,
+// "restart" plays again from a fresh start.
 void HandleCommand(ShooterWorld& world, const IEvent* event) {
     const auto* data = dynamic_cast<const GUIEventData*>(event->GetData());
     if (!data) {
@@ -18,9 +19,13 @@ void HandleCommand(ShooterWorld& world, const IEvent* event) {
     }
     if (data->m_name == "pause") {
         world.m_paused = !world.m_paused;
+        world.m_pauseQueued = false;
     }
     if (data->m_name == "quit") {
         world.m_quit = true;
+    }
+    if (data->m_name == "restart") {
+        world.Restart();
     }
 }
 
@@ -58,6 +63,7 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
     }
     if (type == Event_Shooter_PlayerNoMoreLives) {
         CGUI::GetInstance()->SetActiveLayer(m_gameOverLayer);
+        RecordScore();
     }
     return false;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Log.h"
+#include "resources/CSpriteManager.h"
 #include "resources/LoadPngImage.h"
 
 namespace {
@@ -24,12 +25,18 @@ void RequestAccumulationBits(int bits) {
 
 // Opens the window, asking for 32 accumulation bits per channel, then 16, then none, since
 // not every driver offers 32. Returns the surface (null on failure) and the bits granted.
-SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits) {
+// Extra flags (SDL_FULLSCREEN) are added to SDL_OPENGL; vsync asks the driver to wait for
+// the display's refresh when swapping.
+SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits, bool vsync,
+                           Uint32 flags = 0) {
     static const int REQUESTS[] = {32, 16, 0};
     for (const int bits : REQUESTS) {
         RequestAccumulationBits(bits);
-        SDL_Surface* screen =
-            SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0, SDL_OPENGL);
+        if (vsync) {
+            SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+        }
+        SDL_Surface* screen = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height),
+                                               0, SDL_OPENGL | flags);
         if (screen) {
             accumBits = 0;
             SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accumBits);
@@ -170,7 +177,7 @@ bool OpenWindow(ShooterWorld& world, int& accumBits) {
         return false;
     }
     LogMessage("SDL Initialised!\n");
-    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits);
+    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync);
     if (!screen) {
         LogMessage("Unable to create OpenGL screen: %s\n", SDL_GetError());
         SDL_Quit();
@@ -234,4 +241,53 @@ void ShooterWorld::ClearFrameTextures() {
         glPopAttrib();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     }
+}
+
+namespace {
+
+// Opens the video mode again with or without SDL_FULLSCREEN and rebuilds what lived in the
+// old OpenGL context: the fixed state, every sprite texture and the frame ring. The game's
+// state is untouched. False when the mode cannot be opened (the old one is then restored).
+bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
+    int accumBits = 0;
+    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
+                                        fullScreen ? SDL_FULLSCREEN : 0);
+    if (!screen) {
+        OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
+                      fullScreen ? 0 : SDL_FULLSCREEN);
+    }
+    // Whichever mode is open now has a fresh context: the old OpenGL names are gone with the
+    // old one and must not be deleted in the new.
+    world.m_frameBuffer = 0;
+    world.m_depthBuffer = 0;
+    for (uint32_t& texture : world.m_frameTextures) {
+        texture = 0;
+    }
+    world.m_blurSupported = false;
+    SetFixedState(world.m_width, world.m_height);
+    glewInit();
+    CSpriteManager::GetInstance()->ReuploadTextures();
+    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && accumBits > 0) {
+        BuildFrameRing(world);
+    }
+    return screen != nullptr;
+}
+
+}  // namespace
+
+void ShooterWorld::ToggleFullScreen() {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (!screen) {
+        return;
+    }
+    const bool wanted = !m_fullScreen;
+    if (SDL_WM_ToggleFullScreen(screen) != 0) {
+        m_fullScreen = wanted;
+        return;
+    }
+    if (ReopenVideoMode(*this, wanted)) {
+        m_fullScreen = wanted;
+        return;
+    }
+    LogMessage("Full screen %s refused: %s\n", wanted ? "on" : "off", SDL_GetError());
 }

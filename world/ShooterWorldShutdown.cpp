@@ -52,6 +52,9 @@ void DeleteFrameRing(ShooterWorld& world) {
 }  // namespace
 
 void ShooterWorld::Shutdown() {
+    // Quitting during play ends a game too.
+    RecordScore();
+    m_gamepad.Close();
     ReleaseActors(*this);
     CGUI::GetInstance()->UnloadAll();
     // Destroys the events still queued, so nothing queued outlives the run.

@@ -173,6 +173,7 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
         // not turn a lost game into a cleared level.
         if (!GameOver(*world.m_player)) {
             CGUI::GetInstance()->SetActiveLayer(world.m_gameCompleteLayer);
+            world.RecordScore();
         }
         return;
     }
