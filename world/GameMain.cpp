@@ -2,17 +2,26 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "core/CUpdateTimer.h"
 #include "core/FramePacer.h"
+#include "core/Log.h"
 #include "platform/Clock.h"
 #include "world/ShooterWorld.h"
 
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
-    FramePacer uncapped;
-    RunLoopPass(world, timer, uncapped);
-}
+namespace {
 
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
+// Frames and updates of the whole run, logged at its end when GLIMMERAX_LOOP_STATS is set
+// (the frame-pacing measurement reads them).
+struct LoopCounts {
+    uint64_t frames = 0;
+    uint64_t updates = 0;
+};
+
+void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer,
+                 LoopCounts& counts) {
     if (pacer.IsCapped()) {
         const uint32_t sleep = pacer.SleepBefore(timeGetTime(), timer.GetLast());
         if (sleep > 0) {
@@ -23,11 +32,13 @@ void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
     if (timer.IsDue(timeGetTime(), dt)) {
         world.Update(dt);
         timer.MarkUpdated(timeGetTime());
+        ++counts.updates;
     }
     const uint32_t now = timeGetTime();
     if (pacer.IsFrameDue(now)) {
         world.Render();
         pacer.MarkFrame(now);
+        ++counts.frames;
     }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -35,13 +46,32 @@ void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
     }
 }
 
+}  // namespace
+
+void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
+    FramePacer uncapped;
+    RunLoopPass(world, timer, uncapped);
+}
+
+void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
+    LoopCounts counts;
+    PassCounted(world, timer, pacer, counts);
+}
+
 int RunGame() {
     ShooterWorld* world = ShooterWorld::GetInstance();
     world->Init();
     CUpdateTimer timer;
     FramePacer pacer(world->m_maxFps);
+    LoopCounts counts;
+    const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
-        RunLoopPass(*world, timer, pacer);
+        PassCounted(*world, timer, pacer, counts);
+    }
+    if (std::getenv("GLIMMERAX_LOOP_STATS")) {
+        LogMessage("Loop: %llu frames, %llu updates in %u ms\n",
+                   static_cast<unsigned long long>(counts.frames),
+                   static_cast<unsigned long long>(counts.updates), timeGetTime() - start);
     }
     world->Shutdown();
     ShooterWorld::DestroyInstance();

@@ -56,6 +56,8 @@ public:
     // Everything the game has logged so far.
     std::string Log() const;
     bool Running();
+    // The game's process id (-1 before Start).
+    pid_t Pid() const { return m_pid; }
 
     static void Sleep(int ms);
     // Runs a shell command and returns its standard output ("" when it cannot start).
