@@ -1,8 +1,8 @@
 #pragma once
 // What the actors and the interface need of the world they live in: the camera, the
 // background, the player ship, the best score kept, and somewhere to hand the projectiles
-// they fire. The world implements it and registers itself for its whole lifetime, so the lower layers reach the
-// world through this narrow interface instead of including it.
+// they fire. The world implements it and registers itself for its whole lifetime, so the lower
+// layers reach the world through this narrow interface instead of including it.
 
 #include <cstdint>
 

@@ -93,9 +93,10 @@ void ScoreFile::Load(ScoreTable& table) {
     }
     const std::string aside = SetAside();
     if (aside.empty()) {
-        LogMessage("Scores file %s does not parse (%s) and cannot be set aside: %s; a fresh "
-                   "table starts and it is not overwritten\n",
-                   m_path.c_str(), error.c_str(), std::strerror(errno));
+        LogMessage(
+            "Scores file %s does not parse (%s) and cannot be set aside: %s; a fresh "
+            "table starts and it is not overwritten\n",
+            m_path.c_str(), error.c_str(), std::strerror(errno));
         // Writing over the unreadable file would lose it: this run keeps its scores in memory.
         m_path.clear();
         m_saveFailureReported = true;

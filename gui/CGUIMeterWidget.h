@@ -1,7 +1,7 @@
 #pragma once
-// Shows the player's lives, health or points, or the best score kept, read at every draw: as a row or column of icons
-// (one per "ratio" units) or, with a font, as a number aligned left, centred or right on the
-// position.
+// Shows the player's lives, health or points, or the best score kept, read at every draw: as a row
+// or column of icons (one per "ratio" units) or, with a font, as a number aligned left, centred or
+// right on the position.
 
 #include <cstdint>
 
@@ -11,7 +11,13 @@ class CFont;
 
 class CGUIMeterWidget : public CGUIStaticImageWidget {
 public:
-    enum Target { TargetNone = 0, TargetLives = 1, TargetHealth = 2, TargetPoints = 3, TargetBest = 4 };
+    enum Target {
+        TargetNone = 0,
+        TargetLives = 1,
+        TargetHealth = 2,
+        TargetPoints = 3,
+        TargetBest = 4
+    };
     enum Align { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
 
     // The image's attributes, then "vertical", "gap", "ratio", "font", "align" and "target".

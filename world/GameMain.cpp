@@ -20,8 +20,7 @@ struct LoopCounts {
     uint64_t updates = 0;
 };
 
-void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer,
-                 LoopCounts& counts) {
+void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer, LoopCounts& counts) {
     if (pacer.IsCapped()) {
         const uint32_t sleep = pacer.SleepBefore(timeGetTime(), timer.GetLast());
         if (sleep > 0) {

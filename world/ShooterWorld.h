@@ -132,7 +132,7 @@ public:
     bool m_scoreRecorded = false;
     bool m_pauseQueued = false;  // a pause command is on its way to HandleEvent
     bool m_fullScreen = false;
-    bool m_vsync = false;        // config.xml vsync="yes"
-    uint32_t m_maxFps = 0;       // config.xml maxfps; 0 = no cap
+    bool m_vsync = false;   // config.xml vsync="yes"
+    uint32_t m_maxFps = 0;  // config.xml maxfps; 0 = no cap
     GamepadInput m_gamepad;
 };

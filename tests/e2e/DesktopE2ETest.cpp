@@ -156,8 +156,8 @@ protected:
         return runs;
     }
 
-    static int Count(const GameProcess& game, bool (*match)(const Rgba&), int y0 = 0,
-                     int y1 = 512, int x0 = 0) {
+    static int Count(const GameProcess& game, bool (*match)(const Rgba&), int y0 = 0, int y1 = 512,
+                     int x0 = 0) {
         int count = 0;
         for (int y = y0; y < y1; ++y) {
             for (int x = x0; x < 1024; ++x) {
@@ -216,6 +216,39 @@ protected:
         return true;
     }
 
+    // F11 and Alt+Enter, each twice, in the plain and the motion-blur mode; reopen makes the
+    // game switch by opening its video mode again, as on systems that cannot switch in place.
+    void FullScreenKeepsDrawing(bool reopen) {
+        GameProcess game;
+        if (reopen) {
+            game.SetEnvironment("GLIMMERAX_TEST_REOPEN_VIDEO_MODE", "1");
+        }
+        ASSERT_TRUE(game.Start(m_dir.Path()));
+        ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+        ASSERT_TRUE(game.WaitForScreen([&] { return IsGrey(game.Pixel(TITLE_X, TITLE_Y)); }));
+        game.Click(START_X, START_Y);
+        ASSERT_TRUE(game.WaitForScreen([&] { return Runs(game, HEALTH_ROW, IsHealthIcon) > 0; }));
+        for (const bool blur : {false, true}) {
+            if (blur) {
+                game.Key("n");
+            }
+            for (const char* keys : {"F11", "alt+Return"}) {
+                game.Key(keys);
+                GameProcess::Sleep(700);
+                game.Key(keys);
+                GameProcess::Sleep(700);
+                ASSERT_TRUE(game.WaitForScreen([&] {
+                    return Count(game, IsShip) > 50 && Runs(game, HEALTH_ROW, IsHealthIcon) == 10;
+                })) << (blur ? "motion blur, " : "plain, ")
+                    << keys << " twice: the scene is no longer drawn\n"
+                    << game.Log();
+            }
+        }
+        EXPECT_EQ(game.Log().find("Full screen"), std::string::npos) << game.Log();
+        game.Key("Escape");
+        EXPECT_EQ(game.WaitExit(), 1);
+    }
+
     std::string ScoresPath() const { return m_scores.Path() + "/glimmerax/scores.xml"; }
 
     TempDir m_dir;
@@ -227,8 +260,7 @@ TEST_F(DesktopE2E, RKeyAfterGameOverShowsTheTitleAndANewGameWithTheEditedLevel) 
     GameProcess game;
     ASSERT_NO_FATAL_FAILURE(StartGame(game));
     ASSERT_NO_FATAL_FAILURE(ClickStart(game));
-    ASSERT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); },
-                                   60000))
+    ASSERT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); }, 60000))
         << "no game-over layer\n"
         << game.Log();
     // The level designer moves the ship off the terrain before playing again.
@@ -253,8 +285,7 @@ TEST_F(DesktopE2E, RestartButtonOnGameOverPlaysAgain) {
     GameProcess game;
     ASSERT_NO_FATAL_FAILURE(StartGame(game));
     ASSERT_NO_FATAL_FAILURE(ClickStart(game));
-    ASSERT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); },
-                                   60000))
+    ASSERT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); }, 60000))
         << game.Log();
     game.Click(AGAIN_X, AGAIN_Y);
     ASSERT_TRUE(game.WaitForScreen([&] { return IsGrey(game.Pixel(TITLE_X, TITLE_Y)); }))
@@ -264,8 +295,7 @@ TEST_F(DesktopE2E, RestartButtonOnGameOverPlaysAgain) {
     // Three lives at the start of the new game, then the terrain takes them again.
     EXPECT_TRUE(game.WaitForScreen([&] { return Runs(game, LIVES_ROW, IsLifeIcon) >= 2; }))
         << game.Log();
-    EXPECT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); },
-                                   60000))
+    EXPECT_TRUE(game.WaitForScreen([&] { return IsViolet(game.Pixel(PANEL_X, PANEL_Y)); }, 60000))
         << "the new game did not run to its own game over";
 }
 
@@ -364,28 +394,12 @@ TEST_F(DesktopE2E, PKeyPausesAndResumesAndFocusLossPausesTheDefaultGame) {
 
 TEST_F(DesktopE2E, FullScreenTwiceInEachRenderModeKeepsDrawingTheScene) {
     Prepare("level.xml");
-    GameProcess game;
-    ASSERT_NO_FATAL_FAILURE(StartGame(game));
-    ASSERT_NO_FATAL_FAILURE(ClickStart(game));
-    for (const bool blur : {false, true}) {
-        if (blur) {
-            game.Key("n");
-        }
-        for (const char* keys : {"F11", "alt+Return"}) {
-            game.Key(keys);
-            GameProcess::Sleep(700);
-            game.Key(keys);
-            GameProcess::Sleep(700);
-            ASSERT_TRUE(game.WaitForScreen([&] {
-                return Count(game, IsShip) > 50 && Runs(game, HEALTH_ROW, IsHealthIcon) == 10;
-            })) << (blur ? "motion blur, " : "plain, ")
-                << keys << " twice: the scene is no longer drawn\n"
-                << game.Log();
-        }
-    }
-    EXPECT_EQ(game.Log().find("Full screen"), std::string::npos) << game.Log();
-    game.Key("Escape");
-    EXPECT_EQ(game.WaitExit(), 1);
+    FullScreenKeepsDrawing(false);
+}
+
+TEST_F(DesktopE2E, FullScreenByANewVideoModeRebuildsTexturesAndFrameRing) {
+    Prepare("level.xml");
+    FullScreenKeepsDrawing(true);
 }
 
 // Frames and updates of one ten-second run, and its processor time against the wall clock.
@@ -430,9 +444,8 @@ TEST_F(DesktopE2E, FrameCapIsNeverExceededAndIdlesTheProcessorWhileUncappedNever
     ASSERT_GT(capped.wallMs, 9000) << "no loop figures from the capped run";
     ASSERT_GT(uncapped.wallMs, 9000) << "no loop figures from the uncapped run";
     const double cappedFps = capped.frames * 1000.0 / capped.wallMs;
-    std::printf("capped at 60: %.1f fps, %.1f updates/s, processor %ld ms of %ld ms\n",
-                cappedFps, capped.updates * 1000.0 / capped.wallMs, capped.cpuMs,
-                capped.wallMs);
+    std::printf("capped at 60: %.1f fps, %.1f updates/s, processor %ld ms of %ld ms\n", cappedFps,
+                capped.updates * 1000.0 / capped.wallMs, capped.cpuMs, capped.wallMs);
     std::printf("uncapped: %.1f fps, %.1f updates/s, processor %ld ms of %ld ms\n",
                 uncapped.frames * 1000.0 / uncapped.wallMs,
                 uncapped.updates * 1000.0 / uncapped.wallMs, uncapped.cpuMs, uncapped.wallMs);

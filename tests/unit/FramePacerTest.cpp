@@ -106,8 +106,7 @@ TEST_F(PacingConfigTest, VsyncAndMaxFpsAreReadAndBadValuesAreLoggedAndLeftOff) {
     ShooterWorld::DestroyInstance();
     world = ShooterWorld::GetInstance();
     LogCapture log;
-    XmlText bad(
-        "<config gameoverlayer=\"o\" gamecompletelayer=\"c\" vsync=\"1\" maxfps=\"-5\"/>");
+    XmlText bad("<config gameoverlayer=\"o\" gamecompletelayer=\"c\" vsync=\"1\" maxfps=\"-5\"/>");
     world->ReadConfig(bad.Root());
     EXPECT_FALSE(world->m_vsync);
     EXPECT_EQ(world->m_maxFps, 0u);

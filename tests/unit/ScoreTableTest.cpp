@@ -90,9 +90,10 @@ TEST(ScoreTableTest, XmlRoundTripAndAFileInAnyOrderIsSorted) {
     EXPECT_EQ(read.Entries()[0].points, 1200);
     EXPECT_EQ(read.Entries()[1].date, "2026-12-08T07:05:00Z");
 
-    ASSERT_TRUE(read.FromXml("<scores><score points=\"5\" date=\"x\"/><score points=\"50\"/>"
-                             "<score points=\"5\" date=\"y\"/></scores>",
-                             error));
+    ASSERT_TRUE(
+        read.FromXml("<scores><score points=\"5\" date=\"x\"/><score points=\"50\"/>"
+                     "<score points=\"5\" date=\"y\"/></scores>",
+                     error));
     ASSERT_EQ(read.Entries().size(), 3u);
     EXPECT_EQ(read.Entries()[0].points, 50);
     EXPECT_EQ(read.Entries()[1].date, "x");
@@ -103,9 +104,9 @@ TEST(ScoreTableTest, TextThatIsNotAScoreTableLeavesTheTableAsItWas) {
     ScoreTable table;
     table.Add(77, "kept");
     std::string error;
-    for (const char* text : {"<scores><score points=\"1\"", "<highscores/>", "",
-                             "<scores><score points=\"lots\"/></scores>",
-                             "<scores><score date=\"x\"/></scores>"}) {
+    for (const char* text :
+         {"<scores><score points=\"1\"", "<highscores/>", "",
+          "<scores><score points=\"lots\"/></scores>", "<scores><score date=\"x\"/></scores>"}) {
         error.clear();
         EXPECT_FALSE(table.FromXml(text, error)) << text;
         EXPECT_FALSE(error.empty()) << text;
