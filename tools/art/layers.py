@@ -8,7 +8,8 @@ START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
-            "M: RING BURST    N: MOTION BLUR    ESC: QUIT"]
+            "M: RING BURST    N: MOTION BLUR    ESC: QUIT",
+            "P: PAUSE    R: PLAY AGAIN    F11: FULL SCREEN"]
 
 
 def button(name, x, y, sprite, frames, event=None, layer=None):
@@ -88,6 +89,7 @@ def layers():
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
+            centred_text("controls3", 10, CONTROLS[2]),
         ] + best_score()),
         "hud": layer_file("hud", [
             image("bar", 0, 464, "hudbar"),
@@ -108,6 +110,7 @@ def layers():
             button("quit", 424, 158, "buttons", QUIT, event="quit"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
+            centred_text("controls3", 10, CONTROLS[2]),
         ]),
         "gameover": layer_file("gameover", [
             shade(),
