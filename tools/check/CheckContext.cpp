@@ -2,6 +2,10 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
 
@@ -14,8 +18,7 @@ std::unique_ptr<TiXmlDocument> CheckContext::Open(const std::string& path, const
     if (document->ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE) {
         Error(from, "cannot read " + path + ": the file is missing or not a regular file");
     } else {
-        findings.Error(path, document->ErrorRow(),
-                       std::string("XML does not parse: ") + document->ErrorDesc());
+        ReportParseError(*document, path, findings);
     }
     return nullptr;
 }
@@ -47,6 +50,22 @@ void CheckContext::Define(NameTable& table, const char* what, const std::string&
     Error(at, std::string(what) + " " + Quoted(name) + " is defined again (first at " +
                   found->second.file + ":" + std::to_string(found->second.line) +
                   "): the game uses only the first");
+}
+
+void ReportParseError(const TiXmlDocument& document, const std::string& file, Findings& findings) {
+    const std::string message = std::string("XML does not parse: ") + document.ErrorDesc();
+    if (document.ErrorRow() > 0) {
+        findings.Error(file, document.ErrorRow(), message);
+        return;
+    }
+    // The reader ran out of text (an element left open): the problem shows at the end.
+    std::ifstream in(file, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    if (!text.empty() && text.back() == '\n') {
+        --lines;
+    }
+    findings.Error(file, lines, message + " (at the end of the file: something is left open)");
 }
 
 Place PlaceOf(const std::string& file, const TiXmlElement* element) {

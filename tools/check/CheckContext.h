@@ -57,6 +57,8 @@ public:
     bool soundsLoaded = false;  // a sound set was read, so sound names can be checked
 };
 
+// Reports why the document did not parse, at the line the reader stopped.
+void ReportParseError(const TiXmlDocument& document, const std::string& file, Findings& findings);
 // The place of an element of the file.
 Place PlaceOf(const std::string& file, const TiXmlElement* element);
 // The attribute's text, or "" when it is absent.

@@ -41,8 +41,7 @@ bool DataChecker::Run() {
         if (document.ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE) {
             return false;
         }
-        m_context.findings.Error(kConfigFile, document.ErrorRow(),
-                                 std::string("XML does not parse: ") + document.ErrorDesc());
+        ReportParseError(document, kConfigFile, m_context.findings);
         return true;
     }
     const TiXmlElement* config = document.FirstChildElement("config");
