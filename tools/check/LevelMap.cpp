@@ -180,23 +180,12 @@ void LevelMap::DrawRuler(MapCanvas& canvas) const {
 }
 
 void LevelMap::DrawEnemies(MapCanvas& canvas) const {
-    std::vector<std::pair<int, int>> labels;  // left and top of the labels drawn, per row
+    std::vector<std::pair<int, int>> labels;  // left and top of the labels drawn so far
     for (const auto& enemy : m_level.enemies) {
         const std::vector<Vector2> path =
             EnemyFlight::Path(*enemy, *m_level.camera, m_level.background.get());
         const Rgb colour = BehaviourColour(enemy->m_behaviour);
-        for (size_t i = 1; i < path.size(); ++i) {
-            const Vector2 step = path[i] - path[i - 1];
-            const int dots = 1 + static_cast<int>(std::hypot(step.x, step.y) * m_scale * 2.0f);
-            for (int d = 0; d <= dots; ++d) {
-                const Vector2 at = path[i - 1] + step * (float(d) / float(dots));
-                int x = 0;
-                int y = 0;
-                if (ToMap(at.x, at.y, x, y)) {
-                    canvas.FillRect(x, y, 2, 2, colour);
-                }
-            }
-        }
+        DrawPath(canvas, path, colour);
         int x = 0;
         int y = 0;
         if (path.empty() || !ToMap(path.front().x, path.front().y, x, y)) {
@@ -215,6 +204,22 @@ void LevelMap::DrawEnemies(MapCanvas& canvas) const {
         if (!overlaps) {
             canvas.Text(labelX, labelY, label, {255, 255, 255});
             labels.emplace_back(labelX, labelY);
+        }
+    }
+}
+
+void LevelMap::DrawPath(MapCanvas& canvas, const std::vector<Vector2>& path, Rgb colour) const {
+    for (size_t i = 1; i < path.size(); ++i) {
+        const Vector2 step = path[i] - path[i - 1];
+        // Two dots per map pixel of the step, so that the line has no gaps.
+        const int dots = 1 + static_cast<int>(std::hypot(step.x, step.y) * m_scale * 2.0f);
+        for (int d = 0; d <= dots; ++d) {
+            const Vector2 at = path[i - 1] + step * (float(d) / float(dots));
+            int x = 0;
+            int y = 0;
+            if (ToMap(at.x, at.y, x, y)) {
+                canvas.FillRect(x, y, 2, 2, colour);
+            }
         }
     }
 }

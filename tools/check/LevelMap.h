@@ -14,8 +14,10 @@
 // 24-pixel ruler, with 8 pixels between rows. Layers are drawn at their start offsets.
 
 #include <string>
+#include <vector>
 
 #include "tools/check/LevelModel.h"
+#include "math/Vector2.h"
 #include "tools/check/MapCanvas.h"
 
 class LevelMap {
@@ -44,6 +46,8 @@ private:
     void DrawStartView(MapCanvas& canvas) const;
     void DrawRuler(MapCanvas& canvas) const;
     void DrawEnemies(MapCanvas& canvas) const;
+    // The path as a line of 2 x 2 dots; the parts outside the map are left out.
+    void DrawPath(MapCanvas& canvas, const std::vector<Vector2>& path, Rgb colour) const;
 
     const LevelModel& m_level;
     float m_x0 = 0.0f;  // world rectangle the map shows

@@ -70,16 +70,7 @@ void ResourceChecker::CheckSprite(const TiXmlElement* element, const std::string
         return;
     }
     const Place imageAt = PlaceOf(file, image);
-    xml::ReadInt(image, "swidth", sprite->m_frameWidth);
-    xml::ReadInt(image, "sheight", sprite->m_frameHeight);
-    xml::ReadInt(image, "numframes", sprite->m_numFrames);
-    xml::ReadInt(image, "rows", sprite->m_rows);
-    xml::ReadInt(image, "columns", sprite->m_columns);
-    if (sprite->m_columns <= 0 || sprite->m_frameWidth <= 0 || sprite->m_frameHeight <= 0 ||
-        sprite->m_numFrames <= 0) {
-        m_context.Error(imageAt, "sprite " + Quoted(sprite->m_name) +
-                                     " needs positive \"swidth\", \"sheight\", \"numframes\" "
-                                     "and \"columns\": the game does not load it");
+    if (!ReadLayout(image, imageAt, *sprite)) {
         return;
     }
     const std::string name = xml::Text(image);
@@ -87,22 +78,41 @@ void ResourceChecker::CheckSprite(const TiXmlElement* element, const std::string
         m_context.Error(imageAt, "sprite " + Quoted(sprite->m_name) + " names no image file");
         return;
     }
-    if (!DecodeSheet(DataFileName(JoinDataPath(baseDir, name)), imageAt, *sprite)) {
-        return;
+    if (DecodeSheet(DataFileName(JoinDataPath(baseDir, name)), imageAt, *sprite)) {
+        sprite->m_loaded = FitsSheet(*sprite, imageAt);
     }
-    const int64_t columns = std::min<int64_t>(sprite->m_columns, sprite->m_numFrames);
-    const int64_t rows = (sprite->m_numFrames + sprite->m_columns - 1) / sprite->m_columns;
-    if (columns * sprite->m_frameWidth > sprite->m_imageWidth ||
-        rows * sprite->m_frameHeight > sprite->m_imageHeight) {
-        m_context.Error(imageAt, "sheet of sprite " + Quoted(sprite->m_name) + " is " +
-                                     std::to_string(sprite->m_imageWidth) + " x " +
-                                     std::to_string(sprite->m_imageHeight) + ", smaller than its " +
-                                     std::to_string(columns) + " x " + std::to_string(rows) +
-                                     " frames of " + std::to_string(sprite->m_frameWidth) + " x " +
-                                     std::to_string(sprite->m_frameHeight));
-        return;
+}
+
+bool ResourceChecker::ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite) {
+    xml::ReadInt(image, "swidth", sprite.m_frameWidth);
+    xml::ReadInt(image, "sheight", sprite.m_frameHeight);
+    xml::ReadInt(image, "numframes", sprite.m_numFrames);
+    xml::ReadInt(image, "rows", sprite.m_rows);
+    xml::ReadInt(image, "columns", sprite.m_columns);
+    if (sprite.m_columns > 0 && sprite.m_frameWidth > 0 && sprite.m_frameHeight > 0 &&
+        sprite.m_numFrames > 0) {
+        return true;
     }
-    sprite->m_loaded = true;
+    m_context.Error(at, "sprite " + Quoted(sprite.m_name) +
+                            " needs positive \"swidth\", \"sheight\", \"numframes\" and "
+                            "\"columns\": the game does not load it");
+    return false;
+}
+
+bool ResourceChecker::FitsSheet(const CSprite& sprite, const Place& at) {
+    const int64_t columns = std::min<int64_t>(sprite.m_columns, sprite.m_numFrames);
+    const int64_t rows = (sprite.m_numFrames + sprite.m_columns - 1) / sprite.m_columns;
+    if (columns * sprite.m_frameWidth <= sprite.m_imageWidth &&
+        rows * sprite.m_frameHeight <= sprite.m_imageHeight) {
+        return true;
+    }
+    m_context.Error(at, "sheet of sprite " + Quoted(sprite.m_name) + " is " +
+                            std::to_string(sprite.m_imageWidth) + " x " +
+                            std::to_string(sprite.m_imageHeight) + ", smaller than its " +
+                            std::to_string(columns) + " x " + std::to_string(rows) + " frames of " +
+                            std::to_string(sprite.m_frameWidth) + " x " +
+                            std::to_string(sprite.m_frameHeight));
+    return false;
 }
 
 bool ResourceChecker::DecodeSheet(const std::string& path, const Place& at, CSprite& sprite) {

@@ -38,6 +38,10 @@ public:
 private:
     void CheckSprite(const TiXmlElement* element, const std::string& baseDir,
                      const std::string& file);
+    // Reads the frame layout; false (reported) when a size the game needs is not positive.
+    bool ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite);
+    // False (reported) when the sheet is smaller than the frame grid.
+    bool FitsSheet(const CSprite& sprite, const Place& at);
     bool DecodeSheet(const std::string& path, const Place& at, CSprite& sprite);
     void CheckAnimation(const TiXmlElement* element, const std::string& file);
     void CheckAction(const TiXmlElement* element, const std::string& file);
