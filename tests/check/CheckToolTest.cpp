@@ -67,6 +67,26 @@ TEST(CheckToolTest, JsonListsTheFindingsForTools) {
     EXPECT_EQ(run.status, 1);
 }
 
+// Renaming a font leaves every use of the old name unknown: each file reports the first use
+// with its line and counts the rest.
+TEST(CheckToolTest, RepeatedFindingIsFoldedIntoTheFirstOfItsFile) {
+    TempDir data;
+    data.CopyFrom(kDataDir);
+    ASSERT_GT(ReplaceInFile(data.Path() + "/sets/fonts.xml", "<font name=\"small\"",
+                            "<font name=\"tiny\""),
+              0);
+    const CheckRun run = RunCheck(data.Path());
+    EXPECT_NE(run.out.find("gui/hud.xml:10: error: unknown font \"small\": no font set defines "
+                           "it (and 2 more times in this file)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("gui/gameover.xml:15: error: unknown font \"small\": no font set "
+                           "defines it\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\n5 errors, 0 warnings\n"), std::string::npos) << run.out;
+}
+
 TEST(CheckToolTest, UnreadableFolderOrConfigurationExitsWithTwo) {
     TempDir empty;
     EXPECT_EQ(RunCheck(empty.Path() + "/missing 2>/dev/null").status, 2);

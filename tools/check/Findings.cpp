@@ -31,11 +31,30 @@ std::string JsonString(const std::string& text) {
 }  // namespace
 
 void Findings::Error(const std::string& file, int line, const std::string& message) {
-    m_findings.push_back({file, line, Severity::Error, message});
+    Add(file, line, Severity::Error, message);
 }
 
 void Findings::Warning(const std::string& file, int line, const std::string& message) {
-    m_findings.push_back({file, line, Severity::Warning, message});
+    Add(file, line, Severity::Warning, message);
+}
+
+void Findings::Add(const std::string& file, int line, Severity severity,
+                   const std::string& message) {
+    for (Finding& finding : m_findings) {
+        if (finding.file == file && finding.severity == severity && finding.message == message) {
+            ++finding.repeats;
+            return;
+        }
+    }
+    m_findings.push_back({file, line, severity, message});
+}
+
+std::string Findings::Text(const Finding& finding) {
+    if (finding.repeats == 0) {
+        return finding.message;
+    }
+    return finding.message + " (and " + std::to_string(finding.repeats) + " more time" +
+           (finding.repeats == 1 ? "" : "s") + " in this file)";
 }
 
 int Findings::ErrorCount() const {
@@ -51,7 +70,7 @@ int Findings::WarningCount() const {
 void Findings::PrintText(std::ostream& out) const {
     for (const Finding& finding : m_findings) {
         out << finding.file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
-            << finding.message << '\n';
+            << Text(finding) << '\n';
     }
     const int errors = ErrorCount();
     const int warnings = WarningCount();
@@ -65,7 +84,7 @@ void Findings::PrintJson(std::ostream& out) const {
         out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(finding.file)
             << ", \"line\": " << finding.line
             << ", \"severity\": " << JsonString(SeverityName(finding.severity))
-            << ", \"message\": " << JsonString(finding.message) << '}';
+            << ", \"message\": " << JsonString(Text(finding)) << '}';
     }
     out << (m_findings.empty() ? "]\n" : "\n]\n");
 }

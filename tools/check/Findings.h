@@ -13,8 +13,12 @@ struct Finding {
     int line = 0;      // 1-based; 0 when the finding concerns the file as a whole
     Severity severity = Severity::Error;
     std::string message;
+    int repeats = 0;  // later findings of the same file and message, folded into this one
 };
 
+// A finding that repeats one already made for the same file (the same unknown name used on
+// many lines, typically because the file defining it did not load) is folded into the first,
+// which then says how many more there are: the first line is the one to jump to.
 class Findings {
 public:
     void Error(const std::string& file, int line, const std::string& message);
@@ -30,5 +34,9 @@ public:
     void PrintJson(std::ostream& out) const;
 
 private:
+    void Add(const std::string& file, int line, Severity severity, const std::string& message);
+    // The message as printed, with the count of folded repeats.
+    static std::string Text(const Finding& finding);
+
     std::vector<Finding> m_findings;
 };
