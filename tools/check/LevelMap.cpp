@@ -211,8 +211,11 @@ void LevelMap::DrawEnemies(MapCanvas& canvas) const {
 void LevelMap::DrawPath(MapCanvas& canvas, const std::vector<Vector2>& path, Rgb colour) const {
     for (size_t i = 1; i < path.size(); ++i) {
         const Vector2 step = path[i] - path[i - 1];
-        // Two dots per map pixel of the step, so that the line has no gaps.
-        const int dots = 1 + static_cast<int>(std::hypot(step.x, step.y) * m_scale * 2.0f);
+        // Two dots per map pixel of the step, so that the line has no gaps; a step longer than
+        // the map is cut to its size.
+        const float length = std::hypot(step.x, step.y) * m_scale * 2.0f;
+        const float limit = 2.0f * float(m_mapWidth + m_bandHeight);
+        const int dots = 1 + static_cast<int>(length < limit ? length : limit);
         for (int d = 0; d <= dots; ++d) {
             const Vector2 at = path[i - 1] + step * (float(d) / float(dots));
             int x = 0;

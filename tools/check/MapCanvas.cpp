@@ -111,7 +111,7 @@ bool MapCanvas::WritePng(const std::string& path, std::string& problem) const {
     image.height = static_cast<png_uint_32>(m_height);
     image.format = PNG_FORMAT_RGB;
     if (!png_image_write_to_file(&image, path.c_str(), 0, m_pixels.data(), 0, nullptr)) {
-        problem = image.message;
+        problem = "cannot write " + path + ": " + image.message;
         return false;
     }
     return true;
