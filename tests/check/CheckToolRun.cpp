@@ -9,7 +9,12 @@
 
 CheckRun RunCheck(const std::string& arguments) {
     CheckRun run;
-    const std::string command = std::string(GLIMMERAX_CHECK_BINARY) + " " + arguments;
+    // In sanitizer builds a report ends the checker with status 70, which no normal run has,
+    // so that it cannot pass for the status of a run with errors (1).
+    const std::string command =
+        "ASAN_OPTIONS=\"${ASAN_OPTIONS}:exitcode=70\" "
+        "UBSAN_OPTIONS=\"${UBSAN_OPTIONS}:exitcode=70\" " +
+        std::string(GLIMMERAX_CHECK_BINARY) + " " + arguments;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
         return run;

@@ -9,7 +9,8 @@ struct CheckRun {
     int status = -1;  // exit status; -1 when it did not exit normally (a crash)
 };
 
-// Runs glimmerax-check with the arguments (already quoted for the shell).
+// Runs glimmerax-check with the arguments (already quoted for the shell). A sanitizer report
+// in an instrumented build ends it with status 70.
 CheckRun RunCheck(const std::string& arguments);
 
 // Replaces the first occurrence of `from` in the file with `to` and returns the 1-based line
