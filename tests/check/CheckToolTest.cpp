@@ -80,7 +80,7 @@ TEST(CheckToolTest, RepeatedFindingIsFoldedIntoTheFirstOfItsFile) {
                            "it (and 2 more times in this file)\n"),
               std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("gui/gameover.xml:15: error: unknown font \"small\": no font set "
+    EXPECT_NE(run.out.find("gui/complete.xml:15: error: unknown font \"small\": no font set "
                            "defines it\n"),
               std::string::npos)
         << run.out;

@@ -15,7 +15,6 @@
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
-#include "tools/check/PngErrorText.h"
 #include "tools/check/QuietLog.h"
 
 namespace {
@@ -126,7 +125,7 @@ bool ResourceChecker::DecodeSheet(const std::string& path, const Place& at, CSpr
     decoder.Decode(sprite.m_pixels, bytes);
     if (decoder.HasError()) {
         m_context.Error(at, "image " + path + " of sprite " + Quoted(sprite.m_name) +
-                                " does not decode: " + PngErrorText(decoder.GetError()));
+                                " does not decode: " + decoder.GetErrorText());
         sprite.m_pixels.clear();
         return false;
     }
