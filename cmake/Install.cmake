@@ -1,6 +1,6 @@
 # Installation: the binary in libexec, the game data in share, a launcher on the PATH that
 # starts the game from its data folder (the game reads config.xml from the working
-# directory), a desktop entry and the icon.
+# directory), the data checker beside the launcher, a desktop entry and the icon.
 #
 # The launcher finds the binary and the data relative to its own location, so an install
 # staged with DESTDIR or given another prefix at install time (cmake --install --prefix)
@@ -29,6 +29,9 @@ configure_file("${PROJECT_SOURCE_DIR}/packaging/glimmerax.in"
                "${PROJECT_BINARY_DIR}/packaging/glimmerax" @ONLY)
 
 install(TARGETS glimmerax RUNTIME DESTINATION "${GLIMMERAX_LIBEXEC_SUBDIR}")
+# The modder's data checker runs from anywhere on a data folder, so it goes on the PATH
+# beside the launcher.
+install(TARGETS glimmerax-check RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/data/" DESTINATION "${GLIMMERAX_DATA_SUBDIR}")
 install(PROGRAMS "${PROJECT_BINARY_DIR}/packaging/glimmerax"
         DESTINATION "${CMAKE_INSTALL_BINDIR}")

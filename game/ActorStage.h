@@ -1,8 +1,10 @@
 #pragma once
 // What the actors and the interface need of the world they live in: the camera, the
-// background, the player ship, and somewhere to hand the projectiles they fire. The world
-// implements it and registers itself for its whole lifetime, so the lower layers reach the
-// world through this narrow interface instead of including it.
+// background, the player ship, the best score kept, and somewhere to hand the projectiles
+// they fire. The world implements it and registers itself for its whole lifetime, so the lower
+// layers reach the world through this narrow interface instead of including it.
+
+#include <cstdint>
 
 class ShooterBackground;
 class ShooterCamera;
@@ -19,6 +21,8 @@ public:
     virtual ShooterPlayer* GetPlayer() const = 0;
     // Takes ownership of the projectile.
     virtual void AddProjectile(ShooterProjectile* projectile) = 0;
+    // The best score kept from earlier games; 0 when none is kept.
+    virtual int32_t GetBestScore() const { return 0; }
 
     // The registered stage, or null when no world exists.
     static ActorStage* Current() { return s_current; }
@@ -28,6 +32,7 @@ public:
         return s_current ? s_current->GetBackground() : nullptr;
     }
     static ShooterPlayer* Player() { return s_current ? s_current->GetPlayer() : nullptr; }
+    static int32_t BestScore() { return s_current ? s_current->GetBestScore() : 0; }
     // Hands the projectile to the stage; with no stage there is no owner and it is deleted.
     static void Launch(ShooterProjectile* projectile);
 

@@ -22,6 +22,7 @@ void CGUI::Load(const TiXmlHandle& handle) {
     }
     const char* defaultName = xml::OptionalText(config, "default");
     const std::string defaultLayer = defaultName ? defaultName : "";
+    m_defaultLayer = defaultLayer;
     if (!xml::Child(config, "layersetfile")) {
         return;
     }
@@ -136,6 +137,21 @@ void CGUI::UnloadAll() {
     m_activeLayer = nullptr;
     m_mouse = Vector2();
     m_leftDown = false;
+}
+
+bool CGUI::PressButton(const std::string& eventName) {
+    if (!m_activeLayer) {
+        return false;
+    }
+    for (const auto& widget : m_activeLayer->m_widgets) {
+        auto* button = dynamic_cast<CGUIButtonWidget*>(widget.get());
+        if (button && button->IsVisible() && button->m_hasEvent &&
+            button->m_eventName == eventName) {
+            button->Press();
+            return true;
+        }
+    }
+    return false;
 }
 
 CGUI::CGUI() = default;

@@ -28,6 +28,11 @@ public:
     void LoadLayerSet(const std::string& fileName);
     // Makes the layer of that name active; an unknown name changes nothing.
     void SetActiveLayer(const std::string& name);
+    // Makes the configuration's "default" layer active again (the state of a fresh start).
+    void ActivateDefaultLayer() { SetActiveLayer(m_defaultLayer); }
+    // Presses the first visible button of the active layer whose command is eventName, as a
+    // click would; false when the active layer has none.
+    bool PressButton(const std::string& eventName);
 
     void Update(float& dt);
     void Render();
@@ -59,6 +64,7 @@ private:
 
     std::vector<std::unique_ptr<CGUILayer>> m_layers;
     CGUILayer* m_activeLayer = nullptr;
+    std::string m_defaultLayer;
     Vector2 m_mouse;
     bool m_leftDown = false;
 };

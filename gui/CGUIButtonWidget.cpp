@@ -76,6 +76,10 @@ void CGUIButtonWidget::HandleMouse(GUIMouseInput& input) {
         return;
     }
     CSoundManager::GetInstance()->Cue(SoundCue::Button);
+    Press();
+}
+
+void CGUIButtonWidget::Press() {
     if (m_hasEvent) {
         GUIEvent* event = new GUIEvent(m_eventName);
         // The manager refuses events nobody listens to; the event is then still ours.

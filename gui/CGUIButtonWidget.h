@@ -27,6 +27,9 @@ public:
     Vector2 GetPosition() const override { return m_rect.min; }
     // A left-button release inside the rectangle is a click, wherever the press was.
     void HandleMouse(GUIMouseInput& input) override;
+    // What a click does: queues the command, then switches to the layer, each when given.
+    // Keys and the gamepad press buttons through it too.
+    void Press();
     void HandleKey(GUIKeyInput& /*input*/) override {}
 
     // The sprite named by the "name" of a widget's "sprite" element. Buttons and images share

@@ -71,6 +71,8 @@ void CGUIMeterWidget::ReadTarget(const TiXmlElement* element) {
         m_target = TargetLives;
     } else if (Is(target, "points", "p")) {
         m_target = TargetPoints;
+    } else if (std::strcmp(target, "best") == 0) {
+        m_target = TargetBest;
     } else {
         LogMessage(
             "CGUIMeterWidget: Unknown \"target\" \"%s\" of meter \"%s\" in %s: it shows "
@@ -80,6 +82,10 @@ void CGUIMeterWidget::ReadTarget(const TiXmlElement* element) {
 }
 
 bool CGUIMeterWidget::ReadValue(int32_t& value) const {
+    if (m_target == TargetBest) {
+        value = ActorStage::BestScore();
+        return ActorStage::Current() != nullptr;
+    }
     const ShooterPlayer* player = ActorStage::Player();
     if (!player) {
         return false;

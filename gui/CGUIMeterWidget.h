@@ -1,7 +1,7 @@
 #pragma once
-// Shows the player's lives, health or points, read at every draw: as a row or column of icons
-// (one per "ratio" units) or, with a font, as a number aligned left, centred or right on the
-// position.
+// Shows the player's lives, health or points, or the best score kept, read at every draw: as a row
+// or column of icons (one per "ratio" units) or, with a font, as a number aligned left, centred or
+// right on the position.
 
 #include <cstdint>
 
@@ -11,7 +11,13 @@ class CFont;
 
 class CGUIMeterWidget : public CGUIStaticImageWidget {
 public:
-    enum Target { TargetNone = 0, TargetLives = 1, TargetHealth = 2, TargetPoints = 3 };
+    enum Target {
+        TargetNone = 0,
+        TargetLives = 1,
+        TargetHealth = 2,
+        TargetPoints = 3,
+        TargetBest = 4
+    };
     enum Align { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
 
     // The image's attributes, then "vertical", "gap", "ratio", "font", "align" and "target".
@@ -19,7 +25,8 @@ public:
     // Icons or the number; nothing without a target or a player.
     void Render() override;
 
-    // The shown value of the world's player; false for no target or no player.
+    // The shown value of the world's player (or the best score, which needs no player);
+    // false for no target or no player.
     bool ReadValue(int32_t& value) const;
     // Icons for value: value / ratio, truncated; 0 for a negative count or a ratio below 1.
     int32_t IconCount(int32_t value) const;

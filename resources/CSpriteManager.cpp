@@ -7,6 +7,7 @@
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CSprite.h"
+#include "resources/TextureUpload.h"
 
 CSpriteManager* CSpriteManager::GetInstance() {
     static CSpriteManager* instance = new CSpriteManager();
@@ -58,6 +59,17 @@ void CSpriteManager::UnloadAll() {
         group.second.clear();
     }
     m_groups.clear();
+}
+
+void CSpriteManager::ReuploadTextures() {
+    for (auto& group : m_groups) {
+        for (auto& sprite : group.second) {
+            if (sprite->m_texture != 0 && !sprite->m_pixels.empty()) {
+                sprite->m_texture =
+                    UploadTexture(sprite->m_pixels, sprite->m_imageWidth, sprite->m_imageHeight);
+            }
+        }
+    }
 }
 
 void CSpriteManager::AddSprite(CSprite* sprite) {

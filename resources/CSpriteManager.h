@@ -19,6 +19,9 @@ public:
     CSprite* GetSprite(const std::string& name) const;
     // Deletes every sprite and its texture.
     void UnloadAll();
+    // Uploads every loaded sprite's decoded pixels as a new texture, for a new OpenGL context
+    // (the video mode was opened again): the old names died with the old context.
+    void ReuploadTextures();
     // Takes ownership of a sprite built elsewhere (tests, tools) into the "default" group.
     void AddSprite(CSprite* sprite);
 

@@ -60,8 +60,8 @@ def sprites():
                len(ORDER), 16),
         Sprite("font_big", lambda: gui.font_sheet(24, 32, 4, 2), "grey_alpha", (24, 32),
                len(ORDER), 16),
-        Sprite("buttons", lambda: gui.buttons(["START", "QUIT", "RESUME"]), "palette",
-               (176, 48), 9, 3),
+        Sprite("buttons", lambda: gui.buttons(["START", "QUIT", "RESUME", "PLAY AGAIN"]),
+               "palette", (176, 48), 12, 3),
         Sprite("smallbuttons", gui.small_buttons, "palette", (40, 40), 6, 3),
         Sprite("life", gui.life_icon, "palette", (30, 16), depth=4),
         Sprite("health", gui.health_icon, "palette", (10, 18), depth=4),
@@ -126,7 +126,7 @@ def font_set():
 CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 <!-- The game's configuration; every path is relative to this folder. -->
 <config width="1024" height="512" gameoverlayer="gameover" gamecompletelayer="complete"
-        volume="80">
+        volume="80" vsync="yes" maxfps="120">
   <spritesetfile>sets/sprites.xml</spritesetfile>
   <animationsetfile>sets/animations.xml</animationsetfile>
   <fontsetfile>sets/fonts.xml</fontsetfile>

@@ -2,29 +2,75 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "core/CUpdateTimer.h"
+#include "core/FramePacer.h"
+#include "core/Log.h"
 #include "platform/Clock.h"
 #include "world/ShooterWorld.h"
 
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
+namespace {
+
+// Frames and updates of the whole run, logged at its end when GLIMMERAX_LOOP_STATS is set
+// (the frame-pacing measurement reads them).
+struct LoopCounts {
+    uint64_t frames = 0;
+    uint64_t updates = 0;
+};
+
+void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer, LoopCounts& counts) {
+    if (pacer.IsCapped()) {
+        const uint32_t sleep = pacer.SleepBefore(timeGetTime(), timer.GetLast());
+        if (sleep > 0) {
+            SDL_Delay(sleep);
+        }
+    }
     float dt = 0.0f;
     if (timer.IsDue(timeGetTime(), dt)) {
         world.Update(dt);
         timer.MarkUpdated(timeGetTime());
+        ++counts.updates;
     }
-    world.Render();
+    const uint32_t now = timeGetTime();
+    if (pacer.IsFrameDue(now)) {
+        world.Render();
+        pacer.MarkFrame(now);
+        ++counts.frames;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         world.HandleSDLEvent(event);
     }
 }
 
+}  // namespace
+
+void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
+    FramePacer uncapped;
+    RunLoopPass(world, timer, uncapped);
+}
+
+void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
+    LoopCounts counts;
+    PassCounted(world, timer, pacer, counts);
+}
+
 int RunGame() {
     ShooterWorld* world = ShooterWorld::GetInstance();
     world->Init();
     CUpdateTimer timer;
+    FramePacer pacer(world->m_maxFps);
+    LoopCounts counts;
+    const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
-        RunLoopPass(*world, timer);
+        PassCounted(*world, timer, pacer, counts);
+    }
+    if (std::getenv("GLIMMERAX_LOOP_STATS")) {
+        LogMessage("Loop: %llu frames, %llu updates in %u ms\n",
+                   static_cast<unsigned long long>(counts.frames),
+                   static_cast<unsigned long long>(counts.updates), timeGetTime() - start);
     }
     world->Shutdown();
     ShooterWorld::DestroyInstance();

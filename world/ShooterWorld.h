@@ -7,8 +7,9 @@
 // update wrapper, accessors), ShooterWorldInit.cpp (start-up), ShooterWorldGL.cpp (window and
 // OpenGL set-up), ShooterWorldRender.cpp (frames), ShooterWorldInput.cpp (SDL input),
 // ShooterWorldFlow.cpp (game events), ShooterWorldShutdown.cpp, ShooterWorldUpdate.cpp (the
-// rules), ShooterWorldLevel.cpp (level loading) and ShooterWorldSound.cpp (sound set, music). The
-// actors and the interface below reach it only through the ActorStage interface it implements.
+// rules), ShooterWorldLevel.cpp (level loading), ShooterWorldSound.cpp (sound set, music) and
+// ShooterWorldDesktop.cpp (play again, best scores, pause requests and full screen). The actors
+// and the interface below reach it only through the ActorStage interface it implements.
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,9 @@
 #include "events/IEventListener.h"
 #include "game/ActorStage.h"
 #include "world/RingBlender.h"
+#include "game/ScoreFile.h"
+#include "game/ScoreTable.h"
+#include "world/GamepadInput.h"
 
 class ShooterBackground;
 class ShooterCamera;
@@ -82,6 +86,28 @@ public:
     // level's, paused with the game, none once the game is over or the level complete.
     void UpdateMusic();
 
+    // Play again: records the score of a game in play, reads the level file anew, clears
+    // projectiles and explosions and returns to the state of a fresh start (the interface's
+    // default layer, paused). A level file that no longer loads keeps the level in play.
+    void Restart();
+    // Enters the ship's points into the best scores and saves them, once per game and only
+    // for a game that was played and scored.
+    void RecordScore();
+    // Reads the best scores from their file (ScoreFile::DefaultPath).
+    void LoadScores();
+    // True once the level clock has started: the game is in play (running or paused).
+    bool InPlay() const { return m_player && m_levelStart != 0; }
+    // P and the gamepad's Start: during play, presses the active layer's "pause" button (as
+    // a click would) or, on a layer without one, toggles the paused flag.
+    void TogglePause();
+    // The window lost the input focus or was minimised: pauses a running game the same way;
+    // never resumes.
+    void PauseForFocusLoss();
+    // F11 and Alt+Enter: full screen and back, in place when the system can, else by opening
+    // the video mode again and rebuilding what lives in the OpenGL context.
+    void ToggleFullScreen();
+    int32_t GetBestScore() const override { return m_scores.Best(); }
+
     ShooterCamera* GetCamera() const override { return m_camera.get(); }
     ShooterPlayer* GetPlayer() const override { return m_player.get(); }
     ShooterBackground* GetBackground() const override { return m_background.get(); }
@@ -120,4 +146,16 @@ public:
     RingBlender m_ringBlender;  // built with the ring; composes it when m_blendBlur is set
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
+
+    // Additions a player expects of a desktop game; none changes the designed game unless
+    // the data or the player uses it.
+    std::string m_levelFile;  // the level read at start-up, read again by Restart
+    ScoreTable m_scores;
+    std::unique_ptr<ScoreFile> m_scoreFile;
+    bool m_scoreRecorded = false;
+    bool m_pauseQueued = false;  // a pause command is on its way to HandleEvent
+    bool m_fullScreen = false;
+    bool m_vsync = false;   // config.xml vsync="yes"
+    uint32_t m_maxFps = 0;  // config.xml maxfps; 0 = no cap
+    GamepadInput m_gamepad;
 };

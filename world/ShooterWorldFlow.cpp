@@ -11,7 +11,8 @@
 
 namespace {
 
-// The interface commands the world understands: "pause" toggles, "quit" ends the game.
+// The interface commands the world understands: "pause" toggles, "quit" ends the game,
+// "restart" plays again from a fresh start.
 void HandleCommand(ShooterWorld& world, const IEvent* event) {
     const auto* data = dynamic_cast<const GUIEventData*>(event->GetData());
     if (!data) {
@@ -19,9 +20,13 @@ void HandleCommand(ShooterWorld& world, const IEvent* event) {
     }
     if (data->m_name == "pause") {
         world.m_paused = !world.m_paused;
+        world.m_pauseQueued = false;
     }
     if (data->m_name == "quit") {
         world.m_quit = true;
+    }
+    if (data->m_name == "restart") {
+        world.Restart();
     }
 }
 
@@ -63,6 +68,7 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             m_endingCued = true;
             CSoundManager::GetInstance()->Cue(SoundCue::GameOver);
         }
+        RecordScore();
     }
     return false;
 }

@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "core/Log.h"
+#include "resources/CSpriteManager.h"
 #include "resources/LoadPngImage.h"
 
 namespace {
 
+// When set, full screen is always switched by opening the video mode again (tests).
+const char* const kReopenVideoModeVariable = "GLIMMERAX_TEST_REOPEN_VIDEO_MODE";
 const char* const WINDOW_CAPTION = "Glimmerax";
 const char* const ICON_FILE = "icon.png";
 
@@ -27,8 +30,10 @@ void RequestAccumulationBits(int bits) {
 // not every driver offers 32. Returns the surface (null on failure) and the bits granted.
 // GLIMMERAX_NO_ACCUM set in the environment asks for none and reports none whatever the
 // driver grants: the tests use it to stand in for the drivers that offer no accumulation
-// buffer.
-SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits) {
+// buffer. Extra flags (SDL_FULLSCREEN) are added to SDL_OPENGL; vsync asks the driver to wait for
+// the display's refresh when swapping.
+SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits, bool vsync,
+                           Uint32 flags = 0) {
     static const int REQUESTS[] = {32, 16, 0};
     const bool noAccum = std::getenv("GLIMMERAX_NO_ACCUM") != nullptr;
     for (const int bits : REQUESTS) {
@@ -36,8 +41,11 @@ SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits) {
             continue;
         }
         RequestAccumulationBits(bits);
-        SDL_Surface* screen =
-            SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0, SDL_OPENGL);
+        if (vsync) {
+            SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+        }
+        SDL_Surface* screen = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0,
+                                               SDL_OPENGL | flags);
         if (screen) {
             accumBits = 0;
             SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accumBits);
@@ -221,7 +229,7 @@ bool OpenWindow(ShooterWorld& world, int& accumBits) {
         return false;
     }
     LogMessage("SDL Initialised!\n");
-    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits);
+    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync);
     if (!screen) {
         LogMessage("Unable to create OpenGL screen: %s\n", SDL_GetError());
         SDL_Quit();
@@ -288,4 +296,55 @@ void ShooterWorld::ClearFrameTextures() {
         glPopAttrib();
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     }
+}
+
+namespace {
+
+// Opens the video mode again with or without SDL_FULLSCREEN and rebuilds what lived in the
+// old OpenGL context: the fixed state, every sprite texture and the frame ring. The game's
+// state is untouched. False when the mode cannot be opened (the old one is then restored).
+bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
+    int accumBits = 0;
+    SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
+                                        fullScreen ? SDL_FULLSCREEN : 0);
+    if (!screen) {
+        OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
+                      fullScreen ? 0 : SDL_FULLSCREEN);
+    }
+    // Whichever mode is open now has a fresh context: the old OpenGL names are gone with the
+    // old one and must not be deleted in the new.
+    world.m_frameBuffer = 0;
+    world.m_depthBuffer = 0;
+    for (uint32_t& texture : world.m_frameTextures) {
+        texture = 0;
+    }
+    world.m_blurSupported = false;
+    SetFixedState(world.m_width, world.m_height);
+    glewInit();
+    CSpriteManager::GetInstance()->ReuploadTextures();
+    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && accumBits > 0) {
+        BuildFrameRing(world);
+    }
+    return screen != nullptr;
+}
+
+}  // namespace
+
+void ShooterWorld::ToggleFullScreen() {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (!screen) {
+        return;
+    }
+    const bool wanted = !m_fullScreen;
+    // The test hook takes the path of systems that cannot switch in place.
+    const bool inPlaceAllowed = !std::getenv(kReopenVideoModeVariable);
+    if (inPlaceAllowed && SDL_WM_ToggleFullScreen(screen) != 0) {
+        m_fullScreen = wanted;
+        return;
+    }
+    if (ReopenVideoMode(*this, wanted)) {
+        m_fullScreen = wanted;
+        return;
+    }
+    LogMessage("Full screen %s refused: %s\n", wanted ? "on" : "off", SDL_GetError());
 }

@@ -4,6 +4,7 @@
 
 #include <tinyxml.h>
 
+#include <cstring>
 #include <functional>
 
 #include "core/DataPath.h"
@@ -54,6 +55,28 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
     return TiXmlHandle(const_cast<TiXmlElement*>(element));
 }
 
+// The optional frame pacing: vsync="yes" and maxfps="N" (absent or 0: no cap). A value that
+// cannot be used is logged and leaves that setting off.
+void ReadPacing(const TiXmlElement* config, bool& vsync, uint32_t& maxFps) {
+    if (const char* text = xml::OptionalText(config, "vsync")) {
+        vsync = std::strcmp(text, "yes") == 0;
+        if (!vsync && std::strcmp(text, "no") != 0) {
+            LogMessage("CEngine: \"vsync\" \"%s\" in %s is neither \"yes\" nor \"no\": off\n", text,
+                       CONFIG_FILE);
+        }
+    }
+    if (!xml::OptionalText(config, "maxfps")) {
+        return;
+    }
+    int value = 0;
+    if (!xml::ReadInt(config, "maxfps", value) || value < 0) {
+        LogMessage("CEngine: \"maxfps\" \"%s\" in %s is not a whole number of 0 or more: no cap\n",
+                   xml::OptionalText(config, "maxfps"), CONFIG_FILE);
+        return;
+    }
+    maxFps = static_cast<uint32_t>(value);
+}
+
 }  // namespace
 
 void ShooterWorld::Init() {
@@ -82,7 +105,8 @@ void ShooterWorld::Init() {
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
         if (!level.empty()) {
-            LoadLevel(NormalizeDataPath(level));
+            m_levelFile = NormalizeDataPath(level);
+            LoadLevel(m_levelFile);
         }
     }
     // The explosion manager reports a missing "explosioncfg" itself.
@@ -94,6 +118,8 @@ void ShooterWorld::Init() {
     events->AddListener(this, Event_Shooter_PlayerDeath);
     events->AddListener(this, Event_Shooter_PlayerNoMoreLives);
     events->AddListener(this, Event_Shooter_GUIEvent);
+    LoadScores();
+    m_gamepad.Open();
 }
 
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {
@@ -112,6 +138,7 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
             "accumulation buffer is used\n",
             blur, xml::FileOf(config).c_str());
     }
+    ReadPacing(config, m_vsync, m_maxFps);
 }
 
 void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {

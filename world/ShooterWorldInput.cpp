@@ -1,6 +1,8 @@
 #include "world/ShooterWorld.h"
 
 #include "audio/CSoundManager.h"
+#include "events/CEventManager.h"
+#include "events/GUIEvent.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
@@ -90,7 +92,29 @@ void ReleaseBinding(ShooterWorld& world, SDLKey key) {
     }
 }
 
-void HandleKeyDown(ShooterWorld& world, SDLKey key) {
+// The keys a desktop game is expected to have, live or dead ship alike: R plays again (through
+// the same command as a "restart" button), P pauses and resumes, F11 and Alt+Enter switch
+// full screen. False for every other key.
+bool DesktopBinding(ShooterWorld& world, SDLKey key, SDLMod mod) {
+    if (key == SDLK_r) {
+        auto* event = new GUIEvent("restart");
+        if (!CEventManager::GetInstance()->QueueEvent(event)) {
+            delete event;
+        }
+        return true;
+    }
+    if (key == SDLK_p) {
+        world.TogglePause();
+        return true;
+    }
+    if (key == SDLK_F11 || (key == SDLK_RETURN && (mod & KMOD_ALT))) {
+        world.ToggleFullScreen();
+        return true;
+    }
+    return false;
+}
+
+void HandleKeyDown(ShooterWorld& world, SDLKey key, SDLMod mod) {
     if (key == SDLK_ESCAPE) {
         world.m_quit = true;
         return;
@@ -99,7 +123,7 @@ void HandleKeyDown(ShooterWorld& world, SDLKey key) {
     if (key == SDLK_v) {
         CSoundManager::GetInstance()->ToggleMute();
     }
-    if (PlayerTakesKeys(world)) {
+    if (!DesktopBinding(world, key, mod) && PlayerTakesKeys(world)) {
         PressBinding(world, key);
     }
     ForwardKey(key, 1);
@@ -132,7 +156,7 @@ void ShooterWorld::HandleSDLEvent(SDL_Event& event) {
             m_quit = true;
             break;
         case SDL_KEYDOWN:
-            HandleKeyDown(*this, event.key.keysym.sym);
+            HandleKeyDown(*this, event.key.keysym.sym, event.key.keysym.mod);
             break;
         case SDL_KEYUP:
             HandleKeyUp(*this, event.key.keysym.sym);
@@ -148,7 +172,14 @@ void ShooterWorld::HandleSDLEvent(SDL_Event& event) {
             ForwardMouse(*this, event.button.x, event.button.y,
                          MouseKind(event.button.button, false));
             break;
+        case SDL_ACTIVEEVENT:
+            if (event.active.gain == 0 &&
+                (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0) {
+                PauseForFocusLoss();
+            }
+            break;
         default:
+            m_gamepad.Handle(*this, event);
             break;
     }
 }

@@ -56,6 +56,9 @@ void DeleteFrameRing(ShooterWorld& world) {
 }  // namespace
 
 void ShooterWorld::Shutdown() {
+    // Quitting during play ends a game too.
+    RecordScore();
+    m_gamepad.Close();
     ReleaseActors(*this);
     CGUI::GetInstance()->UnloadAll();
     CEventManager* events = CEventManager::GetInstance();

@@ -182,6 +182,7 @@ void UpdateEnemies(ShooterWorld& world, const BoundingBox& shipBox, float& dt) {
                 world.m_endingCued = true;
                 CSoundManager::GetInstance()->Cue(SoundCue::LevelComplete);
             }
+            world.RecordScore();
         }
         return;
     }

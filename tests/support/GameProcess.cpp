@@ -68,10 +68,15 @@ bool GameProcess::Start(const std::string& directory) {
         return false;
     }
     m_logPath = pattern;
+    std::map<std::string, std::string> environment = m_environment;
+    environment.emplace("XDG_DATA_HOME", m_dataHome.Path());
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(directory.c_str()) != 0) {
             _exit(127);
+        }
+        for (const auto& variable : environment) {
+            setenv(variable.first.c_str(), variable.second.c_str(), 1);
         }
         dup2(logFd, STDERR_FILENO);
         UseQuietAudio();
@@ -82,6 +87,10 @@ bool GameProcess::Start(const std::string& directory) {
     }
     close(logFd);
     return m_pid > 0;
+}
+
+void GameProcess::SetEnvironment(const std::string& name, const std::string& value) {
+    m_environment[name] = value;
 }
 
 bool GameProcess::WaitForWindow(int timeoutMs) {

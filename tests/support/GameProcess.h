@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "support/GLWindow.h"
+#include "support/TempDir.h"
 
 class GameProcess {
 public:
@@ -20,8 +22,12 @@ public:
     // Kills the game if it still runs.
     ~GameProcess();
 
-    // Starts the binary with directory as working directory; its log goes to a file.
+    // Starts the binary with directory as working directory; its log goes to a file. The
+    // game keeps its best scores under a data folder of this object's own (XDG_DATA_HOME),
+    // never in the user's, unless SetEnvironment named another.
     bool Start(const std::string& directory);
+    // Sets a variable of the game's environment for the next Start.
+    void SetEnvironment(const std::string& name, const std::string& value);
     // Waits until the game's window exists and takes the keyboard focus; false on timeout.
     bool WaitForWindow(int timeoutMs = 10000);
     // Waits until the log contains text; false on timeout.
@@ -50,6 +56,8 @@ public:
     // Everything the game has logged so far.
     std::string Log() const;
     bool Running();
+    // The game's process id (-1 before Start).
+    pid_t Pid() const { return m_pid; }
 
     static void Sleep(int ms);
     // For the game's process, between fork and exec: unless the test chose an audio driver
@@ -62,6 +70,8 @@ public:
 private:
     void Xdotool(const std::string& arguments) const;
 
+    TempDir m_dataHome;
+    std::map<std::string, std::string> m_environment;
     pid_t m_pid = -1;
     int m_exitStatus = -1;
     std::string m_window;

@@ -80,7 +80,8 @@ def buttons(labels, w=176, h=48):
         for state in range(3):
             ox, oy = state * w, row * h
             sink = plate(c, ox, oy, w, h, state)
-            scale = 3
+            # Long labels ("PLAY AGAIN") drop to a smaller size to fit the plate.
+            scale = 3 if text_width(label, 3) <= w - 16 else 2
             tx = ox + (w - text_width(label, scale)) / 2.0
             ink = hex_colour("#ffffff") if state else hex_colour("#d8e8ff")
             draw_text(c, label, round(tx), oy + (h - 7 * scale) // 2 + sink, scale, ink)

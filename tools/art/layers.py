@@ -4,11 +4,12 @@ Positions are window pixels from the bottom-left corner (1024 x 512 window).
 """
 
 # Button frames in the sheets: three per button (normal, hover, pressed).
-START, QUIT, RESUME = (0, 1, 2), (3, 4, 5), (6, 7, 8)
+START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
-            "M: RING BURST    N: MOTION BLUR    ESC: QUIT"]
+            "M: RING BURST    N: MOTION BLUR    ESC: QUIT",
+            "P: PAUSE    R: PLAY AGAIN    F11: FULL SCREEN"]
 
 
 def button(name, x, y, sprite, frames, event=None, layer=None):
@@ -66,6 +67,18 @@ def final_score():
                   [("font", "big"), ("align", "c")])]
 
 
+def best_score():
+    """The best score kept, in the top-right corner."""
+    return [text("bestlabel", 800, 480, "BEST"),
+            meter("best", 1008, 504, "best", "font_big", [("font", "big"), ("align", "r")])]
+
+
+def play_again():
+    """The end-of-game buttons: quit, and play again below it."""
+    return [button("quit", 424, 130, "buttons", QUIT, event="quit"),
+            button("again", 424, 72, "buttons", AGAIN, event="restart")]
+
+
 def layers():
     return {
         "title": layer_file("title", [
@@ -76,7 +89,8 @@ def layers():
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
-        ]),
+            centred_text("controls3", 10, CONTROLS[2]),
+        ] + best_score()),
         "hud": layer_file("hud", [
             image("bar", 0, 464, "hudbar"),
             text("healthlabel", 16, 480, "HEALTH"),
@@ -96,17 +110,14 @@ def layers():
             button("quit", 424, 158, "buttons", QUIT, event="quit"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
+            centred_text("controls3", 10, CONTROLS[2]),
         ]),
         "gameover": layer_file("gameover", [
             shade(),
             image("panel", 252, 300, "panel_gameover"),
-        ] + final_score() + [
-            button("quit", 424, 130, "buttons", QUIT, event="quit"),
-        ]),
+        ] + final_score() + play_again() + best_score()),
         "complete": layer_file("complete", [
             shade(),
             image("panel", 152, 300, "panel_complete"),
-        ] + final_score() + [
-            button("quit", 424, 130, "buttons", QUIT, event="quit"),
-        ]),
+        ] + final_score() + play_again()),
     }

@@ -1,0 +1,184 @@
+#include "game/ScoreFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/Log.h"
+#include "core/ReadFileBytes.h"
+#include "game/ScoreTable.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// Makes the folder and every missing parent; false with the reason when one cannot be made.
+bool MakeFolders(const std::string& folder, std::string& error) {
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at != folder.size() && folder[at] != '/') {
+            continue;
+        }
+        const std::string part = folder.substr(0, at);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            error = "cannot create folder " + part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+// The rename is only durable once the folder's entry list reaches the disk too.
+void FlushFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+std::string ScoreFile::DefaultPath() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && *data) {
+        return std::string(data) + "/glimmerax/scores.xml";
+    }
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        return std::string(home) + "/.local/share/glimmerax/scores.xml";
+    }
+    return "";
+}
+
+void ScoreFile::Load(ScoreTable& table) {
+    table.Clear();
+    if (m_path.empty() || !Exists(m_path)) {
+        return;
+    }
+    std::vector<unsigned char> bytes;
+    ReadFileBytes(m_path, bytes);
+    std::string error;
+    if (table.FromXml(std::string(bytes.begin(), bytes.end()), error)) {
+        return;
+    }
+    const std::string aside = SetAside();
+    if (aside.empty()) {
+        LogMessage(
+            "Scores file %s does not parse (%s) and cannot be set aside: %s; a fresh "
+            "table starts and it is not overwritten\n",
+            m_path.c_str(), error.c_str(), std::strerror(errno));
+        // Writing over the unreadable file would lose it: this run keeps its scores in memory.
+        m_path.clear();
+        m_saveFailureReported = true;
+        return;
+    }
+    LogMessage("Scores file %s does not parse (%s): kept as %s, a fresh table starts\n",
+               m_path.c_str(), error.c_str(), aside.c_str());
+}
+
+std::string ScoreFile::SetAside() const {
+    for (int n = 0; n < 1000; ++n) {
+        const std::string bad = m_path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
+        // link() refuses an existing name, so no earlier bad file can be overwritten.
+        if (link(m_path.c_str(), bad.c_str()) == 0) {
+            unlink(m_path.c_str());
+            FlushFolder(FolderOf(m_path));
+            return bad;
+        }
+        if (errno != EEXIST) {
+            return "";
+        }
+    }
+    return "";
+}
+
+bool ScoreFile::WriteTemporary(const std::string& text, std::string& temporary,
+                               std::string& error) {
+    std::vector<char> name(m_path.begin(), m_path.end());
+    const std::string suffix = ".tmpXXXXXX";
+    name.insert(name.end(), suffix.begin(), suffix.end());
+    name.push_back('\0');
+    const int fd = mkstemp(name.data());
+    if (fd < 0) {
+        error = "cannot create a file in " + FolderOf(m_path) + ": " + std::strerror(errno);
+        return false;
+    }
+    temporary = name.data();
+    fchmod(fd, 0644);
+    const bool written = WriteAll(fd, text) && fsync(fd) == 0;
+    if (!written) {
+        error = "cannot write " + temporary + ": " + std::strerror(errno);
+    }
+    if (close(fd) != 0 && written) {
+        error = "cannot write " + temporary + ": " + std::strerror(errno);
+        return false;
+    }
+    return written;
+}
+
+bool ScoreFile::Save(const ScoreTable& table) {
+    if (m_path.empty()) {
+        ReportSaveFailure("no home folder to keep them in");
+        return false;
+    }
+    std::string error;
+    std::string temporary;
+    if (!MakeFolders(FolderOf(m_path), error) || !WriteTemporary(table.ToXml(), temporary, error)) {
+        if (!temporary.empty()) {
+            unlink(temporary.c_str());
+        }
+        ReportSaveFailure(error);
+        return false;
+    }
+    if (std::getenv(kStopBeforeRenameVariable)) {
+        LogMessage("Scores written to %s, stopping before the rename\n", temporary.c_str());
+        raise(SIGSTOP);
+    }
+    if (rename(temporary.c_str(), m_path.c_str()) != 0) {
+        error = "cannot rename " + temporary + ": " + std::strerror(errno);
+        unlink(temporary.c_str());
+        ReportSaveFailure(error);
+        return false;
+    }
+    FlushFolder(FolderOf(m_path));
+    return true;
+}
+
+void ScoreFile::ReportSaveFailure(const std::string& error) {
+    if (m_saveFailureReported) {
+        return;
+    }
+    m_saveFailureReported = true;
+    LogMessage("Scores are not saved to %s: %s; the game plays on\n", m_path.c_str(),
+               error.c_str());
+}

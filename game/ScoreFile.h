@@ -1,0 +1,41 @@
+#pragma once
+// Keeps the score table on disk so that nothing the player earned is lost or half-written:
+// the file is replaced atomically (a temporary file in the same folder, written, flushed to
+// the disk, renamed over the old one, and the folder flushed), so a crash at any moment
+// leaves the old table or the new one. A file that does not parse is set aside, never deleted.
+// A folder that cannot be made or written costs one log line; the game plays on.
+
+#include <string>
+
+class ScoreTable;
+
+class ScoreFile {
+public:
+    // The scores file's path: $XDG_DATA_HOME/glimmerax/scores.xml, or
+    // $HOME/.local/share/glimmerax/scores.xml when the variable is unset or empty; "" when
+    // neither is set.
+    static std::string DefaultPath();
+
+    explicit ScoreFile(std::string path) : m_path(std::move(path)) {}
+    const std::string& Path() const { return m_path; }
+
+    // Fills table from the file. A missing file gives an empty table silently; a file that
+    // does not parse is renamed (SetAside) with one log line and the table starts empty.
+    void Load(ScoreTable& table);
+    // Writes the table atomically; false (logged once per run) when it cannot.
+    bool Save(const ScoreTable& table);
+    // Renames the file to scores.xml.bad, or scores.xml.bad.1, .2, ... when that name is
+    // taken: an earlier bad file is never overwritten. The name used, or "" on failure.
+    std::string SetAside() const;
+
+    // When this variable is set, Save stops the process (SIGSTOP) between writing the
+    // temporary file and renaming it, so that a test can kill it at that very moment.
+    static constexpr const char* kStopBeforeRenameVariable = "GLIMMERAX_TEST_STOP_BEFORE_RENAME";
+
+private:
+    bool WriteTemporary(const std::string& text, std::string& temporary, std::string& error);
+    void ReportSaveFailure(const std::string& error);
+
+    std::string m_path;
+    bool m_saveFailureReported = false;
+};

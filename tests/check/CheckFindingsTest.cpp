@@ -1,0 +1,162 @@
+// The checker against copies of the default game data with one mistake each: every kind of
+// finding comes out alone, with its file, line, severity and exit status.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CheckToolRun.h"
+#include "support/TempDir.h"
+
+namespace {
+
+const std::string kDataDir = std::string(GLIMMERAX_SOURCE_DIR) + "/data";
+
+struct Mistake {
+    const char* name;
+    const char* file;  // the file edited
+    const char* from;  // text replaced (first occurrence)
+    const char* to;
+    const char* severity;
+    const char* message;  // part of the finding's message
+    // Where the finding points when that is not the edited line: its file and line.
+    const char* findingFile = nullptr;
+    int findingLine = 0;
+    // A file written besides the edit.
+    const char* extraFile = nullptr;
+    const char* extraText = nullptr;
+    // A second edit of the same file.
+    const char* from2 = nullptr;
+    const char* to2 = nullptr;
+};
+
+void PrintTo(const Mistake& mistake, std::ostream* out) {
+    *out << mistake.name;
+}
+
+const Mistake kMistakes[] = {
+    {"XmlDoesNotParse", "levels/level1.xml", "<enemy name=\"dart1\"", "<enemy name=\"dart1\" <",
+     "error", "XML does not parse"},
+    {"MissingFile", "config.xml", "levels/level1.xml", "levels/level2.xml", "error",
+     "cannot read levels/level2.xml"},
+    {"PngDoesNotDecode", "images/life.png", nullptr, "not a png", "error",
+     "image images/life.png of sprite \"life\" does not decode: not a PNG file", "sets/sprites.xml",
+     50},
+    {"SheetSmallerThanFrames", "sets/sprites.xml", "numframes=\"1\" rows=\"1\" columns=\"1\">life",
+     "numframes=\"2\" rows=\"1\" columns=\"2\">life", "error",
+     "sheet of sprite \"life\" is 30 x 16, smaller than its 2 x 1 frames of 30 x 16"},
+    {"FrameOutsideSprite", "gui/hud.xml", "<sprite name=\"life\" frame=\"0\"/>",
+     "<sprite name=\"life\" frame=\"3\"/>", "error",
+     "frame 3 is outside the sprite: sprite \"life\" has frames 0 to 0"},
+    {"UnknownSprite", "levels/level1.xml", "<sprite name=\"dart\"", "<sprite name=\"darts\"",
+     "error", "unknown sprite \"darts\""},
+    {"UnknownAnimation", "levels/level1.xml", "<animation name=\"dart\"",
+     "<animation name=\"dartt\"", "error", "unknown animation \"dartt\""},
+    {"UnknownAction", "levels/level1.xml", "<animation name=\"dart\" action=\"fly\"",
+     "<animation name=\"dart\" action=\"flyy\"", "error",
+     "unknown action \"flyy\" of animation \"dart\""},
+    {"UnknownFont", "gui/hud.xml", "font=\"small\"", "font=\"smal\"", "error",
+     "unknown font \"smal\""},
+    {"UnknownLayer", "gui/hud.xml", "layer=\"paused\"", "layer=\"pausd\"", "error",
+     "unknown layer \"pausd\""},
+    {"KeyframesOutOfOrder", "sets/animations.xml", "time=\"120\"", "time=\"30\"", "error",
+     "keyframe at 30 ms comes after one at 60 ms"},
+    {"KeyframePastTotalTime", "sets/animations.xml", "time=\"180\"", "time=\"240\"", "error",
+     "keyframe at 240 ms lies past action \"fly\"'s totaltime of 240 ms"},
+    {"ActionOfLengthZero", "sets/animations.xml", "totaltime=\"240\"", "totaltime=\"0\"", "error",
+     "action \"fly\" has length 0"},
+    {"TextCharacterMissingFromFont", "gui/hud.xml", "text=\"HEALTH\"", "text=\"HEALTH~\"", "error",
+     "font \"small\" has no '~' (used in \"HEALTH~\")"},
+    {"DuplicateSprite", "sets/sprites.xml", "</spriteset>",
+     "<sprite name=\"life\"><image swidth=\"30\" sheight=\"16\" numframes=\"1\" rows=\"1\" "
+     "columns=\"1\">life.png</image></sprite></spriteset>",
+     "error", "sprite \"life\" is defined again (first at sets/sprites.xml:49)"},
+    {"DuplicateAnimation", "sets/animations.xml", "</animationset>",
+     "<animation name=\"ship\"><action name=\"fly\" totaltime=\"100\"><keyframe frameid=\"0\" "
+     "time=\"0\"/></action></animation></animationset>",
+     "error", "animation \"ship\" is defined again (first at sets/animations.xml:5)"},
+    {"DuplicateFont", "sets/fonts.xml", "</fontset>",
+     "<font name=\"small\" sprite=\"font_small\"/></fontset>", "error",
+     "font \"small\" is defined again"},
+    {"DuplicateLayer", "gui/complete.xml", "</layerset>", "<layer name=\"hud\"/></layerset>",
+     "error", "layer \"hud\" is defined again (first at gui/hud.xml:4)"},
+    {"LevelWithoutPlayer", "levels/level1.xml", "<player>", "<!--", "error",
+     "level has no <player>", "levels/level1.xml", 4, nullptr, nullptr, "</player>", "-->"},
+    {"LevelWithoutCamera", "levels/level1.xml", "<camera>", "<!--", "error",
+     "level has no <camera>", "levels/level1.xml", 4, nullptr, nullptr, "</camera>", "-->"},
+    {"LevelWithoutBackground", "levels/level1.xml", "<bg>", "<!--", "error", "level has no <bg>",
+     "levels/level1.xml", 4, nullptr, nullptr, "</bg>", "-->"},
+    {"UnknownBehaviour", "levels/level1.xml", "type=\"normal\"", "type=\"zigzag\"", "error",
+     "unknown behaviour \"zigzag\""},
+    {"SpawnAfterLastPlayableMoment", "levels/level1.xml", "time=\"2000\"", "time=\"300000\"",
+     "warning", "enemy \"dart1\" spawns at 300.0 s, after the level's last playable moment"},
+    {"StartOutsideTheView", "levels/level1.xml", "<position x=\"20\" y=\"330\"/>",
+     "<position x=\"20\" y=\"900\"/>", "warning", "enemy \"dart1\" starts outside the view",
+     "levels/level1.xml", 22},
+    {"ExplosionNamesUnknownAnimation", "config.xml", "anim=\"explosion\"", "anim=\"explode\"",
+     "error", "unknown animation \"explode\""},
+    {"UnknownElement", "levels/level1.xml", "<behaviour type=\"normal\"/>",
+     "<behaviour type=\"normal\"/><wings/>", "warning",
+     "unknown element <wings> in <enemy>: the game ignores it"},
+    {"UnknownAttribute", "levels/level1.xml", "health=\"40\"", "helth=\"40\"", "warning",
+     "unknown attribute \"helth\" on <enemy>: the game ignores it"},
+    {"NumberWithTrailingText", "config.xml", "width=\"1024\"", "width=\"1024px\"", "warning",
+     "width=\"1024px\" on <config> has text after its number: the game reads it as 1024"},
+    {"UnknownCueEvent", "sets/sounds.xml", "<cue event=\"shipfire\"", "<cue event=\"shipfired\"",
+     "error", "unknown cue event \"shipfired\""},
+};
+
+class CheckFindingsTest : public ::testing::TestWithParam<Mistake> {};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_P(CheckFindingsTest, OneMistakeGivesExactlyItsFinding) {
+    const Mistake& mistake = GetParam();
+    TempDir data;
+    data.CopyFrom(kDataDir);
+    const std::string edited = data.Path() + "/" + mistake.file;
+    int line = 0;
+    if (mistake.from) {
+        line = ReplaceInFile(edited, mistake.from, mistake.to);
+        ASSERT_GT(line, 0) << "the default data no longer contains: " << mistake.from;
+        if (mistake.from2) {
+            ASSERT_GT(ReplaceInFile(edited, mistake.from2, mistake.to2), 0) << mistake.from2;
+        }
+    } else {
+        data.Write(mistake.file, mistake.to);
+    }
+    if (mistake.extraFile) {
+        data.Write(mistake.extraFile, mistake.extraText);
+    }
+    const std::string file = mistake.findingFile ? mistake.findingFile : mistake.file;
+    if (mistake.findingLine != 0) {
+        line = mistake.findingLine;
+    }
+
+    const CheckRun run = RunCheck(data.Path());
+
+    const bool error = std::string(mistake.severity) == "error";
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    const std::string prefix = file + ":" + std::to_string(line) + ": " + mistake.severity + ": ";
+    EXPECT_EQ(lines[0].rfind(prefix, 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(mistake.message), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1], error ? "1 errors, 0 warnings" : "0 errors, 1 warnings");
+    EXPECT_EQ(run.status, error ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mistakes, CheckFindingsTest, ::testing::ValuesIn(kMistakes),
+                         [](const ::testing::TestParamInfo<Mistake>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace

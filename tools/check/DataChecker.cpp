@@ -1,0 +1,121 @@
+#include "tools/check/DataChecker.h"
+
+#include <tinyxml.h>
+
+#include <functional>
+
+#include "core/XmlRead.h"
+#include "tools/check/SoundChecker.h"
+
+namespace {
+
+const char* const kConfigFile = "config.xml";
+
+// Calls check with the path and place of every element of that name under parent, in
+// document order; an element without a path is reported.
+void ForEachFile(CheckContext& context, const TiXmlElement* parent, const char* name,
+                 const std::function<void(const std::string&, const Place&)>& check) {
+    xml::ForEachChild(parent, name, [&](const TiXmlElement* element) {
+        const Place at = PlaceOf(kConfigFile, element);
+        const std::string path = xml::Text(element);
+        if (path.empty()) {
+            context.Error(at, std::string("<") + name + "> names no file");
+            return;
+        }
+        check(DataFileName(path), at);
+    });
+}
+
+}  // namespace
+
+DataChecker::DataChecker(Findings& findings)
+    : m_context(findings),
+      m_resources(m_context),
+      m_interface(m_context, m_resources),
+      m_levels(m_context, m_resources) {}
+
+bool DataChecker::Run() {
+    TiXmlBase::SetCondenseWhiteSpace(true);
+    TiXmlDocument document(kConfigFile);
+    if (!xml::LoadFile(document)) {
+        if (document.ErrorId() == TiXmlBase::TIXML_ERROR_OPENING_FILE) {
+            return false;
+        }
+        ReportParseError(document, kConfigFile, m_context.findings);
+        return true;
+    }
+    const TiXmlElement* config = document.FirstChildElement("config");
+    if (!config) {
+        m_context.Error({kConfigFile, 1}, "no <config> element at the top: the game ends at once");
+        return true;
+    }
+    CheckSchema(DataKind::Config, config, kConfigFile, m_context.findings);
+    CheckConfig(config);
+    CheckResourceFiles(config);
+    CheckInterface(config);
+    CheckLevelFile(config);
+    const TiXmlElement* explosions = xml::Child(config, "explosioncfg");
+    if (!explosions) {
+        m_context.Error(PlaceOf(kConfigFile, config), "no <explosioncfg>: explosions show nothing");
+    }
+    m_levels.CheckExplosions(explosions, kConfigFile);
+    m_interface.CheckLayerNames();
+    return true;
+}
+
+void DataChecker::CheckConfig(const TiXmlElement* config) {
+    const Place at = PlaceOf(kConfigFile, config);
+    for (const char* attribute : {"gameoverlayer", "gamecompletelayer"}) {
+        if (const char* layer = config->Attribute(attribute)) {
+            m_interface.UseLayer(layer, at, attribute);
+        } else {
+            m_context.Error(at, std::string("<config> has no \"") + attribute + "\"");
+        }
+    }
+}
+
+void DataChecker::CheckResourceFiles(const TiXmlElement* config) {
+    ForEachFile(
+        m_context, config, "spritesetfile",
+        [this](const std::string& path, const Place& at) { m_resources.CheckSpriteSet(path, at); });
+    ForEachFile(m_context, config, "animationsetfile",
+                [this](const std::string& path, const Place& at) {
+                    m_resources.CheckAnimationSet(path, at);
+                });
+    ForEachFile(m_context, config, "fontsetfile", [this](const std::string& path, const Place& at) {
+        m_resources.CheckFontSet(path, at);
+    });
+    ForEachFile(
+        m_context, config, "soundsetfile",
+        [this](const std::string& path, const Place& at) { CheckSoundSet(m_context, path, at); });
+}
+
+void DataChecker::CheckInterface(const TiXmlElement* config) {
+    const TiXmlElement* gui = xml::Child(config, "guicfg");
+    if (!gui) {
+        m_context.Error(PlaceOf(kConfigFile, config), "no <guicfg>: the game has no interface");
+        return;
+    }
+    if (const char* layer = gui->Attribute("default")) {
+        m_interface.UseLayer(layer, PlaceOf(kConfigFile, gui), "default layer");
+    }
+    ForEachFile(m_context, gui, "layersetfile", [this](const std::string& path, const Place& at) {
+        m_interface.CheckLayerSet(path, at);
+    });
+}
+
+void DataChecker::CheckLevelFile(const TiXmlElement* config) {
+    const TiXmlElement* defaults = xml::Child(config, "defaults");
+    if (!defaults) {
+        m_context.Warning(PlaceOf(kConfigFile, config),
+                          "no <defaults>: the game loads no level and shows a black screen");
+        return;
+    }
+    const Place at = PlaceOf(kConfigFile, defaults);
+    const std::string level = AttributeText(defaults, "level");
+    if (level.empty()) {
+        m_context.Error(at, "<defaults> names no \"level\"");
+        return;
+    }
+    m_hasLevel = m_levels.CheckLevel(DataFileName(level), at);
+}

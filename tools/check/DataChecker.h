@@ -1,0 +1,33 @@
+#pragma once
+// Checks a data folder the way the game reads it: config.xml first, then every file it
+// names, in the game's order (sprites, animations, fonts, sounds, interface, level,
+// explosions). Runs with the data folder as the working directory.
+
+#include "tools/check/CheckContext.h"
+#include "tools/check/InterfaceChecker.h"
+#include "tools/check/LevelChecker.h"
+#include "tools/check/ResourceChecker.h"
+
+class TiXmlElement;
+
+class DataChecker {
+public:
+    explicit DataChecker(Findings& findings);
+
+    // False when config.xml cannot be read at all; every other problem is a finding.
+    bool Run();
+    // The level the configuration names, as the game builds it; null when none was loaded.
+    const LevelModel* Level() const { return m_hasLevel ? &m_levels.Model() : nullptr; }
+
+private:
+    void CheckConfig(const TiXmlElement* config);
+    void CheckResourceFiles(const TiXmlElement* config);
+    void CheckInterface(const TiXmlElement* config);
+    void CheckLevelFile(const TiXmlElement* config);
+
+    CheckContext m_context;
+    ResourceChecker m_resources;
+    InterfaceChecker m_interface;
+    LevelChecker m_levels;
+    bool m_hasLevel = false;
+};

@@ -1,0 +1,90 @@
+#include "tools/check/Findings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const char* SeverityName(Severity severity) {
+    return severity == Severity::Error ? "error" : "warning";
+}
+
+// The text as a JSON string literal: quotes, backslashes and control characters escaped.
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof(escaped), "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+void Findings::Error(const std::string& file, int line, const std::string& message) {
+    Add(file, line, Severity::Error, message);
+}
+
+void Findings::Warning(const std::string& file, int line, const std::string& message) {
+    Add(file, line, Severity::Warning, message);
+}
+
+void Findings::Add(const std::string& file, int line, Severity severity,
+                   const std::string& message) {
+    for (Finding& finding : m_findings) {
+        if (finding.file == file && finding.severity == severity && finding.message == message) {
+            ++finding.repeats;
+            return;
+        }
+    }
+    m_findings.push_back({file, line, severity, message});
+}
+
+std::string Findings::Text(const Finding& finding) {
+    if (finding.repeats == 0) {
+        return finding.message;
+    }
+    return finding.message + " (and " + std::to_string(finding.repeats) + " more time" +
+           (finding.repeats == 1 ? "" : "s") + " in this file)";
+}
+
+int Findings::ErrorCount() const {
+    return static_cast<int>(
+        std::count_if(m_findings.begin(), m_findings.end(),
+                      [](const Finding& f) { return f.severity == Severity::Error; }));
+}
+
+int Findings::WarningCount() const {
+    return static_cast<int>(m_findings.size()) - ErrorCount();
+}
+
+void Findings::PrintText(std::ostream& out) const {
+    for (const Finding& finding : m_findings) {
+        out << finding.file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
+            << Text(finding) << '\n';
+    }
+    const int errors = ErrorCount();
+    const int warnings = WarningCount();
+    out << errors << " errors, " << warnings << " warnings\n";
+}
+
+void Findings::PrintJson(std::ostream& out) const {
+    out << '[';
+    for (size_t i = 0; i < m_findings.size(); ++i) {
+        const Finding& finding = m_findings[i];
+        out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(finding.file)
+            << ", \"line\": " << finding.line
+            << ", \"severity\": " << JsonString(SeverityName(finding.severity))
+            << ", \"message\": " << JsonString(Text(finding)) << '}';
+    }
+    out << (m_findings.empty() ? "]\n" : "\n]\n");
+}

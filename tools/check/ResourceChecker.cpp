@@ -1,0 +1,310 @@
+#include "tools/check/ResourceChecker.h"
+
+#include <tinyxml.h>
+
+#include <algorithm>
+#include <set>
+
+#include "core/DataPath.h"
+#include "core/ReadFileBytes.h"
+#include "core/XmlRead.h"
+#include "png/CPngDecoder.h"
+#include "resources/CAnimation.h"
+#include "resources/CAnimationManager.h"
+#include "resources/CFont.h"
+#include "resources/CFontManager.h"
+#include "resources/CSprite.h"
+#include "resources/CSpriteManager.h"
+#include "tools/check/QuietLog.h"
+
+namespace {
+
+std::string FrameRange(const CSprite& sprite) {
+    return "sprite " + Quoted(sprite.m_name) + " has frames 0 to " +
+           std::to_string(sprite.m_numFrames - 1);
+}
+
+// The character as a message shows it: printable ones quoted, others as a byte value.
+std::string CharName(char c) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f) {
+        return std::string("'") + c + "'";
+    }
+    return "byte " + std::to_string(byte);
+}
+
+}  // namespace
+
+void ResourceChecker::CheckSpriteSet(const std::string& path, const Place& from) {
+    std::unique_ptr<TiXmlDocument> document;
+    const TiXmlElement* set =
+        m_context.OpenSet(path, from, DataKind::SpriteSet, "spriteset", document);
+    if (!set) {
+        return;
+    }
+    if (!set->Attribute("basedir")) {
+        m_context.Error(PlaceOf(path, set), "<spriteset> has no \"basedir\"");
+    }
+    const std::string baseDir = AttributeText(set, "basedir");
+    xml::ForEachChild(set, "sprite",
+                      [&](const TiXmlElement* sprite) { CheckSprite(sprite, baseDir, path); });
+}
+
+void ResourceChecker::CheckSprite(const TiXmlElement* element, const std::string& baseDir,
+                                  const std::string& file) {
+    // Like the game, every sprite is kept, usable or not, so later names resolve as they do
+    // in the game; only a usable one is marked loaded.
+    auto* sprite = new CSprite();
+    CSpriteManager::GetInstance()->AddSprite(sprite);
+    sprite->m_name = AttributeText(element, "name");
+    const Place at = PlaceOf(file, element);
+    if (!element->Attribute("name")) {
+        m_context.Error(at, "<sprite> has no \"name\"");
+    } else {
+        m_context.Define(m_context.sprites, "sprite", sprite->m_name, at);
+    }
+    const TiXmlElement* image = xml::Child(element, "image");
+    if (!image) {
+        m_context.Error(at, "sprite " + Quoted(sprite->m_name) + " has no <image>");
+        return;
+    }
+    const Place imageAt = PlaceOf(file, image);
+    if (!ReadLayout(image, imageAt, *sprite)) {
+        return;
+    }
+    const std::string name = xml::Text(image);
+    if (name.empty()) {
+        m_context.Error(imageAt, "sprite " + Quoted(sprite->m_name) + " names no image file");
+        return;
+    }
+    if (DecodeSheet(DataFileName(JoinDataPath(baseDir, name)), imageAt, *sprite)) {
+        sprite->m_loaded = FitsSheet(*sprite, imageAt);
+    }
+}
+
+bool ResourceChecker::ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite) {
+    xml::ReadInt(image, "swidth", sprite.m_frameWidth);
+    xml::ReadInt(image, "sheight", sprite.m_frameHeight);
+    xml::ReadInt(image, "numframes", sprite.m_numFrames);
+    xml::ReadInt(image, "rows", sprite.m_rows);
+    xml::ReadInt(image, "columns", sprite.m_columns);
+    if (sprite.m_columns > 0 && sprite.m_frameWidth > 0 && sprite.m_frameHeight > 0 &&
+        sprite.m_numFrames > 0) {
+        return true;
+    }
+    m_context.Error(at, "sprite " + Quoted(sprite.m_name) +
+                            " needs positive \"swidth\", \"sheight\", \"numframes\" and "
+                            "\"columns\": the game does not load it");
+    return false;
+}
+
+bool ResourceChecker::FitsSheet(const CSprite& sprite, const Place& at) {
+    const int64_t columns = std::min<int64_t>(sprite.m_columns, sprite.m_numFrames);
+    const int64_t rows = (sprite.m_numFrames + sprite.m_columns - 1) / sprite.m_columns;
+    if (columns * sprite.m_frameWidth <= sprite.m_imageWidth &&
+        rows * sprite.m_frameHeight <= sprite.m_imageHeight) {
+        return true;
+    }
+    m_context.Error(at, "sheet of sprite " + Quoted(sprite.m_name) + " is " +
+                            std::to_string(sprite.m_imageWidth) + " x " +
+                            std::to_string(sprite.m_imageHeight) + ", smaller than its " +
+                            std::to_string(columns) + " x " + std::to_string(rows) + " frames of " +
+                            std::to_string(sprite.m_frameWidth) + " x " +
+                            std::to_string(sprite.m_frameHeight));
+    return false;
+}
+
+bool ResourceChecker::DecodeSheet(const std::string& path, const Place& at, CSprite& sprite) {
+    std::vector<unsigned char> bytes;
+    ReadFileBytes(path, bytes);
+    if (bytes.empty()) {
+        m_context.Error(at, "cannot read image " + path + " of sprite " + Quoted(sprite.m_name));
+        return false;
+    }
+    CPngDecoder decoder;
+    decoder.Decode(sprite.m_pixels, bytes);
+    if (decoder.HasError()) {
+        m_context.Error(at, "image " + path + " of sprite " + Quoted(sprite.m_name) +
+                                " does not decode: " + decoder.GetErrorText());
+        sprite.m_pixels.clear();
+        return false;
+    }
+    sprite.m_imageWidth = static_cast<int>(decoder.GetWidth());
+    sprite.m_imageHeight = static_cast<int>(decoder.GetHeight());
+    return true;
+}
+
+void ResourceChecker::CheckAnimationSet(const std::string& path, const Place& from) {
+    std::unique_ptr<TiXmlDocument> document;
+    const TiXmlElement* set =
+        m_context.OpenSet(path, from, DataKind::AnimationSet, "animationset", document);
+    if (!set) {
+        return;
+    }
+    {
+        // The game's own reader builds the animations the other checks play.
+        QuietLog quiet;
+        CAnimationManager::GetInstance()->LoadAnimationSet(path);
+    }
+    xml::ForEachChild(set, "animation",
+                      [&](const TiXmlElement* animation) { CheckAnimation(animation, path); });
+}
+
+void ResourceChecker::CheckAnimation(const TiXmlElement* element, const std::string& file) {
+    const std::string name = AttributeText(element, "name");
+    const Place at = PlaceOf(file, element);
+    m_context.Define(m_context.animations, "animation", name, at);
+    if (!xml::Child(element, "action")) {
+        m_context.Error(at, "animation " + Quoted(name) + " has no <action>");
+        return;
+    }
+    NameTable actions;
+    for (const TiXmlElement* action = xml::Child(element, "action"); action;
+         action = xml::Next(action, "action")) {
+        m_context.Define(actions, "action", AttributeText(action, "name"), PlaceOf(file, action));
+        CheckAction(action, file);
+        if (!xml::Child(action, "keyframe")) {
+            return;  // the game reads no action after this one
+        }
+    }
+}
+
+void ResourceChecker::CheckAction(const TiXmlElement* element, const std::string& file) {
+    const std::string name = Quoted(AttributeText(element, "name"));
+    const Place at = PlaceOf(file, element);
+    int totalTime = 0;
+    xml::ReadInt(element, "totaltime", totalTime);
+    if (totalTime <= 0) {
+        m_context.Error(at, "action " + name + " has length " + std::to_string(totalTime) +
+                                ": give it a positive \"totaltime\"");
+    }
+    if (!xml::Child(element, "keyframe")) {
+        m_context.Error(at, "action " + name +
+                                " has no <keyframe>: the game drops it and every later action "
+                                "of the animation");
+        return;
+    }
+    int previous = 0;
+    bool first = true;
+    xml::ForEachChild(element, "keyframe", [&](const TiXmlElement* keyframe) {
+        int time = 0;
+        xml::ReadInt(keyframe, "time", time);
+        const Place keyAt = PlaceOf(file, keyframe);
+        if (!first && time < previous) {
+            m_context.Error(keyAt, "keyframe at " + std::to_string(time) +
+                                       " ms comes after one at " + std::to_string(previous) +
+                                       " ms: keyframes must be in rising time");
+        }
+        if (totalTime > 0 && (time < 0 || time >= totalTime)) {
+            m_context.Error(keyAt, "keyframe at " + std::to_string(time) + " ms lies past action " +
+                                       name + "'s totaltime of " + std::to_string(totalTime) +
+                                       " ms");
+        }
+        previous = time;
+        first = false;
+    });
+}
+
+void ResourceChecker::CheckFontSet(const std::string& path, const Place& from) {
+    std::unique_ptr<TiXmlDocument> document;
+    const TiXmlElement* set = m_context.OpenSet(path, from, DataKind::FontSet, "fontset", document);
+    if (!set) {
+        return;
+    }
+    {
+        QuietLog quiet;
+        CFontManager::GetInstance()->LoadFontSet(path);
+    }
+    xml::ForEachChild(set, "font", [&](const TiXmlElement* font) { CheckFont(font, path); });
+}
+
+void ResourceChecker::CheckFont(const TiXmlElement* element, const std::string& file) {
+    const std::string name = AttributeText(element, "name");
+    const Place at = PlaceOf(file, element);
+    m_context.Define(m_context.fonts, "font", name, at);
+    const CSprite* sprite = UseSprite(AttributeText(element, "sprite"), at);
+    std::set<char> seen;
+    xml::ForEachChild(element, "entry", [&](const TiXmlElement* entry) {
+        const Place entryAt = PlaceOf(file, entry);
+        const std::string text = AttributeText(entry, "char");
+        if (text.empty()) {
+            m_context.Error(entryAt, "font entry has no \"char\": the game skips it");
+            return;
+        }
+        if (!seen.insert(text[0]).second) {
+            m_context.Error(entryAt, "font " + Quoted(name) + " maps " + CharName(text[0]) +
+                                         " again: the game uses only the first entry");
+        }
+        int frame = 0;
+        xml::ReadInt(entry, "frame", frame);
+        UseFrame(sprite, frame, entryAt);
+    });
+}
+
+const CSprite* ResourceChecker::UseSprite(const std::string& name, const Place& at,
+                                          const char* role) const {
+    const CSprite* sprite = CSpriteManager::GetInstance()->GetSprite(name);
+    if (!sprite) {
+        m_context.Error(
+            at, std::string("unknown ") + role + " " + Quoted(name) + ": no sprite set defines it");
+    }
+    return sprite;
+}
+
+void ResourceChecker::UseFrame(const CSprite* sprite, int frame, const Place& at) const {
+    if (sprite && sprite->m_loaded && (frame < 0 || frame >= sprite->m_numFrames)) {
+        m_context.Error(at, "frame " + std::to_string(frame) +
+                                " is outside the sprite: " + FrameRange(*sprite));
+    }
+}
+
+void ResourceChecker::UseAnimation(const std::string& name, const std::string& action,
+                                   const CSprite* sprite, const Place& at) const {
+    const CAnimation* animation = CAnimationManager::GetInstance()->GetAnimation(name);
+    if (!animation) {
+        m_context.Error(at, "unknown animation " + Quoted(name) + ": no animation set defines it");
+        return;
+    }
+    const auto found =
+        std::find_if(animation->m_actions.begin(), animation->m_actions.end(),
+                     [&action](const std::unique_ptr<CAction>& a) { return a->m_name == action; });
+    if (found == animation->m_actions.end()) {
+        m_context.Error(at, "unknown action " + Quoted(action) + " of animation " + Quoted(name));
+        return;
+    }
+    if (!sprite || !sprite->m_loaded) {
+        return;
+    }
+    for (const CKeyframe* key = (*found)->m_firstKeyframe.get(); key; key = key->m_next.get()) {
+        if (key->m_frameId < 0 || key->m_frameId >= sprite->m_numFrames) {
+            m_context.Error(at, "action " + Quoted(action) + " of animation " + Quoted(name) +
+                                    " shows frame " + std::to_string(key->m_frameId) +
+                                    ", outside the sprite: " + FrameRange(*sprite));
+            return;
+        }
+    }
+}
+
+const CFont* ResourceChecker::UseFont(const std::string& name, const Place& at) const {
+    const CFont* font = CFontManager::GetInstance()->GetFont(name);
+    if (!font) {
+        m_context.Error(at, "unknown font " + Quoted(name) + ": no font set defines it");
+    }
+    return font;
+}
+
+void ResourceChecker::UseText(const CFont& font, const std::string& text, const Place& at) const {
+    if (!font.m_sprite) {
+        return;  // the font's unknown sprite is reported with the font
+    }
+    std::set<char> reported;
+    for (const char c : text) {
+        const bool mapped = std::any_of(
+            font.m_entries.begin(), font.m_entries.end(),
+            [c](const std::unique_ptr<CFontEntry>& entry) { return entry->m_char == c; });
+        if (!mapped && reported.insert(c).second) {
+            m_context.Error(at, "font " + Quoted(font.m_name) + " has no " + CharName(c) +
+                                    " (used in " + Quoted(text) + "): the game skips it");
+        }
+    }
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Checks a sound set file: its samples and music tracks exist, and every cue binds a game
+// moment the game knows to a sound the set defines. The sound names it defines are kept in
+// the context, for the level's music.
+
+#include <string>
+
+#include "tools/check/CheckContext.h"
+
+void CheckSoundSet(CheckContext& context, const std::string& path, const Place& from);
