@@ -1,11 +1,8 @@
 #include "game/ScoreFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +11,7 @@
 #include "core/Log.h"
 #include "core/ReadFileBytes.h"
 #include "game/ScoreTable.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -29,7 +27,7 @@ bool MakeFolders(const std::string& folder, std::string& error) {
             continue;
         }
         const std::string part = folder.substr(0, at);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+        if (!platform::MakeFolder(part)) {
             error = "cannot create folder " + part + ": " + std::strerror(errno);
             return false;
         }
@@ -52,26 +50,16 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-// The rename is only durable once the folder's entry list reaches the disk too.
-void FlushFolder(const std::string& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
-
-bool Exists(const std::string& path) {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
-}
-
 }  // namespace
 
 std::string ScoreFile::DefaultPath() {
     const char* data = std::getenv("XDG_DATA_HOME");
     if (data && *data) {
         return std::string(data) + "/glimmerax/scores.xml";
+    }
+    const std::string applicationData = platform::ApplicationDataFolder();
+    if (!applicationData.empty()) {
+        return applicationData + "/glimmerax/scores.xml";
     }
     const char* home = std::getenv("HOME");
     if (home && *home) {
@@ -82,7 +70,7 @@ std::string ScoreFile::DefaultPath() {
 
 void ScoreFile::Load(ScoreTable& table) {
     table.Clear();
-    if (m_path.empty() || !Exists(m_path)) {
+    if (m_path.empty() || !platform::PathExists(m_path)) {
         return;
     }
     std::vector<unsigned char> bytes;
@@ -109,10 +97,10 @@ void ScoreFile::Load(ScoreTable& table) {
 std::string ScoreFile::SetAside() const {
     for (int n = 0; n < 1000; ++n) {
         const std::string bad = m_path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
-        // link() refuses an existing name, so no earlier bad file can be overwritten.
-        if (link(m_path.c_str(), bad.c_str()) == 0) {
-            unlink(m_path.c_str());
-            FlushFolder(FolderOf(m_path));
+        // The rename refuses an existing name, so no earlier bad file can be overwritten.
+        if (platform::RenameNoReplace(m_path, bad)) {
+            // The rename is only durable once the folder's entry list reaches the disk too.
+            platform::FlushFolder(FolderOf(m_path));
             return bad;
         }
         if (errno != EEXIST) {
@@ -128,14 +116,13 @@ bool ScoreFile::WriteTemporary(const std::string& text, std::string& temporary,
     const std::string suffix = ".tmpXXXXXX";
     name.insert(name.end(), suffix.begin(), suffix.end());
     name.push_back('\0');
-    const int fd = mkstemp(name.data());
+    const int fd = platform::CreateTemporary(name.data());
     if (fd < 0) {
         error = "cannot create a file in " + FolderOf(m_path) + ": " + std::strerror(errno);
         return false;
     }
     temporary = name.data();
-    fchmod(fd, 0644);
-    const bool written = WriteAll(fd, text) && fsync(fd) == 0;
+    const bool written = WriteAll(fd, text) && platform::SyncFile(fd);
     if (!written) {
         error = "cannot write " + temporary + ": " + std::strerror(errno);
     }
@@ -162,15 +149,15 @@ bool ScoreFile::Save(const ScoreTable& table) {
     }
     if (std::getenv(kStopBeforeRenameVariable)) {
         LogMessage("Scores written to %s, stopping before the rename\n", temporary.c_str());
-        raise(SIGSTOP);
+        platform::StopProcessForTest();
     }
-    if (rename(temporary.c_str(), m_path.c_str()) != 0) {
+    if (!platform::RenameOver(temporary, m_path)) {
         error = "cannot rename " + temporary + ": " + std::strerror(errno);
         unlink(temporary.c_str());
         ReportSaveFailure(error);
         return false;
     }
-    FlushFolder(FolderOf(m_path));
+    platform::FlushFolder(FolderOf(m_path));
     return true;
 }
 

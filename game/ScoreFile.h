@@ -11,9 +11,9 @@ class ScoreTable;
 
 class ScoreFile {
 public:
-    // The scores file's path: $XDG_DATA_HOME/glimmerax/scores.xml, or
-    // $HOME/.local/share/glimmerax/scores.xml when the variable is unset or empty; "" when
-    // neither is set.
+    // The scores file's path: $XDG_DATA_HOME/glimmerax/scores.xml, or on Windows
+    // %APPDATA%/glimmerax/scores.xml, or else $HOME/.local/share/glimmerax/scores.xml; "" when
+    // none is set (an empty variable counts as unset).
     static std::string DefaultPath();
 
     explicit ScoreFile(std::string path) : m_path(std::move(path)) {}
@@ -28,8 +28,8 @@ public:
     // taken: an earlier bad file is never overwritten. The name used, or "" on failure.
     std::string SetAside() const;
 
-    // When this variable is set, Save stops the process (SIGSTOP) between writing the
-    // temporary file and renaming it, so that a test can kill it at that very moment.
+    // When this variable is set, Save stops the process (SIGSTOP; not on Windows) between
+    // writing the temporary file and renaming it, so that a test can kill it at that moment.
     static constexpr const char* kStopBeforeRenameVariable = "GLIMMERAX_TEST_STOP_BEFORE_RENAME";
 
 private:

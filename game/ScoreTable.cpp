@@ -4,6 +4,8 @@
 
 #include <ctime>
 
+#include "platform/FileSystem.h"
+
 int ScoreTable::Add(int32_t points, const std::string& date) {
     // Below every entry of the same or more points: ties keep the older result on top.
     size_t rank = 0;
@@ -66,8 +68,7 @@ bool ScoreTable::FromXml(const std::string& text, std::string& error) {
 
 std::string ScoreTable::Now() {
     const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
+    const std::tm utc = platform::UtcTime(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text;
