@@ -1,0 +1,73 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace {
+
+std::string Content(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+// The two renames the scores file relies on: one never overwrites (setting a bad file aside),
+// the other always does (a new table over the old one).
+TEST(FileSystem, RenamesRefuseOrReplaceAnExistingName) {
+    TempDir folder;
+    const std::string kept = folder.Write("scores.xml.bad", "earlier bad file");
+    const std::string bad = folder.Write("scores.xml", "new bad file");
+    errno = 0;
+    EXPECT_FALSE(platform::RenameNoReplace(bad, kept));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(Content(kept), "earlier bad file");
+    EXPECT_EQ(Content(bad), "new bad file");
+
+    const std::string aside = folder.Path() + "/scores.xml.bad.1";
+    EXPECT_TRUE(platform::RenameNoReplace(bad, aside));
+    EXPECT_FALSE(platform::PathExists(bad));
+    EXPECT_EQ(Content(aside), "new bad file");
+
+    const std::string fresh = folder.Write("scores.xml.tmp", "new table");
+    const std::string table = folder.Write("scores.xml", "old table");
+    EXPECT_TRUE(platform::RenameOver(fresh, table));
+    EXPECT_FALSE(platform::PathExists(fresh));
+    EXPECT_EQ(Content(table), "new table");
+}
+
+TEST(FileSystem, FoldersAndTemporaryFiles) {
+    TempDir folder;
+    const std::string made = folder.Path() + "/glimmerax";
+    EXPECT_TRUE(platform::MakeFolder(made));
+    EXPECT_TRUE(platform::MakeFolder(made)) << "an existing folder is not a failure";
+    EXPECT_FALSE(platform::MakeFolder(folder.Path() + "/missing/parent"));
+    EXPECT_EQ(errno, ENOENT);
+
+    std::string name = made + "/scores.xml.tmpXXXXXX";
+    const int fd = platform::CreateTemporary(name.data());
+    ASSERT_GE(fd, 0);
+    EXPECT_NE(name, made + "/scores.xml.tmpXXXXXX");
+    EXPECT_TRUE(platform::PathExists(name));
+    EXPECT_TRUE(platform::SyncFile(fd));
+    close(fd);
+}
+
+TEST(FileSystem, UtcTimeOfTheEpochAndApplicationDataOnLinux) {
+    const std::tm epoch = platform::UtcTime(0);
+    EXPECT_EQ(epoch.tm_year, 70);
+    EXPECT_EQ(epoch.tm_mon, 0);
+    EXPECT_EQ(epoch.tm_mday, 1);
+    EXPECT_EQ(epoch.tm_hour, 0);
+    // The XDG folders serve on Linux: no Windows application data folder.
+    EXPECT_EQ(platform::ApplicationDataFolder(), "");
+}
