@@ -5,9 +5,11 @@
 // black where the alpha test drops it).
 //
 // The three older slots change only when the ring advances, once per update tick, while
-// frames are drawn more often. Their weighted sum is therefore kept in a texture of its own
-// (16 bits per channel), made again only when the current slot differs from the one it was
-// made for or after Invalidate; each frame then reads the current slot and that sum only.
+// frames may be drawn more often. When a tick has many frames (this one or the last one had
+// at least three), their weighted sum is kept in a texture of its own (16 bits per channel),
+// made once for the current slot; each further frame then reads the current slot and that sum
+// only. Where frames are hardly more frequent than ticks (a software driver), making the sum
+// would cost more than it saves, and each frame reads all four slots in one pass.
 //
 // Some drivers (Mesa among them) read and write the window as sRGB-encoded values in their
 // accumulation operations, so that the accumulated sum is taken in linear light; the programs
@@ -45,7 +47,11 @@ private:
 
     uint32_t m_frameProgram = 0;
     uint32_t m_sumProgram = 0;
+    uint32_t m_wholeProgram = 0;  // all four slots in one pass, while no sum is kept
     uint32_t m_sumTexture = 0;
     uint32_t m_sumBuffer = 0;
-    int m_sumSlot = -1;  // the current slot the sum was made for; -1 when none
+    int m_sumSlot = -1;      // the current slot the sum was made for; -1 when none
+    int m_countedSlot = -1;  // the slot m_framesOfSlot counts the frames of
+    int m_framesOfSlot = 0;
+    int m_previousFrames = 0;  // frames composed at the slot before
 };
