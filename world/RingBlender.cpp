@@ -148,10 +148,12 @@ bool RingBlender::Build(bool srgbSum, int width, int height) {
     m_frameProgram = LinkProgram(srgbSum, FRAME_SOURCE);
     m_sumProgram = LinkProgram(srgbSum, SUM_SOURCE);
     m_wholeProgram = LinkProgram(srgbSum, WHOLE_SOURCE);
-    if (m_frameProgram == 0 || m_sumProgram == 0 || m_wholeProgram == 0 ||
-        !BuildSum(width, height)) {
+    if (m_frameProgram == 0 || m_sumProgram == 0 || m_wholeProgram == 0) {
         Release();
         return false;
+    }
+    if (!BuildSum(width, height)) {
+        ReleaseSum();  // every frame then composes in one pass
     }
     const char* const frameNames[2] = {"slot0", "older"};
     glUseProgram(m_frameProgram);
@@ -182,9 +184,7 @@ bool RingBlender::BuildSum(int width, int height) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glBindTexture(GL_TEXTURE_2D, 0);
     GLint bits = 0;
-    glBindTexture(GL_TEXTURE_2D, name);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_RED_SIZE, &bits);
     glBindTexture(GL_TEXTURE_2D, 0);
     glGenFramebuffersEXT(1, &name);
@@ -215,7 +215,7 @@ void RingBlender::MakeSum(const uint32_t textures[4], uint32_t slot, int width, 
 }
 
 void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, int height) {
-    if (m_frameProgram == 0) {
+    if (m_wholeProgram == 0) {
         return;
     }
     slot %= 4;
@@ -226,7 +226,7 @@ void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, 
     }
     ++m_framesOfSlot;
     const bool keep = m_framesOfSlot >= KEEP_AFTER_FRAMES || m_previousFrames >= KEEP_AFTER_FRAMES;
-    if (m_sumSlot != static_cast<int>(slot) && keep) {
+    if (m_sumSlot != static_cast<int>(slot) && keep && m_sumBuffer != 0) {
         MakeSum(textures, slot, width, height);
     }
     if (m_sumSlot == static_cast<int>(slot)) {
@@ -245,24 +245,27 @@ void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, 
 }
 
 void RingBlender::Release() {
-    if (m_frameProgram != 0) {
-        glDeleteProgram(m_frameProgram);
+    for (const uint32_t program : {m_frameProgram, m_sumProgram, m_wholeProgram}) {
+        if (program != 0) {
+            glDeleteProgram(program);
+        }
     }
-    if (m_sumProgram != 0) {
-        glDeleteProgram(m_sumProgram);
-    }
-    if (m_wholeProgram != 0) {
-        glDeleteProgram(m_wholeProgram);
-    }
+    ReleaseSum();
+    Forget();
+}
+
+void RingBlender::ReleaseSum() {
     if (m_sumBuffer != 0) {
         const GLuint name = m_sumBuffer;
         glDeleteFramebuffersEXT(1, &name);
+        m_sumBuffer = 0;
     }
     if (m_sumTexture != 0) {
         const GLuint name = m_sumTexture;
         glDeleteTextures(1, &name);
+        m_sumTexture = 0;
     }
-    Forget();
+    m_sumSlot = -1;
 }
 
 void RingBlender::Forget() {

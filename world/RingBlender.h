@@ -21,11 +21,12 @@
 class RingBlender {
 public:
     // Compiles and links the programs and makes the sum texture of width x height pixels;
-    // false (nothing kept) when the driver has no OpenGL 2.0 shaders, refuses a program or
-    // cannot draw into a 16-bit texture. srgbSum: decode the slots before summing and encode
-    // the sum. Needs framebuffer objects.
+    // false (nothing kept) when the driver has no OpenGL 2.0 shaders or refuses a program.
+    // Where it cannot draw into a 16-bit texture no sum is kept and every frame composes in
+    // one pass. srgbSum: decode the slots before summing and encode the sum. Needs
+    // framebuffer objects.
     bool Build(bool srgbSum, int width, int height);
-    bool IsBuilt() const { return m_frameProgram != 0; }
+    bool IsBuilt() const { return m_wholeProgram != 0; }
     // Writes the composition of the ring into the current draw buffer of the window over the
     // rectangle (0, 0)-(width, height) of the current projection, the ring's size. slot is the
     // current slot; the weights go to slot, slot + 1 (three ticks old), + 2 and + 3 (the
@@ -44,6 +45,7 @@ private:
     // Writes the weighted sum of the slots slot + 1 to slot + 3 into the sum texture.
     void MakeSum(const uint32_t textures[4], uint32_t slot, int width, int height);
     bool BuildSum(int width, int height);
+    void ReleaseSum();
 
     uint32_t m_frameProgram = 0;
     uint32_t m_sumProgram = 0;
