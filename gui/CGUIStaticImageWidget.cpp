@@ -9,6 +9,8 @@
 
 void CGUIStaticImageWidget::Load(const TiXmlElement* element) {
     LoadImage(element, true);
+    m_oneColour =
+        m_sprite && !m_animated && m_sprite->IsOneColour(static_cast<uint32_t>(m_frame), m_colour);
 }
 
 void CGUIStaticImageWidget::LoadImage(const TiXmlElement* element, bool spriteRequired) {
@@ -49,6 +51,10 @@ void CGUIStaticImageWidget::Update(float& dt) {
 
 void CGUIStaticImageWidget::Render() {
     if (!m_sprite) {
+        return;
+    }
+    if (m_oneColour) {
+        m_sprite->DrawOneColour(m_position, m_scale, m_colour);
         return;
     }
     m_sprite->Draw(m_position, m_scale, 0.0f, static_cast<uint32_t>(m_frame), 0, 1.0f);

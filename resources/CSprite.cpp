@@ -85,15 +85,21 @@ void CSprite::Load(const TiXmlElement* element) {
     LogMessage("CSprite: Sprite \"%s\" Loaded\n", m_name.c_str());
 }
 
+bool CSprite::FrameInSheet(uint32_t frame) const {
+    const uint32_t column = frame % static_cast<uint32_t>(m_columns);
+    const uint32_t row = frame / static_cast<uint32_t>(m_columns);
+    return frame < static_cast<uint32_t>(m_numFrames) &&
+           uint64_t(column + 1) * uint32_t(m_frameWidth) <= uint64_t(m_imageWidth) &&
+           uint64_t(row + 1) * uint32_t(m_frameHeight) <= uint64_t(m_imageHeight);
+}
+
 bool CSprite::FrameCoords(uint32_t frame, float coords[4]) const {
     const uint32_t columns = static_cast<uint32_t>(m_columns);
     const uint32_t width = static_cast<uint32_t>(m_frameWidth);
     const uint32_t height = static_cast<uint32_t>(m_frameHeight);
     const uint32_t column = frame % columns;
     const uint32_t row = frame / columns;
-    const bool outsideImage = uint64_t(column + 1) * width > uint64_t(m_imageWidth) ||
-                              uint64_t(row + 1) * height > uint64_t(m_imageHeight);
-    if (frame >= static_cast<uint32_t>(m_numFrames) || outsideImage) {
+    if (!FrameInSheet(frame)) {
         // Drawn on every frame while the data stays as it is: written once, then counted.
         LogRepeating("CSprite: Frame: %d not in range of sprite %s\n", static_cast<int>(frame),
                      m_name.c_str());
@@ -167,4 +173,38 @@ void CSprite::DrawBatch(const std::vector<Placement>& placements, const Vector2&
         glVertex2f(left + p.x, top + p.y);
     }
     glEnd();
+}
+
+bool CSprite::IsOneColour(uint32_t frame, unsigned char rgba[4]) const {
+    if (!m_loaded || m_columns <= 0 || m_pixels.size() < 4 || !FrameInSheet(frame)) {
+        return false;
+    }
+    for (size_t i = 4; i < m_pixels.size(); i += 4) {
+        if (!std::equal(m_pixels.begin(), m_pixels.begin() + 4, m_pixels.begin() + i)) {
+            return false;
+        }
+    }
+    std::copy(m_pixels.begin(), m_pixels.begin() + 4, rgba);
+    return true;
+}
+
+void CSprite::DrawOneColour(const Vector2& position, const Vector2& scale,
+                            const unsigned char rgba[4]) const {
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
+    glDisable(GL_TEXTURE_2D);
+    // One colour needs no interpolation across the quad: the software drivers then treat it
+    // as a constant.
+    glShadeModel(GL_FLAT);
+    glPushMatrix();
+    glTranslatef(position.x, position.y, 0.0f);
+    glScalef(scale.x, scale.y, 0.0f);
+    glColor4ub(rgba[0], rgba[1], rgba[2], rgba[3]);
+    glBegin(GL_QUADS);
+    glVertex2i(0, 0);
+    glVertex2i(m_frameWidth, 0);
+    glVertex2i(m_frameWidth, m_frameHeight);
+    glVertex2i(0, m_frameHeight);
+    glEnd();
+    glPopMatrix();
+    glPopAttrib();
 }

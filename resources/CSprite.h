@@ -40,6 +40,16 @@ public:
     };
     void DrawBatch(const std::vector<Placement>& placements, const Vector2& scale) const;
 
+    // True when frame can be drawn and every pixel of the whole sheet is the same; rgba then
+    // holds that pixel. Such a frame, however it is scaled and filtered, shows only that
+    // colour, so DrawOneColour gives the same pixels without reading the texture (which
+    // software drivers fill much more slowly once it is stretched).
+    bool IsOneColour(uint32_t frame, unsigned char rgba[4]) const;
+    // Draws the quad Draw draws for a frame at position and scale, unrotated, unflipped and
+    // opaque, untextured in the colour rgba (as IsOneColour gives it).
+    void DrawOneColour(const Vector2& position, const Vector2& scale,
+                       const unsigned char rgba[4]) const;
+
     // True when some opaque (alpha > 20) pixel of this sprite's frame thisFrame and the
     // other's frame otherFrame lie at the same place, with the other's bottom-left corner at
     // offset from this one's. Unscaled frame pixels.
@@ -52,6 +62,8 @@ public:
     bool IsLoaded() const { return m_loaded; }
 
 private:
+    // True when frame is one of the sheet's frames and lies inside the image; m_columns > 0.
+    bool FrameInSheet(uint32_t frame) const;
     // Texture coordinates (s0, s1, t0, t1) of a frame; false (logged) when it is out of range.
     bool FrameCoords(uint32_t frame, float coords[4]) const;
 

@@ -10,15 +10,10 @@ namespace {
 // the accumulation path's load of the current slot (0.4) plus its four added weights.
 const float WEIGHTS[4] = {0.4f + 0.6f / 4.0f * 0.2f, 0.6f / 4.0f * 0.8f, 0.6f / 4.0f, 0.6f / 2.0f};
 
-// The slot as the fixed state draws it onto black: the alpha test GL_GREATER 0.1 with the
-// reference as an 8-bit window holds it (26), then colour times alpha rounded to 8 bits. SRGB
-// is defined before the source.
-const char* const FRAGMENT_SOURCE = R"(
-uniform sampler2D slot0;
-uniform sampler2D slot1;
-uniform sampler2D slot2;
-uniform sampler2D slot3;
-uniform vec4 weights;
+// What both programs share. The slot as the fixed state draws it onto black: the alpha test
+// GL_GREATER 0.1 with the reference as an 8-bit window holds it (26), then colour times alpha
+// rounded to 8 bits. SRGB is defined before the source.
+const char* const COMMON_SOURCE = R"(
 vec3 decode(vec3 c) {
     return SRGB ? mix(c / 12.92, pow((c + 0.055) / 1.055, vec3(2.4)), step(0.04045, c)) : c;
 }
@@ -30,6 +25,27 @@ vec3 drawn(sampler2D slot) {
     vec4 t = texture2D(slot, gl_TexCoord[0].st);
     return t.a * 255.0 > 26.5 ? decode(floor(t.rgb * t.a * 255.0 + 0.5) / 255.0) : vec3(0.0);
 }
+)";
+
+// The sum of the three older slots, linear when SRGB, kept unencoded.
+const char* const SUM_SOURCE = R"(
+uniform sampler2D slot1;
+uniform sampler2D slot2;
+uniform sampler2D slot3;
+uniform vec3 weights;
+void main() {
+    gl_FragColor = vec4(weights.x * drawn(slot1) + weights.y * drawn(slot2) +
+                        weights.z * drawn(slot3), 1.0);
+}
+)";
+
+// The frame in one pass: all four slots, encoded.
+const char* const WHOLE_SOURCE = R"(
+uniform sampler2D slot0;
+uniform sampler2D slot1;
+uniform sampler2D slot2;
+uniform sampler2D slot3;
+uniform vec4 weights;
 void main() {
     vec3 sum = weights.x * drawn(slot0) + weights.y * drawn(slot1) + weights.z * drawn(slot2) +
                weights.w * drawn(slot3);
@@ -37,9 +53,25 @@ void main() {
 }
 )";
 
-GLuint CompileFragmentShader(bool srgbSum) {
+// Frames of one tick after which keeping the sum pays: making it costs about as much as
+// composing a frame in one pass, and each frame that reads it saves about a third of one.
+const int KEEP_AFTER_FRAMES = 3;
+
+// The frame: the current slot plus the kept sum, encoded.
+const char* const FRAME_SOURCE = R"(
+uniform sampler2D slot0;
+uniform sampler2D older;
+uniform float weight;
+void main() {
+    vec3 sum = weight * drawn(slot0) + texture2D(older, gl_TexCoord[0].st).rgb;
+    gl_FragColor = vec4(encode(clamp(sum, 0.0, 1.0)), 1.0);
+}
+)";
+
+// Compiles and links one program; 0 when the driver refuses it.
+GLuint LinkProgram(bool srgbSum, const char* body) {
     const std::string source =
-        std::string("#define SRGB ") + (srgbSum ? "true" : "false") + "\n" + FRAGMENT_SOURCE;
+        std::string("#define SRGB ") + (srgbSum ? "true" : "false") + "\n" + COMMON_SOURCE + body;
     const char* text = source.c_str();
     const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
     glShaderSource(shader, 1, &text, nullptr);
@@ -50,20 +82,6 @@ GLuint CompileFragmentShader(bool srgbSum) {
         glDeleteShader(shader);
         return 0;
     }
-    return shader;
-}
-
-}  // namespace
-
-bool RingBlender::Build(bool srgbSum) {
-    Release();
-    if (!GLEW_VERSION_2_0) {
-        return false;
-    }
-    const GLuint shader = CompileFragmentShader(srgbSum);
-    if (shader == 0) {
-        return false;
-    }
     const GLuint program = glCreateProgram();
     glAttachShader(program, shader);
     glLinkProgram(program);
@@ -72,30 +90,21 @@ bool RingBlender::Build(bool srgbSum) {
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
         glDeleteProgram(program);
-        return false;
+        return 0;
     }
-    m_program = program;
-    glUseProgram(program);
-    const char* const names[4] = {"slot0", "slot1", "slot2", "slot3"};
-    for (int unit = 0; unit < 4; ++unit) {
-        glUniform1i(glGetUniformLocation(program, names[unit]), unit);
-    }
-    m_weightsAt = glGetUniformLocation(program, "weights");
-    glUniform4f(m_weightsAt, WEIGHTS[0], WEIGHTS[1], WEIGHTS[2], WEIGHTS[3]);
-    glUseProgram(0);
-    return true;
+    return program;
 }
 
-void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, int height) const {
-    if (m_program == 0) {
-        return;
+// Gives each named sampler of program the texture unit of its place in names.
+void BindSamplers(GLuint program, const char* const* names, int count) {
+    for (int unit = 0; unit < count; ++unit) {
+        glUniform1i(glGetUniformLocation(program, names[unit]), unit);
     }
-    for (uint32_t unit = 0; unit < 4; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glBindTexture(GL_TEXTURE_2D, textures[(slot + unit) % 4]);
-    }
-    glUseProgram(m_program);
-    // The program writes every pixel once: no blending, no alpha test.
+}
+
+// One window-sized quad with the ring's texture coordinates, written without blending or
+// alpha test.
+void DrawWholeQuad(int width, int height) {
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
@@ -110,17 +119,163 @@ void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, 
     glVertex2i(0, height);
     glEnd();
     glPopAttrib();
-    glUseProgram(0);
-    for (uint32_t unit = 4; unit-- > 1;) {
+}
+
+// Binds textures to units 0 .. count - 1 and leaves unit 0 active.
+void BindUnits(const uint32_t* textures, int count) {
+    for (int unit = count; unit-- > 0;) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, textures[unit]);
+    }
+}
+
+// Unbinds units 1 .. count - 1 and leaves unit 0 active with its binding.
+void UnbindUnits(int count) {
+    for (int unit = count; unit-- > 1;) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
     }
     glActiveTexture(GL_TEXTURE0);
 }
 
-void RingBlender::Release() {
-    if (m_program != 0) {
-        glDeleteProgram(m_program);
-        m_program = 0;
+}  // namespace
+
+bool RingBlender::Build(bool srgbSum, int width, int height) {
+    Release();
+    if (!GLEW_VERSION_2_0) {
+        return false;
     }
+    m_frameProgram = LinkProgram(srgbSum, FRAME_SOURCE);
+    m_sumProgram = LinkProgram(srgbSum, SUM_SOURCE);
+    m_wholeProgram = LinkProgram(srgbSum, WHOLE_SOURCE);
+    if (m_frameProgram == 0 || m_sumProgram == 0 || m_wholeProgram == 0) {
+        Release();
+        return false;
+    }
+    if (!BuildSum(width, height)) {
+        ReleaseSum();  // every frame then composes in one pass
+    }
+    const char* const frameNames[2] = {"slot0", "older"};
+    glUseProgram(m_frameProgram);
+    BindSamplers(m_frameProgram, frameNames, 2);
+    glUniform1f(glGetUniformLocation(m_frameProgram, "weight"), WEIGHTS[0]);
+    const char* const sumNames[3] = {"slot1", "slot2", "slot3"};
+    glUseProgram(m_sumProgram);
+    BindSamplers(m_sumProgram, sumNames, 3);
+    glUniform3f(glGetUniformLocation(m_sumProgram, "weights"), WEIGHTS[1], WEIGHTS[2], WEIGHTS[3]);
+    const char* const wholeNames[4] = {"slot0", "slot1", "slot2", "slot3"};
+    glUseProgram(m_wholeProgram);
+    BindSamplers(m_wholeProgram, wholeNames, 4);
+    glUniform4f(glGetUniformLocation(m_wholeProgram, "weights"), WEIGHTS[0], WEIGHTS[1], WEIGHTS[2],
+                WEIGHTS[3]);
+    glUseProgram(0);
+    return true;
+}
+
+// The sum texture and its framebuffer; false when the framebuffer cannot be drawn into.
+bool RingBlender::BuildSum(int width, int height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    m_sumTexture = name;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16, width, height, 0, GL_RGBA, GL_UNSIGNED_SHORT,
+                 nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    GLint bits = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_RED_SIZE, &bits);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenFramebuffersEXT(1, &name);
+    m_sumBuffer = name;
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, name);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D,
+                              m_sumTexture, 0);
+    const bool complete =
+        glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    m_sumSlot = -1;
+    // Fewer bits would lose the dark end of a linear sum.
+    return complete && bits >= 16;
+}
+
+void RingBlender::MakeSum(const uint32_t textures[4], uint32_t slot, int width, int height) {
+    const uint32_t older[3] = {textures[(slot + 1) % 4], textures[(slot + 2) % 4],
+                               textures[(slot + 3) % 4]};
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_sumBuffer);
+    BindUnits(older, 3);
+    glUseProgram(m_sumProgram);
+    DrawWholeQuad(width, height);
+    glUseProgram(0);
+    UnbindUnits(3);
+    // The window's framebuffer keeps its own draw buffer.
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    m_sumSlot = static_cast<int>(slot);
+}
+
+void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, int height) {
+    if (m_wholeProgram == 0) {
+        return;
+    }
+    slot %= 4;
+    if (static_cast<int>(slot) != m_countedSlot) {
+        m_previousFrames = m_framesOfSlot;
+        m_framesOfSlot = 0;
+        m_countedSlot = static_cast<int>(slot);
+    }
+    ++m_framesOfSlot;
+    const bool keep = m_framesOfSlot >= KEEP_AFTER_FRAMES || m_previousFrames >= KEEP_AFTER_FRAMES;
+    if (m_sumSlot != static_cast<int>(slot) && keep && m_sumBuffer != 0) {
+        MakeSum(textures, slot, width, height);
+    }
+    if (m_sumSlot == static_cast<int>(slot)) {
+        const uint32_t units[2] = {textures[slot], m_sumTexture};
+        BindUnits(units, 2);
+        glUseProgram(m_frameProgram);
+    } else {
+        const uint32_t units[4] = {textures[slot], textures[(slot + 1) % 4],
+                                   textures[(slot + 2) % 4], textures[(slot + 3) % 4]};
+        BindUnits(units, 4);
+        glUseProgram(m_wholeProgram);
+    }
+    DrawWholeQuad(width, height);
+    glUseProgram(0);
+    UnbindUnits(4);
+}
+
+void RingBlender::Release() {
+    for (const uint32_t program : {m_frameProgram, m_sumProgram, m_wholeProgram}) {
+        if (program != 0) {
+            glDeleteProgram(program);
+        }
+    }
+    ReleaseSum();
+    Forget();
+}
+
+void RingBlender::ReleaseSum() {
+    if (m_sumBuffer != 0) {
+        const GLuint name = m_sumBuffer;
+        glDeleteFramebuffersEXT(1, &name);
+        m_sumBuffer = 0;
+    }
+    if (m_sumTexture != 0) {
+        const GLuint name = m_sumTexture;
+        glDeleteTextures(1, &name);
+        m_sumTexture = 0;
+    }
+    m_sumSlot = -1;
+}
+
+void RingBlender::Forget() {
+    m_frameProgram = 0;
+    m_sumProgram = 0;
+    m_wholeProgram = 0;
+    m_sumTexture = 0;
+    m_sumBuffer = 0;
+    m_sumSlot = -1;
+    m_countedSlot = -1;
+    m_framesOfSlot = 0;
+    m_previousFrames = 0;
 }

@@ -205,7 +205,10 @@ bool AccumulationIsSrgb() {
 // Builds the ring blender; without it the motion blur falls back to the accumulation buffer
 // when there is one and is not available otherwise (the ring is released).
 void SetUpBlending(ShooterWorld& world, int accumBits) {
-    if (world.m_ringBlender.Build(accumBits > 0 && AccumulationIsSrgb()) || !world.m_blendBlur) {
+    if (world.m_ringBlender.Build(accumBits > 0 && AccumulationIsSrgb(),
+                                  static_cast<int>(world.m_width),
+                                  static_cast<int>(world.m_height)) ||
+        !world.m_blendBlur) {
         return;
     }
     world.m_blendBlur = false;
@@ -286,6 +289,7 @@ void ShooterWorld::ClearFrameTextures() {
     if (!m_blurSupported) {
         return;
     }
+    m_ringBlender.Invalidate();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     for (int slot = 0; slot < 4; ++slot) {
         glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
@@ -318,12 +322,14 @@ bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
     for (uint32_t& texture : world.m_frameTextures) {
         texture = 0;
     }
+    world.m_ringBlender.Forget();
     world.m_blurSupported = false;
     SetFixedState(world.m_width, world.m_height);
     glewInit();
     CSpriteManager::GetInstance()->ReuploadTextures();
-    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && accumBits > 0) {
-        BuildFrameRing(world);
+    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && accumBits > 0 &&
+        BuildFrameRing(world)) {
+        SetUpBlending(world, accumBits);
     }
     return screen != nullptr;
 }

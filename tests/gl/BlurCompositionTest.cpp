@@ -144,6 +144,31 @@ TEST_F(BlurCompositionTest, SolidSlotsGiveTheSameWeightedSum) {
     EXPECT_GT(blended[1], 0.12 * 255);
 }
 
+// The blended path keeps the sum of the three older slots once a tick has several frames
+// (from the third on). Frames of the same tick rewrite only the current slot, the next tick
+// makes the sum again, and clearing the ring (switching blur on) must not leave the old sum
+// behind: every composition, in one pass or from the kept sum, matches the accumulated one.
+TEST_F(BlurCompositionTest, KeptSumFollowsTheCurrentSlotAndTheClearedRing) {
+    ASSERT_TRUE(InitWindow()) << m_log.Text();
+    for (int slot = 0; slot < 4; ++slot) {
+        WriteSlot(slot, NoiseSlot(201u + unsigned(slot)));
+    }
+    m_world->m_frameSlot = 1;
+    for (unsigned frame = 0; frame < 4; ++frame) {
+        WriteSlot(1, NoiseSlot(301u + frame));
+        EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3) << "frame " << frame;
+    }
+    m_world->m_frameSlot = 2;  // the next tick, right from its first frame
+    WriteSlot(2, NoiseSlot(501u));
+    EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3) << "next tick";
+    m_world->ClearFrameTextures();
+    WriteSlot(2, NoiseSlot(401u));
+    const std::vector<unsigned char> blended = Blended();
+    EXPECT_LE(LargestDifference(Accumulated(), blended), 3) << "after clearing the ring";
+    // The three older slots are white again: at least 0.57 of full white in every pixel.
+    EXPECT_GT(*std::min_element(blended.begin(), blended.end()), 140);
+}
+
 // Switching blur on fills the ring tick by tick from white; the trail of a moving square and
 // the white of the slots not drawn yet compose alike both ways at every tick.
 TEST_F(BlurCompositionTest, WhiteRingOfTheFirstTicksComposesAlikeBothWays) {
