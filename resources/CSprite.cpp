@@ -13,16 +13,9 @@
 
 namespace {
 
-// Reads the frame layout of the "image" element; false (logged) when a value the drawing
-// divides by or sizes with is missing or not positive.
+// Reads the frame layout of the "image" element; false (logged) when it is unusable.
 bool ReadLayout(const TiXmlElement* image, CSprite& sprite) {
-    xml::ReadInt(image, "swidth", sprite.m_frameWidth);
-    xml::ReadInt(image, "sheight", sprite.m_frameHeight);
-    xml::ReadInt(image, "numframes", sprite.m_numFrames);
-    xml::ReadInt(image, "rows", sprite.m_rows);
-    xml::ReadInt(image, "columns", sprite.m_columns);
-    if (sprite.m_columns > 0 && sprite.m_frameWidth > 0 && sprite.m_frameHeight > 0 &&
-        sprite.m_numFrames > 0) {
+    if (sprite.ReadFrameLayout(image)) {
         return true;
     }
     LogMessage(
@@ -91,6 +84,15 @@ bool CSprite::FrameInSheet(uint32_t frame) const {
     return frame < static_cast<uint32_t>(m_numFrames) &&
            uint64_t(column + 1) * uint32_t(m_frameWidth) <= uint64_t(m_imageWidth) &&
            uint64_t(row + 1) * uint32_t(m_frameHeight) <= uint64_t(m_imageHeight);
+}
+
+bool CSprite::ReadFrameLayout(const TiXmlElement* image) {
+    xml::ReadInt(image, "swidth", m_frameWidth);
+    xml::ReadInt(image, "sheight", m_frameHeight);
+    xml::ReadInt(image, "numframes", m_numFrames);
+    xml::ReadInt(image, "rows", m_rows);
+    xml::ReadInt(image, "columns", m_columns);
+    return m_columns > 0 && m_frameWidth > 0 && m_frameHeight > 0 && m_numFrames > 0;
 }
 
 bool CSprite::FrameCoords(uint32_t frame, float coords[4]) const {

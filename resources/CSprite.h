@@ -22,6 +22,10 @@ public:
     // layout; decodes and uploads the image. A sprite whose image cannot be decoded or whose
     // layout is unusable is logged with the file name and stays unloaded.
     void Load(const TiXmlElement* element);
+    // Reads the frame layout (swidth, sheight, numframes, rows, columns) of an "image"
+    // element; false when a value the drawing divides by or sizes with is missing or not
+    // positive. Logs nothing: the game and the data checker each report it their own way.
+    bool ReadFrameLayout(const TiXmlElement* image);
 
     // Draws frame at position (its bottom-left corner) with scale, rotation in degrees about
     // that corner, mirrored about the corner's vertical line when flip is 1, and alpha 0..1.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "world/WindowQuad.h"
+
 namespace {
 
 // Weights of the slots current, current + 1 (three ticks old), + 2, + 3 (the previous tick):
@@ -108,16 +110,7 @@ void DrawWholeQuad(int width, int height) {
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2i(0, 0);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(width, 0);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(width, height);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2i(0, height);
-    glEnd();
+    DrawWindowQuad(width, height);
     glPopAttrib();
 }
 

@@ -13,6 +13,7 @@
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUI.h"
+#include "world/WindowQuad.h"
 
 namespace {
 
@@ -33,16 +34,7 @@ void ClearToBlack() {
 void DrawCompositionQuad(GLuint texture, int width, int height) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2i(0, 0);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2i(width, 0);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2i(width, height);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2i(0, height);
-    glEnd();
+    DrawWindowQuad(width, height);
 }
 
 }  // namespace

@@ -83,13 +83,7 @@ void ResourceChecker::CheckSprite(const TiXmlElement* element, const std::string
 }
 
 bool ResourceChecker::ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite) {
-    xml::ReadInt(image, "swidth", sprite.m_frameWidth);
-    xml::ReadInt(image, "sheight", sprite.m_frameHeight);
-    xml::ReadInt(image, "numframes", sprite.m_numFrames);
-    xml::ReadInt(image, "rows", sprite.m_rows);
-    xml::ReadInt(image, "columns", sprite.m_columns);
-    if (sprite.m_columns > 0 && sprite.m_frameWidth > 0 && sprite.m_frameHeight > 0 &&
-        sprite.m_numFrames > 0) {
+    if (sprite.ReadFrameLayout(image)) {
         return true;
     }
     m_context.Error(at, "sprite " + Quoted(sprite.m_name) +

@@ -38,7 +38,8 @@ public:
 private:
     void CheckSprite(const TiXmlElement* element, const std::string& baseDir,
                      const std::string& file);
-    // Reads the frame layout; false (reported) when a size the game needs is not positive.
+    // Reads the frame layout with the game's reader; false (reported) when a size the game needs is
+    // not positive.
     bool ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite);
     // False (reported) when the sheet is smaller than the frame grid.
     bool FitsSheet(const CSprite& sprite, const Place& at);
