@@ -13,6 +13,8 @@
 // of the minimal loop, timed on the wall clock (the software rasteriser works in threads of
 // its own), so that the ratio is taken under the same load.
 
+#include <climits>
+
 #include <GL/glew.h>
 #include <SDL/SDL.h>
 #include <benchmark/benchmark.h>
@@ -219,8 +221,9 @@ void SetRingFilter(GLint filter) {
 }
 
 // range(0): 0 plain path, 1 motion blur through the accumulation buffer, 2 motion blur
-// composed by the ring blender, 3 the same with the sum of the older slots made again in
-// every frame (as in the first frame after each tick). The minimal loop is the same in all.
+// composed by the ring blender from the kept sum of the older slots, 3 the same with the sum
+// made again in every frame (as in the first frame of each tick), 4 every frame composed from
+// the four slots in one pass. The minimal loop is the same in all.
 void BM_Frame(benchmark::State& state) {
     ShooterWorld& world = *ShooterWorld::GetInstance();
     const bool blur = state.range(0) >= 1;
@@ -229,12 +232,15 @@ void BM_Frame(benchmark::State& state) {
         return;
     }
     const bool everyFrameASum = state.range(0) == 3;
+    const bool onePass = state.range(0) == 4;
     if (state.range(0) >= 2 && !world.m_ringBlender.IsBuilt()) {
         state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
         return;
     }
     world.m_motionBlur = blur;
     world.m_blendBlur = state.range(0) >= 2;
+    world.m_ringBlender.SetKeepAfterFrames(onePass ? INT_MAX : 1);
+    world.m_ringBlender.Invalidate();
     SetRingFilter(world.m_blendBlur ? GL_NEAREST : GL_LINEAR);
     double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0, plainSeconds = 0.0;
     for (auto _ : state) {
@@ -266,6 +272,7 @@ void BM_Frame(benchmark::State& state) {
     }
     world.m_motionBlur = false;
     world.m_blendBlur = false;
+    world.m_ringBlender.SetKeepAfterFrames(RingBlender::DEFAULT_KEEP_AFTER_FRAMES);
     SetRingFilter(GL_LINEAR);
     const double frames = double(state.iterations());
     state.counters["fps"] = frames / oursSeconds;
@@ -312,6 +319,7 @@ BENCHMARK(BM_Frame)
     ->Arg(1)
     ->Arg(2)
     ->Arg(3)
+    ->Arg(4)
     ->MinTime(2.0)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -145,7 +145,7 @@ TEST_F(BlurCompositionTest, SolidSlotsGiveTheSameWeightedSum) {
 }
 
 // The blended path keeps the sum of the three older slots once a tick has several frames
-// (from the third on). Frames of the same tick rewrite only the current slot, the next tick
+// (from the second on). Frames of the same tick rewrite only the current slot, the next tick
 // makes the sum again, and clearing the ring (switching blur on) must not leave the old sum
 // behind: every composition, in one pass or from the kept sum, matches the accumulated one.
 TEST_F(BlurCompositionTest, KeptSumFollowsTheCurrentSlotAndTheClearedRing) {
