@@ -284,18 +284,22 @@ void BM_Frame(benchmark::State& state) {
 }
 
 // The title screen over the frozen scene against a frame of play (the HUD), interleaved. The
-// title draws the full-window shade, the logo, the buttons and two lines of help text.
+// title draws the full-window shade, the logo, the buttons and two lines of help text; as in
+// the game, the world is paused under it (its picture is kept from the first title frame on),
+// and runs under the HUD.
 void BM_TitleFrame(benchmark::State& state) {
     ShooterWorld& world = *ShooterWorld::GetInstance();
     CGUI* gui = CGUI::GetInstance();
     double titleSeconds = 0.0, playSeconds = 0.0;
     for (auto _ : state) {
         gui->SetActiveLayer("title");
+        world.m_paused = true;
         const double t0 = Seconds();
         world.Render();
         glFinish();
         const double t1 = Seconds();
         gui->SetActiveLayer("hud");
+        world.m_paused = false;
         world.Render();
         glFinish();
         const double t2 = Seconds();

@@ -59,6 +59,7 @@ const CEventManager::ListenerList* CEventManager::FindListeners(uint32_t key) co
 }
 
 void CEventManager::Deliver(IEvent* event, const ListenerList* wildcard) {
+    ++m_delivered;
     if (wildcard) {
         for (IEventListener* listener : *wildcard) {
             listener->HandleEvent(event);

@@ -26,6 +26,10 @@ public:
     bool Tick() override;
     bool Shutdown() override;
 
+    // Events handed to listeners so far (triggered or queued): a count that changes whenever
+    // a listener may have changed something.
+    uint64_t DeliveredCount() const { return m_delivered; }
+
     // True for "*" and for every type registered by AddListener; false for key 0.
     bool ValidateType(const EventType& type) const;
 
@@ -39,4 +43,5 @@ private:
     std::vector<EventType> m_typeList;
     std::map<uint32_t, ListenerList> m_listeners;
     std::list<IEvent*> m_queue;  // owned
+    uint64_t m_delivered = 0;
 };

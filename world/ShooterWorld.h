@@ -22,6 +22,7 @@
 #include "events/IEventListener.h"
 #include "game/ActorStage.h"
 #include "world/RingBlender.h"
+#include "world/StillScene.h"
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
 #include "world/GamepadInput.h"
@@ -62,7 +63,11 @@ public:
     void UpdateWorld(float& dt);
     // One frame, plain or motion-blurred.
     void Render();
+    // The world part, then the interface.
     void DrawScene();
+    // DrawScene for a paused world: the world part comes from m_stillScene once kept.
+    void DrawPausedScene();
+    void DrawWorldPart();
     // Draws the scene into the current ring slot, composes the window image from the four
     // slots (accumulation buffer or blending, see m_blendBlur) and swaps.
     void RenderMotionBlur();
@@ -144,6 +149,11 @@ public:
     // accumulation buffer.
     bool m_blendBlur = false;
     RingBlender m_ringBlender;  // built with the ring; composes it when m_blendBlur is set
+    // The paused world's picture, and the count of what changed the world since start-up
+    // (updates that moved it, SDL events, restarts, video modes); with the count of events
+    // delivered to the listeners it is the picture's key.
+    StillScene m_stillScene;
+    uint64_t m_sceneChanges = 0;
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
 

@@ -34,6 +34,7 @@ void ShooterWorld::RecordScore() {
 }
 
 void ShooterWorld::Restart() {
+    ++m_sceneChanges;
     RecordScore();
     if (!m_levelFile.empty()) {
         // LoadLevel logs why a file it refuses cannot be played; the level in play then stays.

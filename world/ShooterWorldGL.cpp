@@ -323,6 +323,8 @@ bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
         texture = 0;
     }
     world.m_ringBlender.Forget();
+    world.m_stillScene.Forget();
+    ++world.m_sceneChanges;
     world.m_blurSupported = false;
     SetFixedState(world.m_width, world.m_height);
     glewInit();

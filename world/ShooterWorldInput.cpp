@@ -151,6 +151,7 @@ void ForwardMouse(const ShooterWorld& world, int x, int y, int32_t kind) {
 }  // namespace
 
 void ShooterWorld::HandleSDLEvent(SDL_Event& event) {
+    ++m_sceneChanges;
     switch (event.type) {
         case SDL_QUIT:
             m_quit = true;

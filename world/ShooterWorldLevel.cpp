@@ -71,6 +71,7 @@ void ReportMissingActors(const LevelParts& parts, const std::string& fileName) {
 }  // namespace
 
 bool ShooterWorld::LoadLevel(const std::string& fileName) {
+    ++m_sceneChanges;
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
     if (!xml::LoadFile(document)) {
         LogMessage("Level file not found: %s\n", fileName.c_str());

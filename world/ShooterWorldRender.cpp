@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/Log.h"
+#include "events/CEventManager.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterEnemy.h"
@@ -37,6 +38,24 @@ void DrawCompositionQuad(GLuint texture, int width, int height) {
     DrawWindowQuad(width, height);
 }
 
+// Runs draw; when a draw call throws, the exception is logged and the model-view matrix is put
+// back as it was, so that later draws and frames do not inherit it. False after an exception.
+template <typename Draw>
+bool DrawGuarded(Draw draw) {
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    try {
+        draw();
+        return true;
+    } catch (const std::exception& e) {
+        LogMessage("Exception found: %s\n", e.what());
+    } catch (const std::exception* e) {
+        LogMessage("Exception found: %s\n", e ? e->what() : "");
+    }
+    glLoadMatrixf(modelView);
+    return false;
+}
+
 }  // namespace
 
 void ShooterWorld::Render() {
@@ -46,7 +65,11 @@ void ShooterWorld::Render() {
     }
     glDrawBuffer(GL_BACK);
     ClearToBlack();
-    DrawScene();
+    if (m_paused) {
+        DrawPausedScene();
+    } else {
+        DrawScene();
+    }
     SDL_GL_SwapBuffers();
 }
 
@@ -54,45 +77,58 @@ void ShooterWorld::DrawScene() {
     if (!m_player) {
         return;
     }
-    // The camera translation is undone by the opposite translation. When a draw call throws,
-    // the model-view matrix is put back as it was, so that later frames do not inherit it.
-    GLfloat modelView[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    try {
-        if (m_camera) {
-            m_camera->ApplyView();
+    // A world that fails to draw leaves the interface undrawn for this frame.
+    if (DrawGuarded([this] { DrawWorldPart(); })) {
+        DrawGuarded([] { CGUI::GetInstance()->Render(); });
+    }
+}
+
+// The world part comes from the still scene while it holds this paused world's picture.
+void ShooterWorld::DrawPausedScene() {
+    if (!m_player) {
+        return;
+    }
+    const int width = static_cast<int>(m_width);
+    const int height = static_cast<int>(m_height);
+    const uint64_t key = m_sceneChanges + CEventManager::GetInstance()->DeliveredCount();
+    if (!m_stillScene.Draw(key, width, height)) {
+        if (!DrawGuarded([this] { DrawWorldPart(); })) {
+            return;
         }
-        if (m_background) {
-            m_background->Render();
+        m_stillScene.Keep(key, width, height);
+    }
+    DrawGuarded([] { CGUI::GetInstance()->Render(); });
+}
+
+// Background, enemies, shots, ship and explosions, seen through the camera; the camera
+// translation is undone by the opposite translation.
+void ShooterWorld::DrawWorldPart() {
+    if (m_camera) {
+        m_camera->ApplyView();
+    }
+    if (m_background) {
+        m_background->Render();
+    }
+    bool drawBox = false;
+    for (const auto& enemy : m_enemies) {
+        if (enemy) {
+            enemy->Render(drawBox);
         }
-        bool drawBox = false;
-        for (const auto& enemy : m_enemies) {
-            if (enemy) {
-                enemy->Render(drawBox);
-            }
+    }
+    for (const auto& projectile : m_projectiles) {
+        if (projectile) {
+            projectile->Render(false);
         }
-        for (const auto& projectile : m_projectiles) {
-            if (projectile) {
-                projectile->Render(false);
-            }
-        }
-        if (!m_player->IsDead()) {
-            m_player->Render(false);
-        }
-        if (m_explosions) {
-            m_explosions->Render(drawBox);
-        }
-        if (m_camera) {
-            const Vector2 view = m_camera->GetPosition();
-            glTranslatef(view.x, view.y, 0.0f);
-        }
-        CGUI::GetInstance()->Render();
-    } catch (const std::exception& e) {
-        LogMessage("Exception found: %s\n", e.what());
-        glLoadMatrixf(modelView);
-    } catch (const std::exception* e) {
-        LogMessage("Exception found: %s\n", e ? e->what() : "");
-        glLoadMatrixf(modelView);
+    }
+    if (!m_player->IsDead()) {
+        m_player->Render(false);
+    }
+    if (m_explosions) {
+        m_explosions->Render(drawBox);
+    }
+    if (m_camera) {
+        const Vector2 view = m_camera->GetPosition();
+        glTranslatef(view.x, view.y, 0.0f);
     }
 }
 

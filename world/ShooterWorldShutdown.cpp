@@ -36,9 +36,11 @@ void ReleaseActors(ShooterWorld& world) {
     world.m_explosions.reset();
 }
 
-// The frame ring's OpenGL objects go while the window's context still exists.
+// The frame ring's and the still scene's OpenGL objects go while the window's context still
+// exists.
 void DeleteFrameRing(ShooterWorld& world) {
     world.m_ringBlender.Release();
+    world.m_stillScene.Release();
     if (!world.m_blurSupported) {
         return;
     }

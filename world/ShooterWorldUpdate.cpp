@@ -248,6 +248,7 @@ void ShooterWorld::UpdateWorld(float& dt) {
     if (!m_player || m_paused) {
         return;
     }
+    ++m_sceneChanges;
     StartLevelClock(*this);
     MoveScene(*this, dt);
     HitTerrain(*this);

@@ -1,0 +1,67 @@
+#include "world/StillScene.h"
+
+#include <GL/glew.h>
+
+#include "world/WindowQuad.h"
+
+bool StillScene::Draw(uint64_t key, int width, int height) const {
+    if (!m_kept || key != m_key || width != m_width || height != m_height) {
+        return false;
+    }
+    // Unfiltered, unblended and in opaque white the quad gives back each texel unchanged.
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    DrawWindowQuad(width, height);
+    glPopMatrix();
+    glPopAttrib();
+    return true;
+}
+
+void StillScene::Keep(uint64_t key, int width, int height) {
+    glPushAttrib(GL_TEXTURE_BIT | GL_PIXEL_MODE_BIT);
+    if (m_texture == 0) {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        m_texture = name;
+    }
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glReadBuffer(GL_BACK);
+    if (width == m_width && height == m_height) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 0, 0, width, height, 0);
+    }
+    glPopAttrib();
+    // A driver that could not copy keeps nothing rather than a wrong picture.
+    m_kept = glGetError() == GL_NO_ERROR;
+    m_width = m_kept ? width : 0;
+    m_height = m_kept ? height : 0;
+    m_key = key;
+}
+
+void StillScene::Release() {
+    if (m_texture != 0) {
+        const GLuint name = m_texture;
+        glDeleteTextures(1, &name);
+    }
+    Forget();
+}
+
+void StillScene::Forget() {
+    m_texture = 0;
+    m_width = 0;
+    m_height = 0;
+    m_kept = false;
+}
