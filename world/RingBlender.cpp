@@ -14,19 +14,22 @@ const float WEIGHTS[4] = {0.4f + 0.6f / 4.0f * 0.2f, 0.6f / 4.0f * 0.8f, 0.6f / 
 
 // What the programs share. decode and encode are the sRGB curves (IEC 61966-2-1) as
 // polynomials: llvmpipe and other software drivers run pow() through their general float
-// path, several times slower than multiply-adds. decode is fitted on the 245 8-bit values of
-// its power segment (relative error under 0.32 %), encode on sqrt(c) over its power segment
-// (under 0.09 of an 8-bit level); together they move a composed pixel by less than a fifth
-// of a level from the exact curves. The linear segments are exact.
+// path, several times slower than multiply-adds, and every operation counts in a program
+// run for each pixel of the window. decode is fitted on the 245 8-bit values of its power
+// segment (relative error under 0.81 %), encode on sqrt(c) over its power segment (under 0.09
+// of an 8-bit level); together they move a composed pixel by less than a fifth of a level
+// from the exact curves. The linear segments are exact.
 //
 // drawn: the slot as the fixed state draws it onto black: the alpha test GL_GREATER 0.1 with
-// the reference as an 8-bit window holds it (26), then colour times alpha rounded to 8 bits.
+// the reference as an 8-bit window holds it (26), then colour times alpha. The fixed state
+// rounds that product to 8 bits; left unrounded it is at most half a level away before it is
+// weighted. The sums never leave 0 to 1 (the weights add up to 1), so they are not clamped.
 // SRGB is defined before the source.
 const char* const COMMON_SOURCE = R"(
 vec3 decode(vec3 c) {
     if (!SRGB) return c;
-    vec3 power = 0.0009346995 + c * (0.0323565160 + c * (0.5216730144 + c * (0.6624937203 +
-                 c * (-0.3041950539 + c * 0.0869617871))));
+    vec3 power = 0.0010870037 + c * (0.0277875000 + c * (0.5621145498 + c * (0.5262452276 +
+                 c * -0.1181297992)));
     return mix(c / 12.92, power, step(0.04045, c));
 }
 vec3 encode(vec3 c) {
@@ -38,7 +41,7 @@ vec3 encode(vec3 c) {
 }
 vec3 drawn(sampler2D slot) {
     vec4 t = texture2D(slot, gl_TexCoord[0].st);
-    return t.a * 255.0 > 26.5 ? decode(floor(t.rgb * t.a * 255.0 + 0.5) / 255.0) : vec3(0.0);
+    return t.a > 26.5 / 255.0 ? decode(t.rgb * t.a) : vec3(0.0);
 }
 )";
 
@@ -51,7 +54,7 @@ uniform sampler2D slot3;
 uniform vec3 weights;
 void main() {
     vec3 sum = weights.x * drawn(slot1) + weights.y * drawn(slot2) + weights.z * drawn(slot3);
-    gl_FragColor = vec4(encode(clamp(sum, 0.0, 1.0)), 1.0);
+    gl_FragColor = vec4(encode(sum), 1.0);
 }
 )";
 
@@ -65,7 +68,7 @@ uniform vec4 weights;
 void main() {
     vec3 sum = weights.x * drawn(slot0) + weights.y * drawn(slot1) + weights.z * drawn(slot2) +
                weights.w * drawn(slot3);
-    gl_FragColor = vec4(encode(clamp(sum, 0.0, 1.0)), 1.0);
+    gl_FragColor = vec4(encode(sum), 1.0);
 }
 )";
 
@@ -76,7 +79,7 @@ uniform sampler2D older;
 uniform float weight;
 void main() {
     vec3 sum = weight * drawn(slot0) + decode(texture2D(older, gl_TexCoord[0].st).rgb);
-    gl_FragColor = vec4(encode(clamp(sum, 0.0, 1.0)), 1.0);
+    gl_FragColor = vec4(encode(sum), 1.0);
 }
 )";
 
