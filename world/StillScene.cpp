@@ -26,6 +26,13 @@ bool StillScene::Draw(uint64_t key, int width, int height) const {
 }
 
 void StillScene::Keep(uint64_t key, int width, int height) {
+    const bool stillAgain = key == m_seenKey && width == m_seenWidth && height == m_seenHeight;
+    m_seenKey = key;
+    m_seenWidth = width;
+    m_seenHeight = height;
+    if (!stillAgain) {
+        return;
+    }
     glPushAttrib(GL_TEXTURE_BIT | GL_PIXEL_MODE_BIT);
     if (m_texture == 0) {
         GLuint name = 0;
@@ -64,4 +71,6 @@ void StillScene::Forget() {
     m_width = 0;
     m_height = 0;
     m_kept = false;
+    m_seenWidth = 0;
+    m_seenHeight = 0;
 }
