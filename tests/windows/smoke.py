@@ -220,8 +220,14 @@ class Smoke:
     def stop(self):
         for process in reversed(self.processes):
             if process.poll() is None:
-                process.kill()
-                process.wait()
+                # SIGTERM first: a killed Xvfb leaves its lock and socket in /tmp behind, and
+                # the display number stays taken for every later run on this machine.
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
         if "WINEPREFIX" in self.env:
             self.run(WINESERVER, "-k")
 
