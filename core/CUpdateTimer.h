@@ -1,6 +1,8 @@
 #pragma once
 // The main loop's update rule: update when the clock reads more than 30 ms after the end of
-// the previous update. The sum last + 30 wraps modulo 2^32 and the comparison is strict.
+// the previous update. The sum last + 30 wraps modulo 2^32 and the comparison is strict, so
+// an update that ended within 30 ms of 2^32 is followed by one at once. When the clock wraps
+// later than that, the update comes once more than 30 ms have truly passed.
 
 #include <cstdint>
 

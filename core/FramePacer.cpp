@@ -2,6 +2,8 @@
 
 #include "core/CUpdateTimer.h"
 
+#include <algorithm>
+
 namespace {
 
 // Signed distance from a to b on the wrapping 32-bit clock.
@@ -54,6 +56,9 @@ uint32_t FramePacer::SleepBefore(uint32_t now, uint32_t lastUpdate) const {
     const uint32_t frame = UntilFrame(now);
     // Not due yet: the update comes at the first reading more than the interval after the
     // last one.
-    const int64_t update = Ahead(now, lastUpdate + CUpdateTimer::kInterval + 1);
+    // Never negative (a clock that stepped back) and never longer than one interval, whatever
+    // the readings: the loop must not sleep through its next update.
+    int64_t update = Ahead(now, lastUpdate + CUpdateTimer::kInterval + 1);
+    update = std::clamp<int64_t>(update, 0, CUpdateTimer::kInterval + 1);
     return frame < update ? frame : static_cast<uint32_t>(update);
 }

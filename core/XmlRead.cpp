@@ -129,9 +129,13 @@ bool LoadFile(TiXmlDocument& document) {
         return false;
     }
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::string text = UnixLineEnds(bytes.substr(0, bytes.find('\0')));
-    text.append(kEndPadding, '\0');
-    document.Parse(text.c_str());
+    return ParseText(document, bytes);
+}
+
+bool ParseText(TiXmlDocument& document, const std::string& text) {
+    std::string padded = UnixLineEnds(text.substr(0, text.find('\0')));
+    padded.append(kEndPadding, '\0');
+    document.Parse(padded.c_str());
     return !document.Error();
 }
 

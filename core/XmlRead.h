@@ -52,6 +52,11 @@ std::string FileOf(const TiXmlElement* element);
 //   read past its buffer.
 bool LoadFile(TiXmlDocument& document);
 
+// Parses text held in memory the way LoadFile parses a file's text: up to the first zero
+// byte, line ends made LF, and zero bytes after the end so that a character cut off by the
+// end cannot lead the library past the buffer. False on a parse error (document.Error()).
+bool ParseText(TiXmlDocument& document, const std::string& text);
+
 // The set element ("spriteset", "fontset", ...) as the top-level element of that name or, when
 // there is none, as a child of the document's first element; null when neither exists.
 const TiXmlElement* FindSetElement(const TiXmlDocument& document, const char* name);

@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "core/XmlRead.h"
 #include "platform/FileSystem.h"
 
 int ScoreTable::Add(int32_t points, const std::string& date) {
@@ -41,8 +42,7 @@ std::string ScoreTable::ToXml() const {
 
 bool ScoreTable::FromXml(const std::string& text, std::string& error) {
     TiXmlDocument document;
-    document.Parse(text.c_str());
-    if (document.Error()) {
+    if (!xml::ParseText(document, text)) {
         error = document.ErrorDesc();
         return false;
     }

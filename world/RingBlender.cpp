@@ -206,11 +206,15 @@ void RingBlender::MakeSum(const uint32_t textures[4], uint32_t slot, int width, 
     const uint32_t older[3] = {textures[(slot + 1) % 4], textures[(slot + 2) % 4],
                                textures[(slot + 3) % 4]};
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_sumBuffer);
+    // The sum texture is drawn whole, wherever the window's picture lies.
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glViewport(0, 0, width, height);
     BindUnits(older, 3);
     glUseProgram(m_sumProgram);
     DrawWholeQuad(width, height);
     glUseProgram(0);
     UnbindUnits(3);
+    glPopAttrib();
     // The window's framebuffer keeps its own draw buffer.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     m_sumSlot = static_cast<int>(slot);
@@ -222,6 +226,9 @@ void RingBlender::Compose(const uint32_t textures[4], uint32_t slot, int width, 
     }
     slot %= 4;
     if (static_cast<int>(slot) != m_countedSlot) {
+        // A new tick: its older slots differ from those of any sum kept before, even one made
+        // for the same slot number a full turn of the ring ago.
+        m_sumSlot = -1;
         m_previousFrames = m_framesOfSlot;
         m_framesOfSlot = 0;
         m_countedSlot = static_cast<int>(slot);

@@ -24,6 +24,8 @@ void ShooterWorld::Update(float& dt) {
     try {
         if (m_motionBlur) {
             m_frameSlot = (m_frameSlot + 1) % 4;
+            // The new current slot's older slots now include the one drawn last tick.
+            m_ringBlender.Invalidate();
             UpdateWorld(dt);
         }
         UpdateWorld(dt);

@@ -111,6 +111,15 @@ public:
     // F11 and Alt+Enter: full screen and back, in place when the system can, else by opening
     // the video mode again and rebuilding what lives in the OpenGL context.
     void ToggleFullScreen();
+    // Rebuilds what lives in the OpenGL context for a video mode just opened (screen, with
+    // accumBits accumulation bits per channel): the fixed state, every sprite texture and the
+    // frame ring. A screen larger than the picture gets the picture centred.
+    void AdoptVideoMode(const SDL_Surface* screen, int accumBits);
+    // Where the picture lies in the window, in window pixels: its left column, its bottom row
+    // (OpenGL's y, up from the bottom) and its top row (SDL's y, down from the top).
+    int PictureX() const;
+    int PictureY() const;
+    int PictureTop() const;
     int32_t GetBestScore() const override { return m_scores.Best(); }
 
     ShooterCamera* GetCamera() const override { return m_camera.get(); }
@@ -122,6 +131,9 @@ public:
 
     uint32_t m_width = 0;
     uint32_t m_height = 0;
+    // The window's size: the picture's, unless a full-screen mode is larger.
+    uint32_t m_windowWidth = 0;
+    uint32_t m_windowHeight = 0;
     std::string m_levelName;
     // Music track named by the level ("" for none).
     std::string m_levelMusic;

@@ -77,8 +77,10 @@ void SetWindowIcon() {
     }
 }
 
-void SetFixedState(uint32_t width, uint32_t height) {
-    glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+// The picture of width x height pixels is drawn with its lower-left corner at (x, y) of the
+// window: the origin, except in a video mode larger than the picture.
+void SetFixedState(uint32_t width, uint32_t height, int x = 0, int y = 0) {
+    glViewport(x, y, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -248,6 +250,8 @@ bool OpenWindow(ShooterWorld& world, int& accumBits) {
     // A size of 0 lets SDL choose; the frame then uses the window SDL made.
     world.m_width = static_cast<uint32_t>(screen->w);
     world.m_height = static_cast<uint32_t>(screen->h);
+    world.m_windowWidth = world.m_width;
+    world.m_windowHeight = world.m_height;
     return true;
 }
 
@@ -305,16 +309,32 @@ void ShooterWorld::ClearFrameTextures() {
 namespace {
 
 // Opens the video mode again with or without SDL_FULLSCREEN and rebuilds what lived in the
-// old OpenGL context: the fixed state, every sprite texture and the frame ring. The game's
-// state is untouched. False when the mode cannot be opened (the old one is then restored).
+// old OpenGL context. False when the mode cannot be opened (the old one is then restored).
 bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
     int accumBits = 0;
     SDL_Surface* screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
                                         fullScreen ? SDL_FULLSCREEN : 0);
+    const bool opened = screen != nullptr;
     if (!screen) {
-        OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
-                      fullScreen ? 0 : SDL_FULLSCREEN);
+        screen = OpenVideoMode(world.m_width, world.m_height, accumBits, world.m_vsync,
+                               fullScreen ? 0 : SDL_FULLSCREEN);
     }
+    world.AdoptVideoMode(screen, accumBits);
+    return opened;
+}
+
+}  // namespace
+
+void ShooterWorld::AdoptVideoMode(const SDL_Surface* screen, int accumBits) {
+    // A full-screen mode may be larger than the picture (SDL takes the nearest mode that
+    // holds it, 1024 x 768 for 1024 x 512): the picture is centred and the rest stays black.
+    m_windowWidth = screen ? static_cast<uint32_t>(screen->w) : m_width;
+    m_windowHeight = screen ? static_cast<uint32_t>(screen->h) : m_height;
+    if (m_windowWidth != m_width || m_windowHeight != m_height) {
+        LogMessage("Video mode %u x %u: the %u x %u picture is centred in it.\n", m_windowWidth,
+                   m_windowHeight, m_width, m_height);
+    }
+    ShooterWorld& world = *this;
     // Whichever mode is open now has a fresh context: the old OpenGL names are gone with the
     // old one and must not be deleted in the new.
     world.m_frameBuffer = 0;
@@ -326,17 +346,31 @@ bool ReopenVideoMode(ShooterWorld& world, bool fullScreen) {
     world.m_stillScene.Forget();
     ++world.m_sceneChanges;
     world.m_blurSupported = false;
-    SetFixedState(world.m_width, world.m_height);
+    SetFixedState(m_width, m_height, PictureX(), PictureY());
     glewInit();
     CSpriteManager::GetInstance()->ReuploadTextures();
-    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && accumBits > 0 &&
-        BuildFrameRing(world)) {
+    // As at start-up: without an accumulation buffer the ring is composed by blending.
+    if (accumBits == 0) {
+        m_blendBlur = true;
+    }
+    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints() && BuildFrameRing(world)) {
         SetUpBlending(world, accumBits);
     }
-    return screen != nullptr;
 }
 
-}  // namespace
+int ShooterWorld::PictureX() const {
+    return m_windowWidth > m_width ? static_cast<int>(m_windowWidth - m_width) / 2 : 0;
+}
+
+int ShooterWorld::PictureY() const {
+    return m_windowHeight > m_height ? static_cast<int>(m_windowHeight - m_height) / 2 : 0;
+}
+
+int ShooterWorld::PictureTop() const {
+    return m_windowHeight > m_height
+               ? static_cast<int>(m_windowHeight - m_height) - PictureY()
+               : 0;
+}
 
 void ShooterWorld::ToggleFullScreen() {
     SDL_Surface* screen = SDL_GetVideoSurface();

@@ -142,8 +142,9 @@ void ForwardMouse(const ShooterWorld& world, int x, int y, int32_t kind) {
     const float height =
         world.m_camera ? world.m_camera->GetSize().y : static_cast<float>(world.m_height);
     GUIMouseInput input;
-    input.x = x;
-    input.y = static_cast<int32_t>(height - static_cast<float>(y));
+    // Window pixels to the picture's, which a larger full-screen mode shows centred.
+    input.x = x - world.PictureX();
+    input.y = static_cast<int32_t>(height - static_cast<float>(y - world.PictureTop()));
     input.kind = kind;
     CGUI::GetInstance()->HandleMouse(input);
 }

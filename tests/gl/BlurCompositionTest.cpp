@@ -169,6 +169,25 @@ TEST_F(BlurCompositionTest, KeptSumFollowsTheCurrentSlotAndTheClearedRing) {
     EXPECT_GT(*std::min_element(blended.begin(), blended.end()), 140);
 }
 
+// Ticks of 2, 1, 1, 1, 1 and 1 frames: the sum kept at the second tick (slot 1) must not be
+// used again when the ring comes back to slot 1 four ticks later, since slots 2, 3 and 0 have
+// been drawn anew since. Every frame matches the accumulated composition of the ring as it is.
+TEST_F(BlurCompositionTest, KeptSumIsNotUsedAgainAfterTheRingHasGoneRound) {
+    ASSERT_TRUE(InitWindow()) << m_log.Text();
+    for (int slot = 0; slot < 4; ++slot) {
+        WriteSlot(slot, NoiseSlot(601u + unsigned(slot)));
+    }
+    const int framesPerTick[6] = {2, 1, 1, 1, 1, 1};
+    for (uint32_t tick = 0; tick < 6; ++tick) {
+        m_world->m_frameSlot = tick % 4;
+        for (int frame = 0; frame < framesPerTick[tick]; ++frame) {
+            WriteSlot(int(tick % 4), NoiseSlot(701u + tick * 8u + unsigned(frame)));
+            EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3)
+                << "tick " << tick << " frame " << frame;
+        }
+    }
+}
+
 // Switching blur on fills the ring tick by tick from white; the trail of a moving square and
 // the white of the slots not drawn yet compose alike both ways at every tick.
 TEST_F(BlurCompositionTest, WhiteRingOfTheFirstTicksComposesAlikeBothWays) {

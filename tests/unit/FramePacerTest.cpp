@@ -83,6 +83,10 @@ TEST(FramePacerTest, SleepEndsAtTheNextFrameOrTheNextUpdateWhicheverIsFirst) {
     EXPECT_EQ(pacer.SleepBefore(1005, 1000), 15u) << "frame at 1020, update at 1031";
     EXPECT_EQ(pacer.SleepBefore(1005, 980), 6u) << "update at 1011 comes first";
     EXPECT_EQ(pacer.SleepBefore(1005, 974), 0u) << "an update is due now";
+    // Across the clock's wrap an update is due, and no reading ever asks for a sleep longer
+    // than the update interval.
+    EXPECT_EQ(pacer.SleepBefore(2, 0xFFFFFFDEu), 0u);
+    EXPECT_LE(pacer.SleepBefore(0x10u, 0x80000000u), 31u);
     // A loop that fell far behind starts a new schedule instead of a burst of frames.
     pacer.MarkFrame(1500);
     EXPECT_FALSE(pacer.IsFrameDue(1501));

@@ -97,6 +97,26 @@ TEST_F(PlayerTest, InvulnerabilityEndsOnceItsTimerPassesThreeSeconds) {
     EXPECT_FALSE(ship->m_invulnerable);
 }
 
+// Two deaths in a row: each return is invulnerable for the full three seconds, counted
+// from its own return (96 more updates of 31 ms after the one that brings the ship back).
+TEST_F(PlayerTest, EveryReturnIsInvulnerableForTheFullThreeSeconds) {
+    for (int death = 0; death < 2; ++death) {
+        ship->TakeDamage(100);
+        ASSERT_TRUE(ship->IsDead()) << "death " << death;
+        ship->BeginRespawn();
+        UpdateShip(97, 31.0f);
+        ASSERT_FALSE(ship->IsDead()) << "death " << death;
+        int invulnerableUpdates = 0;
+        while (ship->m_invulnerable && invulnerableUpdates < 200) {
+            ship->TakeDamage(100);  // ignored while invulnerable
+            UpdateShip(1, 31.0f);
+            ++invulnerableUpdates;
+        }
+        EXPECT_EQ(invulnerableUpdates, 96) << "death " << death;
+        EXPECT_EQ(ship->GetHealth(), 100) << "death " << death;
+    }
+}
+
 TEST_F(PlayerTest, BlinksEveryOtherUpdateAt31MsAndNeverAt32Ms) {
     ship->m_invulnerable = true;
     int shown = 0;

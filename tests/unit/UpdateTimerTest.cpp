@@ -36,3 +36,17 @@ TEST(UpdateTimer, SumWrapsNearTheTopOfTheClock) {
     EXPECT_TRUE(timer.IsDue(20, dt));  // dt is the wrapped difference
     EXPECT_FLOAT_EQ(dt, 36.0f);
 }
+
+// The clock wraps after the last update ended, more than 30 ms before 2^32: the update comes
+// once more than 30 ms have truly passed, not 49.7 days later; a clock that stepped back
+// still waits.
+TEST(UpdateTimer, ClockThatWrapsAfterTheLastUpdateKeepsUpdating) {
+    CUpdateTimer timer;
+    timer.MarkUpdated(0xFFFFFFDEu);  // 34 ms before the wrap
+    float dt = 0;
+    EXPECT_FALSE(timer.IsDue(0xFFFFFFFCu, dt));  // 30 ms on: not yet
+    ASSERT_TRUE(timer.IsDue(2, dt));             // 36 ms on, across the wrap
+    EXPECT_FLOAT_EQ(dt, 36.0f);
+    timer.MarkUpdated(5000);
+    EXPECT_FALSE(timer.IsDue(100, dt));
+}

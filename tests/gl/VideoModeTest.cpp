@@ -1,0 +1,75 @@
+// A video mode opened again (as full screen is switched on systems that cannot switch in
+// place): what lived in the old context is rebuilt, and a mode larger than the picture, as
+// SDL picks on Windows, shows the picture centred with the mouse mapped onto it.
+#include <cstdlib>
+#include <memory>
+
+#include "WorldGLSupport.h"
+#include "game/ShooterCamera.h"
+#include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
+#include "gui/CGUI.h"
+
+namespace {
+
+class VideoModeTest : public WorldGLTest {
+protected:
+    // A level whose only actor covers the whole picture in red.
+    void StartRedLevel() {
+        m_world->m_player = std::make_unique<ShooterPlayer>();
+        m_world->m_camera = std::make_unique<ShooterCamera>();
+        m_world->m_camera->m_size = Vector2(1024, 512);
+        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
+        m_world->m_enemies.emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
+    }
+    // The window's SDL rows count down from the top; ReadShown's rows up from the bottom.
+    void MoveMouse(int x, int y) {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.x = static_cast<Uint16>(x);
+        event.motion.y = static_cast<Uint16>(y);
+        m_world->HandleSDLEvent(event);
+    }
+};
+
+TEST_F(VideoModeTest, ALargerModeCentresThePictureKeepsBlendedBlurAndMapsTheMouse) {
+    setenv("GLIMMERAX_NO_ACCUM", "1", 1);
+    const bool opened = InitWindow();
+    unsetenv("GLIMMERAX_NO_ACCUM");
+    ASSERT_TRUE(opened) << m_log.Text();
+    ASSERT_TRUE(m_world->m_blurSupported);
+    // SDL's nearest full-screen mode that holds 1024 x 512, without accumulation buffer.
+    SDL_Surface* screen = SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL);
+    ASSERT_NE(screen, nullptr) << SDL_GetError();
+    m_world->AdoptVideoMode(screen, 0);
+    EXPECT_TRUE(m_world->m_blurSupported) << "the ring is rebuilt without accumulation bits";
+    EXPECT_TRUE(m_world->m_blendBlur);
+    EXPECT_TRUE(m_log.Contains("Video mode 1024 x 768: the 1024 x 512 picture is centred in it.\n"))
+        << m_log.Text();
+
+    StartRedLevel();
+    for (const bool blur : {false, true}) {
+        m_world->m_motionBlur = blur;
+        m_world->ClearFrameTextures();
+        // The new window's first swap may leave its back buffer undefined: the second frame
+        // is read.
+        m_world->Render();
+        m_world->Render();
+        const Rgba below = GLWindow::ReadPixel(500, 100);
+        const Rgba inside = GLWindow::ReadPixel(500, 384);
+        const Rgba above = GLWindow::ReadPixel(500, 700);
+        EXPECT_EQ(below.r, 0) << "blur " << blur;
+        EXPECT_EQ(above.r, 0) << "blur " << blur;
+        EXPECT_NEAR(inside.r, 255, 3) << "blur " << blur;
+        EXPECT_NEAR(inside.g, blur ? 145 : 0, 3) << "0.57 of the white ring, or none";
+    }
+    // The picture's top row is the window's row 128: a pointer there is at the picture's top.
+    MoveMouse(300, 128 + 12);
+    EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().x, 300.0f);
+    EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().y, 500.0f);
+    for (auto& enemy : m_world->m_enemies) {
+        delete enemy.release();
+    }
+}
+
+}  // namespace
