@@ -123,6 +123,22 @@ const Mistake kMistakes[] = {
      "width=\"1024px\" on <config> has text after its number: the game reads it as 1024"},
     {"UnknownCueEvent", "sets/sounds.xml", "<cue event=\"shipfire\"", "<cue event=\"shipfired\"",
      "error", "unknown cue event \"shipfired\""},
+    // Samples and music tracks are not interchangeable: the game's own log texts.
+    {"LevelMusicNamesSample", "levels/level1.xml", "music=\"ember\"", "music=\"hit\"", "error",
+     "Unknown music track \"hit\" (not a <music> of the sound set)"},
+    {"TitleMusicBoundToSample", "sets/sounds.xml", "<cue event=\"titlemusic\" sound=\"title\"",
+     "<cue event=\"titlemusic\" sound=\"click\"", "error",
+     "Cue \"titlemusic\" needs a music track but \"click\" is a sample in sets/sounds.xml"},
+    {"SampleCueBoundToMusic", "sets/sounds.xml", "<cue event=\"shipfire\" sound=\"laser\"",
+     "<cue event=\"shipfire\" sound=\"ember\"", "error",
+     "Cue \"shipfire\" needs a sample but \"ember\" is a music track in sets/sounds.xml"},
+    // The game reads only the first sound set: a broken second one is not checked as if used.
+    {"SecondSoundSetIgnored", "config.xml", "<soundsetfile>sets/sounds.xml</soundsetfile>",
+     "<soundsetfile>sets/sounds.xml</soundsetfile><soundsetfile>sets/more.xml</soundsetfile>",
+     "warning", "another <soundsetfile> in <config>: the game reads only the first and ignores it",
+     nullptr, 0, "sets/more.xml",
+     "<soundset basedir=\"sounds\"><sample name=\"ember\">none.wav</sample>"
+     "<cue event=\"shipfired\" sound=\"nothing\"/></soundset>"},
 };
 
 class CheckFindingsTest : public ::testing::TestWithParam<Mistake> {};
