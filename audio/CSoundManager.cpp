@@ -11,6 +11,10 @@ constexpr int kMixerFullScale = 128;
 
 }  // namespace
 
+std::string UnknownMusicText(const std::string& name) {
+    return "Unknown music track \"" + name + "\" (not a <music> of the sound set)";
+}
+
 CSoundManager* CSoundManager::GetInstance() {
     static CSoundManager* instance = new CSoundManager();
     return instance;
@@ -102,8 +106,7 @@ void CSoundManager::PlayMusic(const std::string& name) {
         if (std::find(m_reportedMusic.begin(), m_reportedMusic.end(), name) ==
             m_reportedMusic.end()) {
             m_reportedMusic.push_back(name);
-            LogMessage("CSound: Unknown music track \"%s\" (not a <music> of the sound set)\n",
-                       name.c_str());
+            LogMessage("CSound: %s\n", UnknownMusicText(name).c_str());
         }
         m_mixer->StopMusic();
         return;

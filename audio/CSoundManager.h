@@ -15,6 +15,11 @@
 #include "audio/CSoundSet.h"
 #include "audio/IMixer.h"
 
+// The log text (without the "CSound: " prefix and the line end) of a music name that is no
+// <music> of the set: a name the set does not know, or one of its samples. The data checker
+// reports the same words.
+std::string UnknownMusicText(const std::string& name);
+
 class CSoundManager {
 public:
     static CSoundManager* GetInstance();

@@ -12,6 +12,13 @@ const char* const kWho = "CSound";
 
 }  // namespace
 
+std::string WrongKindCueText(SoundCue cue, const std::string& sound, const std::string& file) {
+    const bool wantsMusic = CueWantsMusic(cue);
+    return std::string("Cue \"") + CueName(cue) + "\" needs a " +
+           (wantsMusic ? "music track" : "sample") + " but \"" + sound + "\" is a " +
+           (wantsMusic ? "sample" : "music track") + " in " + file;
+}
+
 bool CSoundSet::Load(const std::string& fileName) {
     m_fileName = fileName;
     m_entries.clear();
@@ -99,11 +106,8 @@ void CSoundSet::ReadCue(const TiXmlElement* element) {
                    sound.c_str(), m_fileName.c_str());
         return;
     }
-    const bool wantsMusic = cue == SoundCue::TitleMusic;
-    if (entry->music != wantsMusic) {
-        LogMessage("CSound: Cue \"%s\" needs a %s but \"%s\" is a %s in %s\n", event.c_str(),
-                   wantsMusic ? "music track" : "sample", sound.c_str(),
-                   entry->music ? "music track" : "sample", m_fileName.c_str());
+    if (entry->music != CueWantsMusic(cue)) {
+        LogMessage("CSound: %s\n", WrongKindCueText(cue, sound, m_fileName).c_str());
         return;
     }
     m_cues[static_cast<int>(cue)] = sound;

@@ -28,6 +28,10 @@ struct SoundEntry {
     bool music = false;
 };
 
+// The log text (without the "CSound: " prefix and the line end) of a cue in the set file
+// that names a sound of the wrong kind for it. The data checker reports the same words.
+std::string WrongKindCueText(SoundCue cue, const std::string& sound, const std::string& file);
+
 class CSoundSet {
 public:
     // Reads a set file; false (logged) when it cannot be read or has no <soundset>. Reading

@@ -22,3 +22,7 @@ bool CueFromName(const std::string& name, SoundCue& cue) {
     }
     return false;
 }
+
+bool CueWantsMusic(SoundCue cue) {
+    return cue == SoundCue::TitleMusic;
+}

@@ -25,3 +25,5 @@ constexpr int kSoundCueCount = static_cast<int>(SoundCue::Count);
 const char* CueName(SoundCue cue);
 // The cue named so; false when the name is none of them.
 bool CueFromName(const std::string& name, SoundCue& cue);
+// True for the cue bound to a music track (TitleMusic); every other cue plays a sample.
+bool CueWantsMusic(SoundCue cue);

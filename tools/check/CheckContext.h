@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "tools/check/DataSchema.h"
@@ -54,7 +55,8 @@ public:
     NameTable fonts;
     NameTable layers;
     NameTable sounds;
-    bool soundsLoaded = false;  // a sound set was read, so sound names can be checked
+    std::set<std::string> musicTracks;  // the sounds first defined as a <music>, not a <sample>
+    bool soundsLoaded = false;          // a sound set was read, so sound names can be checked
 };
 
 // Reports why the document did not parse, at the line the reader stopped.

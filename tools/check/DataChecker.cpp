@@ -85,9 +85,28 @@ void DataChecker::CheckResourceFiles(const TiXmlElement* config) {
     ForEachFile(m_context, config, "fontsetfile", [this](const std::string& path, const Place& at) {
         m_resources.CheckFontSet(path, at);
     });
-    ForEachFile(
-        m_context, config, "soundsetfile",
-        [this](const std::string& path, const Place& at) { CheckSoundSet(m_context, path, at); });
+    CheckSoundSetFile(config);
+}
+
+void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
+    // The game reads the first <soundsetfile> only; any further one is not opened.
+    const TiXmlElement* first = xml::Child(config, "soundsetfile");
+    if (!first) {
+        return;
+    }
+    const Place at = PlaceOf(kConfigFile, first);
+    const std::string path = xml::Text(first);
+    if (path.empty()) {
+        m_context.Error(at, "<soundsetfile> names no file");
+    } else {
+        CheckSoundSet(m_context, DataFileName(path), at);
+    }
+    for (const TiXmlElement* more = xml::Next(first, "soundsetfile"); more;
+         more = xml::Next(more, "soundsetfile")) {
+        m_context.Warning(PlaceOf(kConfigFile, more),
+                          "another <soundsetfile> in <config>: the game reads only the first and "
+                          "ignores it");
+    }
 }
 
 void DataChecker::CheckInterface(const TiXmlElement* config) {

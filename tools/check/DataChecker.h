@@ -1,7 +1,7 @@
 #pragma once
-// Checks a data folder the way the game reads it: config.xml first, then every file it
-// names, in the game's order (sprites, animations, fonts, sounds, interface, level,
-// explosions). Runs with the data folder as the working directory.
+// Checks a data folder the way the game reads it: config.xml first, then every file the game
+// reads from it, in the game's order (sprites, animations, fonts, the first sound set,
+// interface, level, explosions). Runs with the data folder as the working directory.
 
 #include "tools/check/CheckContext.h"
 #include "tools/check/InterfaceChecker.h"
@@ -22,6 +22,7 @@ public:
 private:
     void CheckConfig(const TiXmlElement* config);
     void CheckResourceFiles(const TiXmlElement* config);
+    void CheckSoundSetFile(const TiXmlElement* config);
     void CheckInterface(const TiXmlElement* config);
     void CheckLevelFile(const TiXmlElement* config);
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "audio/CSoundManager.h"
 #include "core/XmlRead.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CSprite.h"
@@ -48,10 +49,10 @@ bool LevelChecker::CheckLevel(const std::string& path, const Place& from) {
     if (!level->Attribute("name")) {
         m_context.Error(at, "<level> has no \"name\"");
     }
-    if (const char* music = level->Attribute("music")) {
-        if (m_context.soundsLoaded && m_context.sounds.count(music) == 0) {
-            m_context.Error(at, "unknown music " + Quoted(music) + ": no sound set defines it");
-        }
+    // An empty name is no music; any other must be a music track of the set, not a sample.
+    const std::string music = AttributeText(level, "music");
+    if (!music.empty() && m_context.soundsLoaded && m_context.musicTracks.count(music) == 0) {
+        m_context.Error(at, UnknownMusicText(music));
     }
     for (const char* part : {"player", "camera", "bg"}) {
         if (!xml::Child(level, part)) {

@@ -4,29 +4,24 @@
 
 #include <filesystem>
 
+#include "audio/CSoundSet.h"
+#include "audio/SoundCue.h"
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
 
 namespace {
 
-// The game moments a cue can bind.
-const char* const kCueEvents[] = {"shipfire", "ringburst",     "enemyfire",  "enemydestroyed",
-                                  "shiphit",  "shipdestroyed", "shipreturn", "button",
-                                  "gameover", "levelcomplete", "titlemusic"};
-
-bool KnownCue(const std::string& event) {
-    for (const char* name : kCueEvents) {
-        if (event == name) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void CheckSound(CheckContext& context, const TiXmlElement* sound, const std::string& baseDir,
                 const std::string& file) {
     const Place at = PlaceOf(file, sound);
-    context.Define(context.sounds, "sound", AttributeText(sound, "name"), at);
+    const std::string soundName = AttributeText(sound, "name");
+    // The game reads the samples before the music tracks and keeps the first of a name, so a
+    // music track named like a sample is the sample.
+    const bool first = context.sounds.count(soundName) == 0;
+    context.Define(context.sounds, "sound", soundName, at);
+    if (first && sound->Value() == std::string("music")) {
+        context.musicTracks.insert(soundName);
+    }
     const std::string name = xml::Text(sound);
     if (name.empty()) {
         context.Error(at, std::string("<") + sound->Value() + "> names no sound file");
@@ -36,6 +31,22 @@ void CheckSound(CheckContext& context, const TiXmlElement* sound, const std::str
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         context.Error(at, "cannot read sound file " + path);
+    }
+}
+
+void CheckCue(CheckContext& context, const TiXmlElement* element, const std::string& file) {
+    const Place at = PlaceOf(file, element);
+    const std::string event = AttributeText(element, "event");
+    SoundCue cue = SoundCue::Count;
+    const bool known = CueFromName(event, cue);
+    if (!known) {
+        context.Error(at, "unknown cue event " + Quoted(event));
+    }
+    const std::string sound = AttributeText(element, "sound");
+    if (context.sounds.count(sound) == 0) {
+        context.Error(at, "unknown sound " + Quoted(sound) + ": the set defines no such sound");
+    } else if (known && (context.musicTracks.count(sound) != 0) != CueWantsMusic(cue)) {
+        context.Error(at, WrongKindCueText(cue, sound, file));
     }
 }
 
@@ -54,15 +65,5 @@ void CheckSoundSet(CheckContext& context, const std::string& path, const Place& 
             CheckSound(context, sound, baseDir, path);
         });
     }
-    xml::ForEachChild(set, "cue", [&](const TiXmlElement* cue) {
-        const Place at = PlaceOf(path, cue);
-        const std::string event = AttributeText(cue, "event");
-        if (!KnownCue(event)) {
-            context.Error(at, "unknown cue event " + Quoted(event));
-        }
-        const std::string sound = AttributeText(cue, "sound");
-        if (context.sounds.count(sound) == 0) {
-            context.Error(at, "unknown sound " + Quoted(sound) + ": the set defines no such sound");
-        }
-    });
+    xml::ForEachChild(set, "cue", [&](const TiXmlElement* cue) { CheckCue(context, cue, path); });
 }
