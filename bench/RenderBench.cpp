@@ -72,14 +72,14 @@ bool StartGame() {
     platform::SetClock(&g_clock);
     ShooterWorld& world = *ShooterWorld::GetInstance();
     world.Init();
-    if (world.IsQuit() || !world.m_player) {
+    if (world.IsQuit() || !world.Level().Player()) {
         std::fprintf(stderr, "the game did not start\n");
         return false;
     }
     // What the title's Start button does: unpause and show the HUD.
-    world.m_paused = false;
+    world.Session().SetPaused(false);
     CGUI::GetInstance()->SetActiveLayer("hud");
-    world.m_firing = true;
+    world.Level().SetFiring(true);
     for (int i = 0; i < kWarmUpdates; ++i) {
         g_clock.m_now += kTickMs;
         float dt = float(kTickMs);
@@ -97,15 +97,15 @@ std::map<unsigned, std::string> TextureKinds() {
             kinds.emplace(sprite->m_texture, kind);
         }
     };
-    mark(world.m_background->m_backSprite, "background");
-    mark(world.m_background->m_middleSprite, "background");
-    mark(world.m_background->m_frontSprite, "background");
-    mark(world.m_player->m_sprite, "ship");
-    mark(world.m_explosions->m_sprite, "explosions");
-    for (const auto& enemy : world.m_enemies) {
+    mark(world.Level().Background()->m_backSprite, "background");
+    mark(world.Level().Background()->m_middleSprite, "background");
+    mark(world.Level().Background()->m_frontSprite, "background");
+    mark(world.Level().Player()->m_sprite, "ship");
+    mark(world.Level().Explosions()->m_sprite, "explosions");
+    for (const auto& enemy : world.Level().EnemyList()) {
         mark(enemy->m_sprite, "enemies");
     }
-    for (const auto& shot : world.m_projectiles) {
+    for (const auto& shot : world.Level().ProjectileList()) {
         mark(shot->m_sprite, "projectiles");
     }
     // The default game's two fonts (data/sets/fonts.xml).
@@ -159,9 +159,9 @@ void MinimalFrame() {
 
 std::vector<unsigned char> ReadBack() {
     const ShooterWorld& world = *ShooterWorld::GetInstance();
-    std::vector<unsigned char> pixels(size_t(world.m_width) * world.m_height * 4);
+    std::vector<unsigned char> pixels(size_t(world.Window().Width()) * world.Window().Height() * 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, GLsizei(world.m_width), GLsizei(world.m_height), GL_RGBA, GL_UNSIGNED_BYTE,
+    glReadPixels(0, 0, GLsizei(world.Window().Width()), GLsizei(world.Window().Height()), GL_RGBA, GL_UNSIGNED_BYTE,
                  pixels.data());
     return pixels;
 }
@@ -198,7 +198,7 @@ void EmptyFrame() {
 void ReportScene(benchmark::State& state) {
     const ShooterWorld& world = *ShooterWorld::GetInstance();
     int active = 0;
-    for (const auto& enemy : world.m_enemies) {
+    for (const auto& enemy : world.Level().EnemyList()) {
         active += enemy->m_active ? 1 : 0;
     }
     state.counters["quads"] = double(g_frameQuads.size());
@@ -207,13 +207,13 @@ void ReportScene(benchmark::State& state) {
         state.counters["q_" + kind] = count;
     }
     state.counters["n_enemies"] = active;
-    state.counters["n_shots"] = double(world.m_projectiles.size());
-    state.counters["n_booms"] = double(world.m_explosions->m_explosions.size());
+    state.counters["n_shots"] = double(world.Level().ProjectileList().size());
+    state.counters["n_booms"] = double(world.Level().Explosions()->m_explosions.size());
 }
 
 // The ring textures' filter as InitGL sets it: unfiltered when the ring blender composes.
 void SetRingFilter(GLint filter) {
-    for (const uint32_t texture : ShooterWorld::GetInstance()->m_frameTextures) {
+    for (const uint32_t texture : ShooterWorld::GetInstance()->Ring().Textures()) {
         glBindTexture(GL_TEXTURE_2D, texture);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
@@ -227,25 +227,25 @@ void SetRingFilter(GLint filter) {
 void BM_Frame(benchmark::State& state) {
     ShooterWorld& world = *ShooterWorld::GetInstance();
     const bool blur = state.range(0) >= 1;
-    if (blur && !world.m_blurSupported) {
+    if (blur && !world.Ring().IsSupported()) {
         state.SkipWithError("no frame ring on this display: motion blur is not available");
         return;
     }
     const bool everyFrameASum = state.range(0) == 3;
     const bool onePass = state.range(0) == 4;
-    if (state.range(0) >= 2 && !world.m_ringBlender.IsBuilt()) {
+    if (state.range(0) >= 2 && !world.Ring().Blender().IsBuilt()) {
         state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
         return;
     }
-    world.m_motionBlur = blur;
-    world.m_blendBlur = state.range(0) >= 2;
-    world.m_ringBlender.SetKeepAfterFrames(onePass ? INT_MAX : 1);
-    world.m_ringBlender.Invalidate();
-    SetRingFilter(world.m_blendBlur ? GL_NEAREST : GL_LINEAR);
+    world.Ring().SetOn(blur);
+    world.Ring().SetBlending(state.range(0) >= 2);
+    world.Ring().Blender().SetKeepAfterFrames(onePass ? INT_MAX : 1);
+    world.Ring().Blender().Invalidate();
+    SetRingFilter(world.Ring().Blends() ? GL_NEAREST : GL_LINEAR);
     double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0, plainSeconds = 0.0;
     for (auto _ : state) {
         if (everyFrameASum) {
-            world.m_ringBlender.Invalidate();
+            world.Ring().Blender().Invalidate();
         }
         const double t0 = Seconds();
         world.Render();
@@ -259,10 +259,10 @@ void BM_Frame(benchmark::State& state) {
         const double t3 = Seconds();
         // The plain frame of the same scene in the same iteration: the baseline of the blurred
         // frames.
-        world.m_motionBlur = false;
+        world.Ring().SetOn(false);
         world.Render();
         glFinish();
-        world.m_motionBlur = blur;
+        world.Ring().SetOn(blur);
         const double t4 = Seconds();
         oursSeconds += t1 - t0;
         minimalSeconds += t2 - t1;
@@ -270,9 +270,9 @@ void BM_Frame(benchmark::State& state) {
         plainSeconds += t4 - t3;
         state.SetIterationTime(t1 - t0);
     }
-    world.m_motionBlur = false;
-    world.m_blendBlur = false;
-    world.m_ringBlender.SetKeepAfterFrames(RingBlender::DEFAULT_KEEP_AFTER_FRAMES);
+    world.Ring().SetOn(false);
+    world.Ring().SetBlending(false);
+    world.Ring().Blender().SetKeepAfterFrames(RingBlender::DEFAULT_KEEP_AFTER_FRAMES);
     SetRingFilter(GL_LINEAR);
     const double frames = double(state.iterations());
     state.counters["fps"] = frames / oursSeconds;
@@ -293,13 +293,13 @@ void BM_TitleFrame(benchmark::State& state) {
     double titleSeconds = 0.0, playSeconds = 0.0;
     for (auto _ : state) {
         gui->SetActiveLayer("title");
-        world.m_paused = true;
+        world.Session().SetPaused(true);
         const double t0 = Seconds();
         world.Render();
         glFinish();
         const double t1 = Seconds();
         gui->SetActiveLayer("hud");
-        world.m_paused = false;
+        world.Session().SetPaused(false);
         world.Render();
         glFinish();
         const double t2 = Seconds();

@@ -115,7 +115,6 @@ class LoadedWorld {
 public:
     LoadedWorld(int enemies, int projectiles) : m_world(*ShooterWorld::GetInstance()) {
         platform::SetClock(&m_clock);
-        g_lastFireTime = 0;
         BuildScene();
         std::mt19937 random(20240611u + unsigned(enemies));
         for (int i = 0; i < enemies; ++i) {
@@ -127,8 +126,8 @@ public:
     }
 
     ~LoadedWorld() {
-        m_world.m_enemies.clear();
-        m_world.m_projectiles.clear();
+        m_world.Level().EnemyList().clear();
+        m_world.Level().ProjectileList().clear();
         ShooterWorld::DestroyInstance();
         CEventManager::GetInstance()->Shutdown();
         platform::SetClock(nullptr);
@@ -143,14 +142,14 @@ public:
     // lists), with nothing else done.
     int BareOverlaps() const {
         int overlaps = 0;
-        const BoundingBox& ship = m_world.m_player->m_box;
-        for (const auto& enemy : m_world.m_enemies) {
+        const BoundingBox& ship = m_world.Level().Player()->m_box;
+        for (const auto& enemy : m_world.Level().EnemyList()) {
             overlaps += ship.Overlaps(enemy->m_box);
-            for (const auto& shot : m_world.m_projectiles) {
+            for (const auto& shot : m_world.Level().ProjectileList()) {
                 overlaps += enemy->m_box.Overlaps(shot->m_box);
             }
         }
-        for (const auto& shot : m_world.m_projectiles) {
+        for (const auto& shot : m_world.Level().ProjectileList()) {
             overlaps += ship.Overlaps(shot->m_box);
         }
         return overlaps;
@@ -172,41 +171,41 @@ public:
     }
 
     void CopyBoxes() {
-        m_shipBox = m_world.m_player->m_box;
+        m_shipBox = m_world.Level().Player()->m_box;
         m_enemyBoxes.clear();
         m_shotBoxes.clear();
-        for (const auto& enemy : m_world.m_enemies) {
+        for (const auto& enemy : m_world.Level().EnemyList()) {
             m_enemyBoxes.push_back(enemy->m_box);
         }
-        for (const auto& shot : m_world.m_projectiles) {
+        for (const auto& shot : m_world.Level().ProjectileList()) {
             m_shotBoxes.push_back(shot->m_box);
         }
     }
 
     void ResetAges() {
-        for (const auto& shot : m_world.m_projectiles) {
+        for (const auto& shot : m_world.Level().ProjectileList()) {
             shot->m_age = 0;
         }
     }
 
     // True while nothing was hit, removed, fired or killed.
     bool IsSteady(size_t enemies, size_t projectiles) const {
-        const ShooterPlayer& ship = *m_world.m_player;
-        return m_world.m_enemies.size() == enemies && m_world.m_projectiles.size() == projectiles &&
+        const ShooterPlayer& ship = *m_world.Level().Player();
+        return m_world.Level().EnemyList().size() == enemies && m_world.Level().ProjectileList().size() == projectiles &&
                ship.m_health == 100 && !ship.m_dead && ship.m_points == 0;
     }
 
     // Pairs whose boxes overlap: the number of pixel tests one update makes.
     int PixelTestedPairs() const {
         int pairs = 0;
-        const ShooterPlayer& ship = *m_world.m_player;
-        for (const auto& enemy : m_world.m_enemies) {
+        const ShooterPlayer& ship = *m_world.Level().Player();
+        for (const auto& enemy : m_world.Level().EnemyList()) {
             pairs += ship.m_box.Overlaps(enemy->m_box);
-            for (const auto& shot : m_world.m_projectiles) {
+            for (const auto& shot : m_world.Level().ProjectileList()) {
                 pairs += shot->m_fromPlayer && enemy->m_box.Overlaps(shot->m_box);
             }
         }
-        for (const auto& shot : m_world.m_projectiles) {
+        for (const auto& shot : m_world.Level().ProjectileList()) {
             pairs += !shot->m_fromPlayer && ship.m_box.Overlaps(shot->m_box);
         }
         return pairs;
@@ -214,15 +213,15 @@ public:
 
 private:
     void BuildScene() {
-        m_world.m_camera = std::make_unique<ShooterCamera>();
-        m_world.m_camera->m_size = Vector2(1024.0f, 512.0f);
-        m_world.m_background = std::make_unique<ShooterBackground>();
-        ShooterBackground& background = *m_world.m_background;
+        m_world.Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world.Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
+        m_world.Level().SetBackground(std::make_unique<ShooterBackground>());
+        ShooterBackground& background = *m_world.Level().Background();
         background.m_frontSprite = MakeEllipseSprite(Fresh("terrain"), 1024, 64, 1);
         background.m_frontBox = BoundingBox(0.0f, 1024.0f, 0.0f, 64.0f);
-        m_world.m_explosions = std::make_unique<ShooterExplosionManager>();
-        m_world.m_player = std::make_unique<ShooterPlayer>();
-        ShooterPlayer& ship = *m_world.m_player;
+        m_world.Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        m_world.Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        ShooterPlayer& ship = *m_world.Level().Player();
         ship.m_sprite = MakeEllipseSprite(Fresh("ship"), 64, 32, 4);
         ship.m_animation = m_animation.get();
         ship.m_action = "fly";
@@ -233,7 +232,7 @@ private:
         m_enemySprite = MakeEllipseSprite(Fresh("enemy"), 48, 32, 2);
         m_playerShot = MakeEllipseSprite(Fresh("shot_player"), 24, 8, 1)->m_name;
         m_enemyShot = MakeEllipseSprite(Fresh("shot_enemy"), 14, 14, 1)->m_name;
-        m_world.m_paused = false;
+        m_world.Session().SetPaused(false);
     }
 
     // The sprite manager keeps every sprite for the whole run and finds the first of a name,
@@ -261,7 +260,7 @@ private:
         enemy->m_position = Vector2(x(random), y(random));
         enemy->m_active = true;
         enemy->UpdateBox();
-        m_world.m_enemies.push_back(std::move(enemy));
+        m_world.Level().EnemyList().push_back(std::move(enemy));
     }
 
     // A projectile standing still anywhere in the view where it touches nothing it could hit:
@@ -283,12 +282,12 @@ private:
     }
 
     bool TouchesTarget(const ShooterProjectile& shot) const {
-        const ShooterPlayer& ship = *m_world.m_player;
+        const ShooterPlayer& ship = *m_world.Level().Player();
         if (!shot.m_fromPlayer) {
             return Hits(ship.m_box, ship.m_sprite, ship.m_position, shot.m_box, shot.m_sprite,
                         shot.m_position);
         }
-        for (const auto& enemy : m_world.m_enemies) {
+        for (const auto& enemy : m_world.Level().EnemyList()) {
             if (Hits(enemy->m_box, enemy->m_sprite, enemy->m_position, shot.m_box, shot.m_sprite,
                      shot.m_position)) {
                 return true;

@@ -40,15 +40,15 @@ void StartUp(ShooterWorld& world) {
     world.ReadConfig(config);
     world.LoadResourceSets(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
-    world.m_levelTime = static_cast<int32_t>(timeGetTime());
+    world.Level().SetTime(static_cast<int32_t>(timeGetTime()));
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
         if (!level.empty()) {
             world.LoadLevel(NormalizeDataPath(level));
         }
     }
-    world.m_explosions = std::make_unique<ShooterExplosionManager>();
-    world.m_explosions->Load(HandleOn(xml::Child(config, "explosioncfg")));
+    world.Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+    world.Level().Explosions()->Load(HandleOn(xml::Child(config, "explosioncfg")));
     fuzz::AddWorldListeners(world);
 }
 

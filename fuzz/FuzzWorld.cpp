@@ -88,7 +88,6 @@ void ResetWorld() {
     CGUI::GetInstance()->UnloadAll();
     CEventManager::GetInstance()->Shutdown();
     CEventManager::DestroyInstance();
-    g_lastFireTime = 0;
     TiXmlBase::SetCondenseWhiteSpace(true);
 }
 

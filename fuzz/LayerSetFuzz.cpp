@@ -102,9 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clock.Set(100000);
     fuzz::WriteFile(kFile, data, size);
     ShooterWorld* world = ShooterWorld::GetInstance();
-    world->m_height = 512;
-    world->m_player = std::make_unique<ShooterPlayer>();
-    world->m_player->AddPoints(1234);
+    world->Window().SetSize(world->Window().Width(), 512);
+    world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+    world->Level().Player()->AddPoints(1234);
     fuzz::AddWorldListeners(*world);
 
     CGUI::GetInstance()->LoadLayerSet(kFile);

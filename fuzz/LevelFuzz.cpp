@@ -94,11 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clock.Set(100000);
     fuzz::WriteFile(kFile, data, size);
     ShooterWorld* world = ShooterWorld::GetInstance();
-    world->m_levelTime = static_cast<int32_t>(clock.Now());
+    world->Level().SetTime(static_cast<int32_t>(clock.Now()));
     if (world->LoadLevel(kFile)) {
-        world->m_explosions = FixedExplosions();
+        world->Level().SetExplosions(FixedExplosions());
         fuzz::AddWorldListeners(*world);
-        world->m_paused = false;
+        world->Session().SetPaused(false);
         for (int step = 0; step < kSteps; ++step) {
             Play(*world, step);
             clock.Advance(step < kJumpFrom ? 31 : kJump);

@@ -20,7 +20,7 @@ struct LoopCounts {
     uint64_t updates = 0;
 };
 
-void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer, LoopCounts& counts) {
+void PassCounted(ShooterWorld* world, CUpdateTimer& timer, FramePacer& pacer, LoopCounts& counts) {
     if (pacer.IsCapped()) {
         const uint32_t sleep = pacer.SleepBefore(timeGetTime(), timer.GetLast());
         if (sleep > 0) {
@@ -29,30 +29,30 @@ void PassCounted(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer, Lo
     }
     float dt = 0.0f;
     if (timer.IsDue(timeGetTime(), dt)) {
-        world.Update(dt);
+        world->Update(dt);
         timer.MarkUpdated(timeGetTime());
         ++counts.updates;
     }
     const uint32_t now = timeGetTime();
     if (pacer.IsFrameDue(now)) {
-        world.Render();
+        world->Render();
         pacer.MarkFrame(now);
         ++counts.frames;
     }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        world.HandleSDLEvent(event);
+        world->HandleSDLEvent(event);
     }
 }
 
 }  // namespace
 
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer) {
+void RunLoopPass(ShooterWorld* world, CUpdateTimer& timer) {
     FramePacer uncapped;
     RunLoopPass(world, timer, uncapped);
 }
 
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer) {
+void RunLoopPass(ShooterWorld* world, CUpdateTimer& timer, FramePacer& pacer) {
     LoopCounts counts;
     PassCounted(world, timer, pacer, counts);
 }
@@ -61,11 +61,11 @@ int RunGame() {
     ShooterWorld* world = ShooterWorld::GetInstance();
     world->Init();
     CUpdateTimer timer;
-    FramePacer pacer(world->m_maxFps);
+    FramePacer pacer(world->Window().MaxFps());
     LoopCounts counts;
     const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
-        PassCounted(*world, timer, pacer, counts);
+        PassCounted(world, timer, pacer, counts);
     }
     if (std::getenv("GLIMMERAX_LOOP_STATS")) {
         LogMessage("Loop: %llu frames, %llu updates in %u ms\n",

@@ -7,10 +7,10 @@ class ShooterWorld;
 
 // One pass of the loop: update when due, render, hand every pending SDL event to the world.
 // It never sleeps.
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer);
+void RunLoopPass(ShooterWorld* world, CUpdateTimer& timer);
 // The same pass under a frame-rate cap: first sleeps while neither a frame nor an update is
 // due, and renders only when a frame is due. An uncapped pacer makes it the pass above.
-void RunLoopPass(ShooterWorld& world, CUpdateTimer& timer, FramePacer& pacer);
+void RunLoopPass(ShooterWorld* world, CUpdateTimer& timer, FramePacer& pacer);
 
 // Creates and initialises the world, runs the loop until it quits, shuts it down and destroys
 // it. Returns the process's exit status, always 1.

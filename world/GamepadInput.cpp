@@ -1,15 +1,12 @@
 #include "world/GamepadInput.h"
 
 #include "core/Log.h"
-#include "game/ShooterPlayer.h"
-#include "world/ShooterWorld.h"
+#include "world/CommandSink.h"
 
 namespace {
 
 // The same step as a direction key's.
 constexpr float kMoveStep = 14.0f;
-constexpr int kLowestWeapon = 0;
-constexpr int kHighestWeapon = 3;
 
 // -1, 0 or 1 for a stick axis value; SDL's y axis counts downwards, so it is flipped.
 int AxisDirection(Sint16 value, bool vertical) {
@@ -20,10 +17,6 @@ int AxisDirection(Sint16 value, bool vertical) {
         direction = -1;
     }
     return vertical ? -direction : direction;
-}
-
-bool ShipTakesInput(const ShooterWorld& world) {
-    return world.m_player && !world.m_player->IsDead();
 }
 
 }  // namespace
@@ -51,65 +44,65 @@ void GamepadInput::Reset() {
     m_stickX = m_stickY = m_hatX = m_hatY = 0;
 }
 
-bool GamepadInput::Handle(ShooterWorld& world, const SDL_Event& event) {
+bool GamepadInput::Handle(const SDL_Event& event, CommandSink& sink) {
     switch (event.type) {
         case SDL_JOYAXISMOTION:
             if (event.jaxis.axis == 0) {
-                Steer(world, m_stickX, AxisDirection(event.jaxis.value, false), false);
+                Steer(sink, m_stickX, AxisDirection(event.jaxis.value, false), false);
             } else if (event.jaxis.axis == 1) {
-                Steer(world, m_stickY, AxisDirection(event.jaxis.value, true), true);
+                Steer(sink, m_stickY, AxisDirection(event.jaxis.value, true), true);
             }
             return true;
         case SDL_JOYHATMOTION: {
             const Uint8 hat = event.jhat.value;
-            Steer(world, m_hatX, ((hat & SDL_HAT_RIGHT) ? 1 : 0) - ((hat & SDL_HAT_LEFT) ? 1 : 0),
+            Steer(sink, m_hatX, ((hat & SDL_HAT_RIGHT) ? 1 : 0) - ((hat & SDL_HAT_LEFT) ? 1 : 0),
                   false);
-            Steer(world, m_hatY, ((hat & SDL_HAT_UP) ? 1 : 0) - ((hat & SDL_HAT_DOWN) ? 1 : 0),
+            Steer(sink, m_hatY, ((hat & SDL_HAT_UP) ? 1 : 0) - ((hat & SDL_HAT_DOWN) ? 1 : 0),
                   true);
             return true;
         }
         case SDL_JOYBUTTONDOWN:
         case SDL_JOYBUTTONUP:
-            HandleButton(world, event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
+            HandleButton(sink, event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
             return true;
         default:
             return false;
     }
 }
 
-void GamepadInput::Steer(ShooterWorld& world, int& held, int now, bool vertical) {
+// Like a key held while the ship is dead, a change the dead ship cannot take is still
+// remembered: the pair it belongs to is then half missing, exactly as with the keys.
+void GamepadInput::Steer(CommandSink& sink, int& held, int now, bool vertical) {
     if (now == held) {
         return;
     }
-    // Like a key held while the ship is dead, a change the dead ship cannot take is still
-    // remembered: the pair it belongs to is then half missing, exactly as with the keys.
-    if (ShipTakesInput(world)) {
-        ShooterPlayer* player = world.m_player.get();
-        const float delta = static_cast<float>(now - held) * kMoveStep;
-        const Vector2 step = vertical ? Vector2(0.0f, delta) : Vector2(delta, 0.0f);
-        player->SetVelocity(player->GetVelocity() + step);
-    }
+    GameCommand command;
+    command.kind = CommandKind::Steer;
+    const float delta = static_cast<float>(now - held) * kMoveStep;
+    command.step = vertical ? Vector2(0.0f, delta) : Vector2(delta, 0.0f);
+    sink.Execute(command);
     held = now;
 }
 
-void GamepadInput::HandleButton(ShooterWorld& world, int button, bool pressed) {
+void GamepadInput::HandleButton(CommandSink& sink, int button, bool pressed) {
+    GameCommand command;
     if (button == kStartButton) {
+        command.kind = CommandKind::TogglePause;
         if (pressed) {
-            world.TogglePause();
+            sink.Execute(command);
         }
         return;
     }
-    if (!ShipTakesInput(world)) {
+    if (button == kFireButton) {
+        command.kind = CommandKind::Fire;
+        command.on = pressed;
+    } else if (button == kRingButton && pressed) {
+        command.kind = CommandKind::Ring;
+    } else if ((button == kWeaponDownButton || button == kWeaponUpButton) && pressed) {
+        command.kind = CommandKind::WeaponStep;
+        command.level = button == kWeaponUpButton ? 1 : -1;
+    } else {
         return;
     }
-    ShooterPlayer* player = world.m_player.get();
-    if (button == kFireButton) {
-        world.m_firing = pressed;
-    } else if (button == kRingButton && pressed) {
-        player->FireRing();
-    } else if (button == kWeaponDownButton && pressed && player->m_weaponLevel > kLowestWeapon) {
-        player->SetWeaponLevel(player->m_weaponLevel - 1);
-    } else if (button == kWeaponUpButton && pressed && player->m_weaponLevel < kHighestWeapon) {
-        player->SetWeaponLevel(player->m_weaponLevel + 1);
-    }
+    sink.Execute(command);
 }

@@ -2,8 +2,8 @@
 // The first joystick SDL finds, played like the keyboard. The left stick (axes 0 and 1, with
 // a dead zone) and the hat steer as the arrow keys do: every change of the direction one of
 // them points to is the release of the old direction's key and the press of the new one, so
-// the ship's velocity gets the same 14-pixel press and release pairs as from the keys, with
-// the same rules (nothing while the ship is dead). Button 0 fires while held (Space),
+// the ship's velocity gets the same 14-pixel press and release steering commands as from the
+// keys, with the same rules (nothing while the ship is dead). Button 0 fires while held (Space),
 // button 1 fires the ring (M), buttons 4 and 5 (the shoulders) step the weapon pattern down
 // and up, button 7 (Start on the common layouts) pauses and resumes like P.
 
@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-class ShooterWorld;
+class CommandSink;
 
 class GamepadInput {
 public:
@@ -27,8 +27,9 @@ public:
     void Open();
     // Closes the joystick opened by Open.
     void Close();
-    // Handles one joystick event (axis, hat or button); false for any other event.
-    bool Handle(ShooterWorld& world, const SDL_Event& event);
+    // Turns one joystick event (axis, hat or button) into commands for sink; false for any
+    // other event.
+    bool Handle(const SDL_Event& event, CommandSink& sink);
     // Forgets the held directions (a new ship starts at rest).
     void Reset();
 
@@ -39,8 +40,8 @@ public:
 private:
     // Moves one source's held direction on one axis to now, releasing the old key and
     // pressing the new one.
-    void Steer(ShooterWorld& world, int& held, int now, bool vertical);
-    void HandleButton(ShooterWorld& world, int button, bool pressed);
+    static void Steer(CommandSink& sink, int& held, int now, bool vertical);
+    static void HandleButton(CommandSink& sink, int button, bool pressed);
 
     SDL_Joystick* m_joystick = nullptr;
     int m_stickX = 0;

@@ -1,31 +1,20 @@
+// The world's lifetime, the update wrapper and the steps that involve several parts.
 #include "world/ShooterWorld.h"
 
 #include <exception>
 
 #include "core/Log.h"
-#include "game/ShooterBackground.h"
-#include "game/ShooterCamera.h"
-#include "game/ShooterEnemy.h"
-#include "game/ShooterExplosionManager.h"
-#include "game/ShooterPlayer.h"
-#include "game/ShooterProjectile.h"
+#include "events/CEventManager.h"
+#include "gui/CGUI.h"
 
-uint32_t g_lastFireTime = 0;
+ShooterWorld::ShooterWorld() = default;
 
-ShooterWorld::ShooterWorld() {
-    Register(this);
-}
-
-ShooterWorld::~ShooterWorld() {
-    Withdraw(this);
-}
+ShooterWorld::~ShooterWorld() = default;
 
 void ShooterWorld::Update(float& dt) {
     try {
-        if (m_motionBlur) {
-            m_frameSlot = (m_frameSlot + 1) % 4;
-            // The new current slot's older slots now include the one drawn last tick.
-            m_ringBlender.Invalidate();
+        if (m_ring.IsOn()) {
+            m_ring.Advance();
             UpdateWorld(dt);
         }
         UpdateWorld(dt);
@@ -34,9 +23,26 @@ void ShooterWorld::Update(float& dt) {
     } catch (const std::exception* e) {
         LogMessage("Exception found: %s\n", e ? e->what() : "");
     }
-    UpdateMusic();
+    m_session.UpdateMusic();
 }
 
-void ShooterWorld::AddProjectile(ShooterProjectile* projectile) {
-    m_projectiles.emplace_back(projectile);
+void ShooterWorld::UpdateWorld(float& dt) {
+    CEventManager::GetInstance()->Tick();
+    CGUI::GetInstance()->Update(dt);
+    if (!m_level.Player() || m_session.IsPaused()) {
+        return;
+    }
+    m_ring.NoteSceneChange();
+    m_level.Step(dt, &m_session);
+}
+
+bool ShooterWorld::LoadLevel(const std::string& fileName) {
+    m_ring.NoteSceneChange();
+    return m_level.Load(fileName);
+}
+
+void ShooterWorld::Restart() {
+    m_ring.NoteSceneChange();
+    m_session.Restart();
+    m_input.Reset();
 }

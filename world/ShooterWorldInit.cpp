@@ -6,7 +6,10 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 
+#include "audio/CSoundManager.h"
+#include "audio/SDLMixer.h"
 #include "core/DataPath.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
@@ -87,58 +90,64 @@ void ShooterWorld::Init() {
     if (!config) {
         // Nothing can be configured without it: the game ends.
         LogMessage("<config> xml definition not found in: config.xml\n");
-        m_quit = true;
+        m_session.SetQuit(true);
         return;
     }
     ReadConfig(config);
     if (!InitGL() && !SDL_GetVideoSurface()) {
         // No window: nothing can be shown and no key can end the loop.
-        m_quit = true;
+        m_session.SetQuit(true);
         return;
     }
     LoadResourceSets(config);
     StartSound(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
-    ReportUnknownLayer("Game-over", m_gameOverLayer);
-    ReportUnknownLayer("Game-complete", m_gameCompleteLayer);
-    m_levelTime = static_cast<int32_t>(timeGetTime());
+    ReportUnknownLayer("Game-over", m_session.GameOverLayer());
+    ReportUnknownLayer("Game-complete", m_session.GameCompleteLayer());
+    m_level.SetTime(static_cast<int32_t>(timeGetTime()));
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
         if (!level.empty()) {
-            m_levelFile = NormalizeDataPath(level);
-            LoadLevel(m_levelFile);
+            m_level.SetFile(NormalizeDataPath(level));
+            LoadLevel(m_level.File());
         }
     }
     // The explosion manager reports a missing "explosioncfg" itself.
-    m_explosions = std::make_unique<ShooterExplosionManager>();
-    m_explosions->Load(HandleOn(xml::Child(config, "explosioncfg")));
+    auto explosions = std::make_unique<ShooterExplosionManager>();
+    explosions->Load(HandleOn(xml::Child(config, "explosioncfg")));
+    m_level.SetExplosions(std::move(explosions));
 
     CEventManager* events = CEventManager::GetInstance();
     events->AddListener(this, Event_Shooter_Pause);
     events->AddListener(this, Event_Shooter_PlayerDeath);
     events->AddListener(this, Event_Shooter_PlayerNoMoreLives);
     events->AddListener(this, Event_Shooter_GUIEvent);
-    LoadScores();
-    m_gamepad.Open();
+    m_session.LoadScores();
+    m_input.Open();
 }
 
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {
-    xml::ReadUnsigned(config, "width", m_width);
-    xml::ReadUnsigned(config, "height", m_height);
-    m_gameOverLayer = xml::RequiredText(config, "gameoverlayer", "CEngine");
-    m_gameCompleteLayer = xml::RequiredText(config, "gamecompletelayer", "CEngine");
+    uint32_t width = m_window.Width();
+    uint32_t height = m_window.Height();
+    xml::ReadUnsigned(config, "width", width);
+    xml::ReadUnsigned(config, "height", height);
+    m_window.SetSize(width, height);
+    m_session.ReadLayers(config);
     // The motion-blur composition: "accum" (the accumulation buffer, when the window has one)
     // or "blend" (ordinary blending); absent means "accum".
     const char* blur = xml::OptionalText(config, "motionblur");
     const std::string composition = blur ? blur : "accum";
-    m_blendBlur = composition == "blend";
+    m_ring.SetBlending(composition == "blend");
     if (composition != "blend" && composition != "accum") {
         LogMessage(
             "CEngine: Unknown motionblur=\"%s\" in %s (\"accum\" or \"blend\"); the "
             "accumulation buffer is used\n",
             blur, xml::FileOf(config).c_str());
     }
-    ReadPacing(config, m_vsync, m_maxFps);
+    bool vsync = m_window.VSync();
+    uint32_t maxFps = m_window.MaxFps();
+    ReadPacing(config, vsync, maxFps);
+    m_window.SetPacing(vsync, maxFps);
 }
 
 void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
@@ -154,4 +163,26 @@ void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
     }
     ForEachFile(config, "fontsetfile",
                 [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
+}
+
+// Sound: the first <soundsetfile> and the master volume of the "volume" attribute.
+void ShooterWorld::StartSound(const TiXmlElement* config) {
+    const TiXmlElement* element = xml::Child(config, "soundsetfile");
+    if (!element) {
+        return;
+    }
+    const std::string path = xml::Text(element);
+    if (path.empty()) {
+        LogMessage("CEngine: Empty <soundsetfile> element in config.xml\n");
+        return;
+    }
+    int volume = 100;
+    const char* text = xml::OptionalText(config, "volume");
+    if (text && (!xml::ReadInt(config, "volume", volume) || volume < 0 || volume > 100)) {
+        LogMessage("CEngine: Attribute volume=\"%s\" of <config> is not 0 to 100; 100 is used\n",
+                   text);
+        volume = 100;
+    }
+    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(path),
+                                        volume);
 }

@@ -14,28 +14,12 @@
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUI.h"
-#include "world/WindowQuad.h"
 
 namespace {
-
-// Weight of the current image loaded first, then the weights added for the slots
-// current, current + 1 (three ticks old), + 2 (two ticks old), + 3 (the previous tick).
-const float BASE_WEIGHT = 0.4f;
-const float SLOT_WEIGHTS[4] = {(1.0f - BASE_WEIGHT) / 4.0f * 0.2f,
-                               (1.0f - BASE_WEIGHT) / 4.0f * 0.8f, (1.0f - BASE_WEIGHT) / 4.0f,
-                               (1.0f - BASE_WEIGHT) / 2.0f};
 
 void ClearToBlack() {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// One ring texture stretched over the whole window, in opaque white so that the colour the
-// scene left behind does not tint it.
-void DrawCompositionQuad(GLuint texture, int width, int height) {
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    DrawWindowQuad(width, height);
 }
 
 // Runs draw; when a draw call throws, the exception is logged and the model-view matrix is put
@@ -59,13 +43,13 @@ bool DrawGuarded(Draw draw) {
 }  // namespace
 
 void ShooterWorld::Render() {
-    if (m_motionBlur && m_blurSupported) {
+    if (m_ring.IsOn() && m_ring.IsSupported()) {
         RenderMotionBlur();
         return;
     }
     glDrawBuffer(GL_BACK);
     ClearToBlack();
-    if (m_paused) {
+    if (m_session.IsPaused()) {
         DrawPausedScene();
     } else {
         DrawScene();
@@ -74,7 +58,7 @@ void ShooterWorld::Render() {
 }
 
 void ShooterWorld::DrawScene() {
-    if (!m_player) {
+    if (!m_level.Player()) {
         return;
     }
     // A world that fails to draw leaves the interface undrawn for this frame.
@@ -85,17 +69,18 @@ void ShooterWorld::DrawScene() {
 
 // The world part comes from the still scene while it holds this paused world's picture.
 void ShooterWorld::DrawPausedScene() {
-    if (!m_player) {
+    if (!m_level.Player()) {
         return;
     }
-    const int width = static_cast<int>(m_width);
-    const int height = static_cast<int>(m_height);
-    const uint64_t key = m_sceneChanges + CEventManager::GetInstance()->DeliveredCount();
-    if (!m_stillScene.Draw(key, width, height)) {
+    const int width = static_cast<int>(m_window.Width());
+    const int height = static_cast<int>(m_window.Height());
+    const uint64_t key = m_ring.SceneChanges() + CEventManager::GetInstance()->DeliveredCount();
+    StillScene& still = m_ring.Still();
+    if (!still.Draw(key, width, height)) {
         if (!DrawGuarded([this] { DrawWorldPart(); })) {
             return;
         }
-        m_stillScene.Keep(key, width, height);
+        still.Keep(key, width, height);
     }
     DrawGuarded([] { CGUI::GetInstance()->Render(); });
 }
@@ -103,75 +88,44 @@ void ShooterWorld::DrawPausedScene() {
 // Background, enemies, shots, ship and explosions, seen through the camera; the camera
 // translation is undone by the opposite translation.
 void ShooterWorld::DrawWorldPart() {
-    if (m_camera) {
-        m_camera->ApplyView();
+    ShooterCamera* camera = m_level.Camera();
+    if (camera) {
+        camera->ApplyView();
     }
-    if (m_background) {
-        m_background->Render();
+    if (ShooterBackground* background = m_level.Background()) {
+        background->Render();
     }
     bool drawBox = false;
-    for (const auto& enemy : m_enemies) {
+    for (const auto& enemy : m_level.EnemyList()) {
         if (enemy) {
             enemy->Render(drawBox);
         }
     }
-    for (const auto& projectile : m_projectiles) {
+    for (const auto& projectile : m_level.ProjectileList()) {
         if (projectile) {
             projectile->Render(false);
         }
     }
-    if (!m_player->IsDead()) {
-        m_player->Render(false);
+    ShooterPlayer* player = m_level.Player();
+    if (!player->IsDead()) {
+        player->Render(false);
     }
-    if (m_explosions) {
-        m_explosions->Render(drawBox);
+    if (ShooterExplosionManager* explosions = m_level.Explosions()) {
+        explosions->Render(drawBox);
     }
-    if (m_camera) {
-        const Vector2 view = m_camera->GetPosition();
+    if (camera) {
+        const Vector2 view = camera->GetPosition();
         glTranslatef(view.x, view.y, 0.0f);
     }
 }
 
+// Draws the scene into the current ring slot, composes the window image from the four slots
+// and swaps.
 void ShooterWorld::RenderMotionBlur() {
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
-    glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
-    glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + m_frameSlot % 4);
+    m_ring.BeginSlot();
     ClearToBlack();
     DrawScene();
-    glPopAttrib();
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
-    if (m_blendBlur) {
-        ComposeBlended();
-    } else {
-        ComposeAccumulated();
-    }
+    m_ring.EndSlot();
+    m_ring.Compose();
     SDL_GL_SwapBuffers();
-}
-
-// Each slot is drawn onto the cleared window (colour times the slot's alpha where that alpha
-// passes the alpha test, black elsewhere) and added with its weight; the current slot is
-// loaded with the base weight first and added again with its own.
-void ShooterWorld::ComposeAccumulated() {
-    const int width = static_cast<int>(m_width);
-    const int height = static_cast<int>(m_height);
-    glDrawBuffer(GL_BACK);
-    ClearToBlack();
-    glLoadIdentity();
-    DrawCompositionQuad(m_frameTextures[m_frameSlot % 4], width, height);
-    glAccum(GL_LOAD, BASE_WEIGHT);
-    for (uint32_t i = 0; i < 4; ++i) {
-        ClearToBlack();
-        DrawCompositionQuad(m_frameTextures[(m_frameSlot + i) % 4], width, height);
-        glAccum(GL_ACCUM, SLOT_WEIGHTS[i]);
-        glAccum(GL_RETURN, 1.0f);
-    }
-}
-
-// The same sum in one pass of the ring blender, written over the whole window.
-void ShooterWorld::ComposeBlended() {
-    glDrawBuffer(GL_BACK);
-    glLoadIdentity();
-    m_ringBlender.Compose(m_frameTextures, m_frameSlot % 4, static_cast<int>(m_width),
-                          static_cast<int>(m_height));
 }

@@ -15,8 +15,8 @@ protected:
     void SetUp() override {
         GLTest::SetUp();
         world = ShooterWorld::GetInstance();
-        world->m_camera = std::make_unique<ShooterCamera>();
-        world->m_camera->m_size = Vector2(1024.0f, 512.0f);
+        world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        world->Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
         // Textures need the window's context, which exists from here on.
         back = std::make_unique<SolidSprite>(64, 100, Rgba{0, 0, 255, 255});
         middle = std::make_unique<SolidSprite>(128, 16, Rgba{0, 255, 0, 255});
@@ -60,9 +60,9 @@ TEST_F(BackgroundDrawTest, ScrolledTilesCoverTheWholeView) {
 }
 
 TEST_F(BackgroundDrawTest, TilesFollowAMovedCamera) {
-    world->m_camera->m_position = Vector2(1000.0f, 0.0f);
+    world->Level().Camera()->m_position = Vector2(1000.0f, 0.0f);
     background.m_frontOffset = -37.0f;
-    world->m_camera->ApplyView();
+    world->Level().Camera()->ApplyView();
     background.Render();
     glLoadIdentity();
     for (int x : {0, 300, 1023}) {

@@ -46,12 +46,12 @@ double MeanColour(const std::vector<unsigned char>& pixels) {
 class BlurCompositionTest : public WorldGLTest {
 protected:
     void StartLevel() {
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_camera = std::make_unique<ShooterCamera>();
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
     }
     void TearDown() override {
-        for (auto& enemy : m_world->m_enemies) {
+        for (auto& enemy : m_world->Level().EnemyList()) {
             enemy.release();
         }
         WorldGLTest::TearDown();
@@ -59,7 +59,7 @@ protected:
 
     // Writes the pixels into one ring slot as they are, without blending or alpha test.
     void WriteSlot(int slot, const std::vector<unsigned char>& pixels) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->m_frameBuffer);
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->Ring().FrameBuffer());
         glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + slot);
         glDisable(GL_BLEND);
         glDisable(GL_ALPHA_TEST);
@@ -95,24 +95,24 @@ protected:
     }
 
     std::vector<unsigned char> Accumulated() {
-        m_world->ComposeAccumulated();
+        m_world->Ring().ComposeAccumulated();
         return ReadBackBuffer();
     }
     std::vector<unsigned char> Blended() {
-        m_world->ComposeBlended();
+        m_world->Ring().ComposeBlended();
         return ReadBackBuffer();
     }
 };
 
 TEST_F(BlurCompositionTest, BothCompositionsOfANoisyRingAgreeAtEverySlot) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
-    ASSERT_TRUE(m_world->m_blurSupported) << m_log.Text();
-    ASSERT_FALSE(m_world->m_blendBlur);
+    ASSERT_TRUE(m_world->Ring().IsSupported()) << m_log.Text();
+    ASSERT_FALSE(m_world->Ring().Blends());
     for (int slot = 0; slot < 4; ++slot) {
         WriteSlot(slot, NoiseSlot(101u + unsigned(slot)));
     }
     for (uint32_t current = 0; current < 4; ++current) {
-        m_world->m_frameSlot = current;
+        m_world->Ring().SetSlot(current);
         const std::vector<unsigned char> accumulated = Accumulated();
         const std::vector<unsigned char> blended = Blended();
         EXPECT_LE(LargestDifference(accumulated, blended), 3) << "current slot " << current;
@@ -134,7 +134,7 @@ TEST_F(BlurCompositionTest, SolidSlotsGiveTheSameWeightedSum) {
         }
         WriteSlot(slot, pixels);
     }
-    m_world->m_frameSlot = 2;  // blue current, green previous tick, red 2, grey 3 ticks ago
+    m_world->Ring().SetSlot(2);  // blue current, green previous tick, red 2, grey 3 ticks ago
     const std::vector<unsigned char> accumulated = Accumulated();
     const std::vector<unsigned char> blended = Blended();
     EXPECT_LE(LargestDifference(accumulated, blended), 3);
@@ -153,15 +153,15 @@ TEST_F(BlurCompositionTest, KeptSumFollowsTheCurrentSlotAndTheClearedRing) {
     for (int slot = 0; slot < 4; ++slot) {
         WriteSlot(slot, NoiseSlot(201u + unsigned(slot)));
     }
-    m_world->m_frameSlot = 1;
+    m_world->Ring().SetSlot(1);
     for (unsigned frame = 0; frame < 4; ++frame) {
         WriteSlot(1, NoiseSlot(301u + frame));
         EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3) << "frame " << frame;
     }
-    m_world->m_frameSlot = 2;  // the next tick, right from its first frame
+    m_world->Ring().SetSlot(2);  // the next tick, right from its first frame
     WriteSlot(2, NoiseSlot(501u));
     EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3) << "next tick";
-    m_world->ClearFrameTextures();
+    m_world->Ring().Clear();
     WriteSlot(2, NoiseSlot(401u));
     const std::vector<unsigned char> blended = Blended();
     EXPECT_LE(LargestDifference(Accumulated(), blended), 3) << "after clearing the ring";
@@ -179,7 +179,7 @@ TEST_F(BlurCompositionTest, KeptSumIsNotUsedAgainAfterTheRingHasGoneRound) {
     }
     const int framesPerTick[6] = {2, 1, 1, 1, 1, 1};
     for (uint32_t tick = 0; tick < 6; ++tick) {
-        m_world->m_frameSlot = tick % 4;
+        m_world->Ring().SetSlot(tick % 4);
         for (int frame = 0; frame < framesPerTick[tick]; ++frame) {
             WriteSlot(int(tick % 4), NoiseSlot(701u + tick * 8u + unsigned(frame)));
             EXPECT_LE(LargestDifference(Accumulated(), Blended()), 3)
@@ -194,13 +194,13 @@ TEST_F(BlurCompositionTest, WhiteRingOfTheFirstTicksComposesAlikeBothWays) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
     StartLevel();
     auto* square = new RectEnemy(100, 100, 200, 200, 1.0f, 0.5f, 0.0f);
-    m_world->m_enemies.emplace_back(square);
+    m_world->Level().EnemyList().emplace_back(square);
     std::unique_ptr<RectEnemy> owner(square);
-    m_world->ClearFrameTextures();
-    m_world->m_motionBlur = true;
+    m_world->Ring().Clear();
+    m_world->Ring().SetOn(true);
     int lastWhite = 256;
     for (uint32_t tick = 0; tick < 6; ++tick) {
-        m_world->m_frameSlot = tick % 4;
+        m_world->Ring().SetSlot(tick % 4);
         square->m_position = Vector2(100.0f + 60.0f * float(tick), 100.0f);
         m_world->Render();
         const std::vector<unsigned char> accumulated = Accumulated();
@@ -230,12 +230,12 @@ TEST_F(BlurCompositionTest, WithoutAccumulationBufferTheRingIsBlended) {
         m_log.Contains("Accumulation buffer: none; motion blur blends the frame ring "
                        "instead.\n"))
         << m_log.Text();
-    EXPECT_TRUE(m_world->m_blurSupported);
-    EXPECT_TRUE(m_world->m_blendBlur);
+    EXPECT_TRUE(m_world->Ring().IsSupported());
+    EXPECT_TRUE(m_world->Ring().Blends());
     StartLevel();
-    m_world->m_enemies.emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
-    std::unique_ptr<ShooterEnemy> owner(m_world->m_enemies.back().get());
-    m_world->m_motionBlur = true;
+    m_world->Level().EnemyList().emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
+    std::unique_ptr<ShooterEnemy> owner(m_world->Level().EnemyList().back().get());
+    m_world->Ring().SetOn(true);
     m_world->Render();
     const Rgba pixel = ReadShown(500, 200);
     EXPECT_NEAR(pixel.r, 255, 3);

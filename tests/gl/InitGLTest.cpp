@@ -38,7 +38,7 @@ TEST_F(WorldGLTest, SetUpLogsItsStepsInOrder) {
         m_log.Text(), std::regex("\nAccumulation buffer: (16|32) bits per channel\\.\n")))
         << m_log.Text();
     EXPECT_FALSE(m_log.Contains("Error in frame buffer."));
-    EXPECT_TRUE(m_world->m_blurSupported);
+    EXPECT_TRUE(m_world->Ring().IsSupported());
 }
 
 TEST_F(WorldGLTest, WindowHasTheCaptionAndTheFixedDrawingState) {
@@ -85,7 +85,7 @@ TEST_F(WorldGLTest, MissingIconIsLoggedAndAPresentOneIsNot) {
 TEST_F(WorldGLTest, RingTexturesHaveTheWindowSizeAndStartWhite) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
     std::vector<unsigned char> pixels(1024 * 512 * 4);
-    for (uint32_t texture : m_world->m_frameTextures) {
+    for (uint32_t texture : m_world->Ring().Textures()) {
         ASSERT_TRUE(glIsTexture(texture));
         glBindTexture(GL_TEXTURE_2D, texture);
         GLint width = 0;
@@ -103,18 +103,18 @@ TEST_F(WorldGLTest, RingTexturesHaveTheWindowSizeAndStartWhite) {
 
 TEST_F(WorldGLTest, ClearFrameTexturesWhitensADrawnSlot) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->m_frameBuffer);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->Ring().FrameBuffer());
     glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + 2);
     glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     unsigned char texel[4] = {0, 0, 0, 0};
     std::vector<unsigned char> pixels(1024 * 512 * 4);
-    glBindTexture(GL_TEXTURE_2D, m_world->m_frameTextures[2]);
+    glBindTexture(GL_TEXTURE_2D, m_world->Ring().Textures()[2]);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     ASSERT_EQ(pixels[1], 0);
 
-    m_world->ClearFrameTextures();
+    m_world->Ring().Clear();
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     std::copy(pixels.begin(), pixels.begin() + 4, texel);
     EXPECT_EQ(texel[0], 255);
@@ -125,17 +125,19 @@ TEST_F(WorldGLTest, ClearFrameTexturesWhitensADrawnSlot) {
 
 TEST_F(WorldGLTest, ClearFrameTexturesWithoutRingDoesNothing) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->m_frameBuffer);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->Ring().FrameBuffer());
     glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + 2);
     glClearColor(1, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glClearColor(0, 0, 1, 1);
 
-    m_world->m_blurSupported = false;
-    m_world->ClearFrameTextures();
+    // The ring's names are dropped as after a lost context; slot 2's texture still exists.
+    const uint32_t slot2 = m_world->Ring().Textures()[2];
+    m_world->Ring().Forget();
+    m_world->Ring().Clear();
     std::vector<unsigned char> pixels(1024 * 512 * 4);
-    glBindTexture(GL_TEXTURE_2D, m_world->m_frameTextures[2]);
+    glBindTexture(GL_TEXTURE_2D, slot2);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     EXPECT_EQ(pixels[0], 255);  // still the red the slot was cleared to
     EXPECT_EQ(pixels[1], 0);
@@ -151,18 +153,17 @@ TEST_F(WorldGLTest, IncompleteRingIsReleasedAndDisablesMotionBlur) {
     ASSERT_TRUE(InitWindow()) << m_log.Text();
     GLint maxTexture = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);
-    m_world->m_width = static_cast<uint32_t>(maxTexture) + 16;
-    m_world->m_height = 8;
+    m_world->Window().SetSize(static_cast<uint32_t>(maxTexture) + 16, 8);
     const bool result = InitWindow();
     ASSERT_NE(SDL_GetVideoSurface(), nullptr) << m_log.Text();
     ASSERT_TRUE(m_log.Contains("FBO Initialised!")) << m_log.Text();
     EXPECT_FALSE(result);
     EXPECT_TRUE(m_log.Contains("Error in frame buffer.\n")) << m_log.Text();
     EXPECT_TRUE(m_log.Contains("InitGL completed.\n"));
-    EXPECT_FALSE(m_world->m_blurSupported);
-    EXPECT_EQ(m_world->m_frameBuffer, 0u);
-    EXPECT_EQ(m_world->m_depthBuffer, 0u);
-    for (uint32_t texture : m_world->m_frameTextures) {
+    EXPECT_FALSE(m_world->Ring().IsSupported());
+    EXPECT_EQ(m_world->Ring().FrameBuffer(), 0u);
+    EXPECT_EQ(m_world->Ring().DepthBuffer(), 0u);
+    for (uint32_t texture : m_world->Ring().Textures()) {
         EXPECT_EQ(texture, 0u);
     }
     GLint framebuffer = -1;

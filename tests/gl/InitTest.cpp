@@ -42,10 +42,10 @@ TEST_F(InitTest, EveryStepRunsInOrderWithoutALevel) {
     EXPECT_LT(window, sprites);
     EXPECT_LT(sprites, anims);
     EXPECT_LT(anims, fonts);
-    EXPECT_EQ(m_world->m_levelTime, 123456);
-    EXPECT_EQ(m_world->m_player, nullptr);
-    EXPECT_NE(m_world->m_explosions, nullptr);
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_EQ(m_world->Level().Time(), 123456);
+    EXPECT_EQ(m_world->Level().Player(), nullptr);
+    EXPECT_NE(m_world->Level().Explosions(), nullptr);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     CEventManager* events = CEventManager::GetInstance();
     for (const EventType* type : {&Event_Shooter_Pause, &Event_Shooter_PlayerDeath,
                                   &Event_Shooter_PlayerNoMoreLives, &Event_Shooter_GUIEvent}) {

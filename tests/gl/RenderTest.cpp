@@ -15,23 +15,23 @@ protected:
     void SetUp() override {
         WorldGLTest::SetUp();
         ASSERT_TRUE(InitWindow()) << m_log.Text();
-        ASSERT_TRUE(m_world->m_blurSupported) << m_log.Text();
+        ASSERT_TRUE(m_world->Ring().IsSupported()) << m_log.Text();
     }
 
     // A level in progress: a player, a camera at the origin and an explosion manager.
     void StartLevel() {
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_camera = std::make_unique<ShooterCamera>();
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
     }
     // The world owns what it is given, as in the game.
-    void AddEnemy(ShooterEnemy* enemy) { m_world->m_enemies.emplace_back(enemy); }
+    void AddEnemy(ShooterEnemy* enemy) { m_world->Level().EnemyList().emplace_back(enemy); }
     void AddProjectile(RectProjectile* projectile) {
-        m_world->m_projectiles.emplace_back(projectile);
+        m_world->Level().ProjectileList().emplace_back(projectile);
     }
     // Makes one ring slot a solid colour.
     void FillSlot(int slot, float r, float g, float b) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->m_frameBuffer);
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_world->Ring().FrameBuffer());
         glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + slot);
         glClearColor(r, g, b, 1);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -72,16 +72,16 @@ TEST_F(RenderTest, WithoutLevelTheFrameIsBlack) {
 
 TEST_F(RenderTest, SceneIsDrawnInOrderThroughTheCamera) {
     StartLevel();
-    m_world->m_camera->m_position = Vector2(100, 0);
+    m_world->Level().Camera()->m_position = Vector2(100, 0);
     AddEnemy(new RectEnemy(110, 10, 20, 20, 1, 0, 0));
-    m_world->m_enemies.emplace_back(nullptr);
+    m_world->Level().EnemyList().emplace_back(nullptr);
     AddEnemy(new RectEnemy(120, 10, 20, 20, 0, 1, 0));
-    m_world->m_projectiles.emplace_back(nullptr);
+    m_world->Level().ProjectileList().emplace_back(nullptr);
     AddProjectile(new RectProjectile(135, 10));
     m_world->Render();
     // The stub camera of the foundation may not translate yet; read where the camera puts it.
     glLoadIdentity();
-    m_world->m_camera->ApplyView();
+    m_world->Level().Camera()->ApplyView();
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glLoadIdentity();
@@ -102,7 +102,7 @@ TEST_F(RenderTest, SceneIsDrawnInOrderThroughTheCamera) {
 
 TEST_F(RenderTest, ExceptionIsLoggedAndTheViewRestored) {
     StartLevel();
-    m_world->m_camera->m_position = Vector2(40, 30);
+    m_world->Level().Camera()->m_position = Vector2(40, 30);
     AddEnemy(new ThrowingEnemy());
     AddEnemy(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
     m_log.Clear();
@@ -115,8 +115,8 @@ TEST_F(RenderTest, ExceptionIsLoggedAndTheViewRestored) {
 TEST_F(RenderTest, MotionBlurWithoutRingTakesThePlainPath) {
     StartLevel();
     AddEnemy(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
-    m_world->m_motionBlur = true;
-    m_world->m_blurSupported = false;
+    m_world->Ring().SetOn(true);
+    m_world->Ring().Release();
     m_world->Render();
     const Rgba pixel = ReadShown(500, 200);
     EXPECT_EQ(pixel.r, 255);
@@ -127,7 +127,7 @@ TEST_F(RenderTest, MotionBlurWithoutRingTakesThePlainPath) {
 TEST_F(RenderTest, FirstBlurredFrameIsBrightenedByTheWhiteRing) {
     StartLevel();
     AddEnemy(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
-    m_world->m_motionBlur = true;
+    m_world->Ring().SetOn(true);
     m_world->Render();
     std::vector<Rgba> pixels;
     for (const auto& at :
@@ -148,12 +148,12 @@ TEST_F(RenderTest, FirstBlurredFrameIsBrightenedByTheWhiteRing) {
 // two ticks ago 0.15, three ticks ago 0.12.
 TEST_F(RenderTest, BlurredFrameIsTheWeightedSumOfTheRing) {
     StartLevel();
-    m_world->m_frameSlot = 1;
+    m_world->Ring().SetSlot(1);
     FillSlot(2, 1, 0, 0);  // three ticks old
     FillSlot(3, 0, 1, 0);  // two ticks old
     FillSlot(0, 0, 0, 1);  // previous tick
     AddEnemy(new RectEnemy(0, 0, 1024, 512, 1, 1, 1));
-    m_world->m_motionBlur = true;
+    m_world->Ring().SetOn(true);
     m_world->Render();
     const Rgba pixel = ReadShown(300, 300);
     EXPECT_NEAR(pixel.r, Returned(0.43 + 0.12), 3);
@@ -168,9 +168,9 @@ TEST_F(RenderTest, BlurredFrameIsTheWeightedSumOfTheRing) {
 TEST_F(RenderTest, FilledRingComposesTheTrueImage) {
     StartLevel();
     AddEnemy(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
-    m_world->m_motionBlur = true;
+    m_world->Ring().SetOn(true);
     for (uint32_t slot = 0; slot < 4; ++slot) {
-        m_world->m_frameSlot = slot;
+        m_world->Ring().SetSlot(slot);
         m_world->Render();
     }
     const Rgba pixel = ReadShown(700, 100);

@@ -39,12 +39,12 @@ protected:
     void SetUp() override {
         WorldGLTest::SetUp();
         ASSERT_TRUE(InitWindow()) << m_log.Text();
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_camera = std::make_unique<ShooterCamera>();
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
-        m_world->m_enemies.emplace_back(new RectEnemy(100, 100, 200, 200, 0.2f, 0.9f, 0.4f));
-        m_world->m_enemies.emplace_back(new GlassEnemy(180, 160));
-        m_world->m_paused = true;
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        m_world->Level().EnemyList().emplace_back(new RectEnemy(100, 100, 200, 200, 0.2f, 0.9f, 0.4f));
+        m_world->Level().EnemyList().emplace_back(new GlassEnemy(180, 160));
+        m_world->Session().SetPaused(true);
     }
 
     // The scene drawn in full or as a paused frame into the cleared back buffer, read back.
@@ -64,7 +64,7 @@ protected:
     }
 
     // Moves the green rectangle behind the world's back: nothing tells the world.
-    void MoveQuietly() { m_world->m_enemies[0]->m_position = Vector2(600, 250); }
+    void MoveQuietly() { m_world->Level().EnemyList()[0]->m_position = Vector2(600, 250); }
 
     // Two paused frames of an unchanged world: the picture is kept from the second.
     void KeepPicture() {
@@ -93,7 +93,7 @@ TEST_F(StillSceneTest, WhatCanChangeTheWorldMakesTheNextPausedFrameDrawItAgain) 
     EXPECT_EQ(Frame(true), Frame(false)) << "after an SDL event";
 
     KeepPicture();
-    m_world->m_enemies[0]->m_position = Vector2(20, 20);
+    m_world->Level().EnemyList()[0]->m_position = Vector2(20, 20);
     m_world->LoadLevel("missing-level.xml");
     EXPECT_EQ(Frame(true), Frame(false)) << "after a level was asked for";
 
@@ -104,7 +104,7 @@ TEST_F(StillSceneTest, WhatCanChangeTheWorldMakesTheNextPausedFrameDrawItAgain) 
     CEventManager* events = CEventManager::GetInstance();
     ASSERT_TRUE(events->AddListener(&listener, Event_Shooter_GUIEvent));
     KeepPicture();
-    m_world->m_enemies[0]->m_position = Vector2(700, 40);
+    m_world->Level().EnemyList()[0]->m_position = Vector2(700, 40);
     GUIEvent command("nothing");
     ASSERT_TRUE(events->Trigger(&command));
     EXPECT_EQ(Frame(true), Frame(false)) << "after an event was delivered";
@@ -112,11 +112,11 @@ TEST_F(StillSceneTest, WhatCanChangeTheWorldMakesTheNextPausedFrameDrawItAgain) 
 
     // An update of the unpaused world moves it.
     KeepPicture();
-    m_world->m_paused = false;
+    m_world->Session().SetPaused(false);
     float dt = 0.03f;
-    m_world->m_enemies[0]->m_position = Vector2(300, 300);
+    m_world->Level().EnemyList()[0]->m_position = Vector2(300, 300);
     m_world->UpdateWorld(dt);
-    m_world->m_paused = true;
+    m_world->Session().SetPaused(true);
     EXPECT_EQ(Frame(true), Frame(false)) << "after an update";
 }
 

@@ -16,11 +16,11 @@ class VideoModeTest : public WorldGLTest {
 protected:
     // A level whose only actor covers the whole picture in red.
     void StartRedLevel() {
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_camera = std::make_unique<ShooterCamera>();
-        m_world->m_camera->m_size = Vector2(1024, 512);
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
-        m_world->m_enemies.emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().Camera()->m_size = Vector2(1024, 512);
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        m_world->Level().EnemyList().emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
     }
     // The window's SDL rows count down from the top; ReadShown's rows up from the bottom.
     void MoveMouse(int x, int y) {
@@ -37,20 +37,20 @@ TEST_F(VideoModeTest, ALargerModeCentresThePictureKeepsBlendedBlurAndMapsTheMous
     const bool opened = InitWindow();
     unsetenv("GLIMMERAX_NO_ACCUM");
     ASSERT_TRUE(opened) << m_log.Text();
-    ASSERT_TRUE(m_world->m_blurSupported);
+    ASSERT_TRUE(m_world->Ring().IsSupported());
     // SDL's nearest full-screen mode that holds 1024 x 512, without accumulation buffer.
     SDL_Surface* screen = SDL_SetVideoMode(1024, 768, 0, SDL_OPENGL);
     ASSERT_NE(screen, nullptr) << SDL_GetError();
     m_world->AdoptVideoMode(screen, 0);
-    EXPECT_TRUE(m_world->m_blurSupported) << "the ring is rebuilt without accumulation bits";
-    EXPECT_TRUE(m_world->m_blendBlur);
+    EXPECT_TRUE(m_world->Ring().IsSupported()) << "the ring is rebuilt without accumulation bits";
+    EXPECT_TRUE(m_world->Ring().Blends());
     EXPECT_TRUE(m_log.Contains("Video mode 1024 x 768: the 1024 x 512 picture is centred in it.\n"))
         << m_log.Text();
 
     StartRedLevel();
     for (const bool blur : {false, true}) {
-        m_world->m_motionBlur = blur;
-        m_world->ClearFrameTextures();
+        m_world->Ring().SetOn(blur);
+        m_world->Ring().Clear();
         // The new window's first swap may leave its back buffer undefined: the second frame
         // is read.
         m_world->Render();
@@ -67,7 +67,7 @@ TEST_F(VideoModeTest, ALargerModeCentresThePictureKeepsBlendedBlurAndMapsTheMous
     MoveMouse(300, 128 + 12);
     EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().x, 300.0f);
     EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().y, 500.0f);
-    for (auto& enemy : m_world->m_enemies) {
+    for (auto& enemy : m_world->Level().EnemyList()) {
         delete enemy.release();
     }
 }

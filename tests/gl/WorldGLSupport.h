@@ -68,8 +68,7 @@ protected:
         DisplayConnection::Hold();
         m_dir.Enter();
         m_world = ShooterWorld::GetInstance();
-        m_world->m_width = 1024;
-        m_world->m_height = 512;
+        m_world->Window().SetSize(1024, 512);
     }
     void TearDown() override { ShooterWorld::DestroyInstance(); }
 

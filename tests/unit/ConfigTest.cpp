@@ -96,10 +96,10 @@ TEST_F(ConfigTest, WidthReadsLeadingDigitsAndKeepsZeroWhenNotANumber) {
         "<config width=\"800px\" height=\"px800\" gameoverlayer=\"over\" "
         "gamecompletelayer=\"complete\"/>");
     ShooterWorld* world = ShooterWorld::GetInstance();
-    EXPECT_EQ(world->m_width, 800u);
-    EXPECT_EQ(world->m_height, 0u);
-    EXPECT_EQ(world->m_gameOverLayer, "over");
-    EXPECT_EQ(world->m_gameCompleteLayer, "complete");
+    EXPECT_EQ(world->Window().Width(), 800u);
+    EXPECT_EQ(world->Window().Height(), 0u);
+    EXPECT_EQ(world->Session().GameOverLayer(), "over");
+    EXPECT_EQ(world->Session().GameCompleteLayer(), "complete");
 }
 
 // motionblur picks the composition: absent or "accum" the accumulation buffer, "blend"
@@ -109,15 +109,15 @@ TEST_F(ConfigTest, MotionBlurCompositionIsReadAndAnUnknownOneIsLogged) {
     ShooterWorld* world = ShooterWorld::GetInstance();
     LogCapture log;
     ReadAndLoad("<config motionblur=\"blend\"" + layers + "/>");
-    EXPECT_TRUE(world->m_blendBlur);
+    EXPECT_TRUE(world->Ring().Blends());
     ReadAndLoad("<config" + layers + "/>");
-    EXPECT_FALSE(world->m_blendBlur);
+    EXPECT_FALSE(world->Ring().Blends());
     ReadAndLoad("<config motionblur=\"blend\"" + layers + "/>");
     ReadAndLoad("<config motionblur=\"accum\"" + layers + "/>");
-    EXPECT_FALSE(world->m_blendBlur);
+    EXPECT_FALSE(world->Ring().Blends());
     EXPECT_FALSE(log.Contains("motionblur")) << log.Text();
     ReadAndLoad("<config motionblur=\"Blend\"" + layers + "/>");
-    EXPECT_FALSE(world->m_blendBlur);
+    EXPECT_FALSE(world->Ring().Blends());
     EXPECT_TRUE(log.Contains("CEngine: Unknown motionblur=\"Blend\" in config.xml")) << log.Text();
 }
 
@@ -127,7 +127,7 @@ TEST_F(ConfigTest, MissingLayerNamesAreLoggedAndReadAsEmpty) {
     EXPECT_TRUE(log.Contains("gameoverlayer")) << log.Text();
     EXPECT_TRUE(log.Contains("gamecompletelayer"));
     EXPECT_TRUE(log.Contains("config.xml"));
-    EXPECT_EQ(ShooterWorld::GetInstance()->m_gameOverLayer, "");
+    EXPECT_EQ(ShooterWorld::GetInstance()->Session().GameOverLayer(), "");
 }
 
 TEST_F(ConfigTest, EmptyFileElementIsLoggedAndSkipped) {
@@ -154,7 +154,7 @@ TEST_F(ConfigTest, ConfigurationWithoutConfigElementEndsTheGame) {
     world->Init();
     EXPECT_EQ(log.Text(), "<config> xml definition not found in: config.xml\n");
     EXPECT_TRUE(world->IsQuit());
-    EXPECT_EQ(world->m_width, 0u);
+    EXPECT_EQ(world->Window().Width(), 0u);
 }
 
 }  // namespace

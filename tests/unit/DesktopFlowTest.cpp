@@ -56,17 +56,17 @@ protected:
         XmlText gui("<guicfg default=\"title\"><layersetfile>" + m_dir.Path() +
                     "/set.xml</layersetfile></guicfg>");
         m_gui->Load(TiXmlHandle(const_cast<TiXmlElement*>(gui.Root())));
-        m_world->m_levelFile = m_dir.Write("level.xml", Level("first", 2));
-        ASSERT_TRUE(m_world->LoadLevel(m_world->m_levelFile));
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
-        m_world->m_gameOverLayer = "gameover";
+        m_world->Level().SetFile(m_dir.Write("level.xml", Level("first", 2)));
+        ASSERT_TRUE(m_world->LoadLevel(m_world->Level().File()));
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        m_world->Session().SetGameOverLayer("gameover");
     }
 
     // The game as it is a while after the start button: running, on the HUD.
     void Play() {
         m_gui->SetActiveLayer("hud");
-        m_world->m_paused = false;
-        m_world->m_levelStart = 1000;
+        m_world->Session().SetPaused(false);
+        m_world->Level().SetStart(1000);
     }
     void Send(SDL_Event event) { m_world->HandleSDLEvent(event); }
     void Key(SDLKey key, SDLMod mod = KMOD_NONE) {
@@ -98,72 +98,72 @@ protected:
 
 TEST_F(DesktopFlowTest, RKeyRestartsFromAFreshStartReadingTheLevelFileAnew) {
     Play();
-    ShooterPlayer* old = m_world->m_player.get();
+    ShooterPlayer* old = m_world->Level().Player();
     old->AddPoints(120);
     old->TakeDamage(40);
-    m_world->m_firing = true;
+    m_world->Level().SetFiring(true);
     m_world->AddProjectile(new ShooterProjectile(10, Vector2(), Vector2(1.0f, 0.0f), 5.0f,
                                                  Vector2(1.0f, 1.0f), "none", true));
-    m_world->m_explosions->m_explosions.push_back(std::make_unique<ShooterExplosion>());
-    m_world->m_enemies.clear();
+    m_world->Level().Explosions()->m_explosions.push_back(std::make_unique<ShooterExplosion>());
+    m_world->Level().EnemyList().clear();
     // A level designer's edit between two games.
     m_dir.Write("level.xml", Level("edited", 3));
 
     Key(SDLK_r);
-    EXPECT_EQ(m_world->m_levelName, "first") << "the restart waits for the next tick";
+    EXPECT_EQ(m_world->Level().Name(), "first") << "the restart waits for the next tick";
     Deliver();
-    EXPECT_EQ(m_world->m_levelName, "edited");
-    EXPECT_EQ(m_world->m_enemies.size(), 3u);
-    ASSERT_TRUE(m_world->m_player);
-    EXPECT_EQ(m_world->m_player->GetPoints(), 0);
-    EXPECT_EQ(m_world->m_player->GetLives(), 3);
-    EXPECT_EQ(m_world->m_player->GetHealth(), 100);
-    EXPECT_TRUE(m_world->m_projectiles.empty());
-    EXPECT_TRUE(m_world->m_explosions->m_explosions.empty());
-    EXPECT_FALSE(m_world->m_firing);
-    EXPECT_TRUE(m_world->m_paused);
-    EXPECT_EQ(m_world->m_levelStart, 0u);
+    EXPECT_EQ(m_world->Level().Name(), "edited");
+    EXPECT_EQ(m_world->Level().EnemyList().size(), 3u);
+    ASSERT_TRUE(m_world->Level().Player());
+    EXPECT_EQ(m_world->Level().Player()->GetPoints(), 0);
+    EXPECT_EQ(m_world->Level().Player()->GetLives(), 3);
+    EXPECT_EQ(m_world->Level().Player()->GetHealth(), 100);
+    EXPECT_TRUE(m_world->Level().ProjectileList().empty());
+    EXPECT_TRUE(m_world->Level().Explosions()->m_explosions.empty());
+    EXPECT_FALSE(m_world->Level().IsFiring());
+    EXPECT_TRUE(m_world->Session().IsPaused());
+    EXPECT_EQ(m_world->Level().Start(), 0u);
     EXPECT_EQ(ActiveLayer(), "title");
-    EXPECT_EQ(m_world->m_scores.Best(), 120) << "the game that ended entered the table";
+    EXPECT_EQ(m_world->Session().Scores().Best(), 120) << "the game that ended entered the table";
 }
 
 TEST_F(DesktopFlowTest, RestartCommandFromAButtonAfterGameOverRecordsTheScoreOnce) {
     Play();
-    m_world->m_player->AddPoints(60);
+    m_world->Level().Player()->AddPoints(60);
     CEventManager::GetInstance()->QueueEvent(new PlayerNoMoreLivesEvent());
     Deliver();
     EXPECT_EQ(ActiveLayer(), "gameover");
-    EXPECT_EQ(m_world->m_scores.Entries().size(), 1u);
+    EXPECT_EQ(m_world->Session().Scores().Entries().size(), 1u);
     CEventManager::GetInstance()->QueueEvent(new GUIEvent("restart"));
     Deliver();
     EXPECT_EQ(ActiveLayer(), "title");
-    EXPECT_EQ(m_world->m_scores.Entries().size(), 1u) << "a game enters the table once";
+    EXPECT_EQ(m_world->Session().Scores().Entries().size(), 1u) << "a game enters the table once";
     // A level file that no longer loads keeps the level in play, with one log line.
     m_dir.Write("level.xml", "<level");
     CEventManager::GetInstance()->QueueEvent(new GUIEvent("restart"));
     Deliver();
-    EXPECT_EQ(m_world->m_levelName, "first");
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_EQ(m_world->Level().Name(), "first");
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(DesktopFlowTest, PKeyPressesThePauseButtonDuringPlayOnly) {
     Key(SDLK_p);
     Deliver();
     EXPECT_EQ(ActiveLayer(), "title") << "not in play on the title";
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     Play();
     Key(SDLK_p);
     EXPECT_EQ(ActiveLayer(), "paused");
     Deliver();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     Key(SDLK_p);
     EXPECT_EQ(ActiveLayer(), "hud");
     Deliver();
-    EXPECT_FALSE(m_world->m_paused);
+    EXPECT_FALSE(m_world->Session().IsPaused());
     // A layer without a pause button: P toggles the flag itself.
     m_gui->SetActiveLayer("gameover");
     Key(SDLK_p);
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(DesktopFlowTest, LosingTheFocusPausesOnceAndNeverResumes) {
@@ -176,12 +176,12 @@ TEST_F(DesktopFlowTest, LosingTheFocusPausesOnceAndNeverResumes) {
     Focus(0, SDL_APPINPUTFOCUS);
     Focus(0, SDL_APPACTIVE);  // minimised in the same pass: still one pause
     Deliver();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     EXPECT_EQ(ActiveLayer(), "paused");
     Focus(1, SDL_APPINPUTFOCUS | SDL_APPACTIVE);
     Focus(0, SDL_APPINPUTFOCUS);
     Deliver();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     EXPECT_EQ(ActiveLayer(), "paused");
 }
 
@@ -193,9 +193,9 @@ TEST_F(DesktopFlowTest, BestMeterShowsTheBestScoreKeptWithOrWithoutAPlayer) {
     int32_t value = -1;
     ASSERT_TRUE(meter.ReadValue(value));
     EXPECT_EQ(value, 0);
-    m_world->m_scores.Add(480, "a");
-    m_world->m_scores.Add(120, "b");
-    m_world->m_player.reset();
+    m_world->Session().Scores().Add(480, "a");
+    m_world->Session().Scores().Add(120, "b");
+    m_world->Level().SetPlayer(nullptr);
     ASSERT_TRUE(meter.ReadValue(value));
     EXPECT_EQ(value, 480);
 }

@@ -121,8 +121,8 @@ TEST_F(EnemyTest, ZeroDirectionStaysZeroAndTheEnemyStandsStill) {
 }
 
 TEST_F(EnemyTest, EntersAtTheRightEdgeOfTheView) {
-    world->m_camera->m_position = Vector2(400.0f, 0.0f);
-    world->m_camera->m_size = Vector2(640.0f, 480.0f);
+    world->Level().Camera()->m_position = Vector2(400.0f, 0.0f);
+    world->Level().Camera()->m_size = Vector2(640.0f, 480.0f);
     ShooterEnemy enemy;
     Load(enemy, Element(kNormal, kSilent));
     enemy.m_animTime = 77;
@@ -158,8 +158,8 @@ TEST_F(EnemyTest, FiresAtOnceThenOnlyAfterItsDelay) {
                         "<projectile shoots='yes' delay='1000' speed='7' sprite='" + shot + "'/>"));
     enemy.Activate();
     Update(enemy);
-    ASSERT_EQ(world->m_projectiles.size(), 1u);
-    const ShooterProjectile& first = *world->m_projectiles[0];
+    ASSERT_EQ(world->Level().ProjectileList().size(), 1u);
+    const ShooterProjectile& first = *world->Level().ProjectileList()[0];
     EXPECT_FALSE(first.IsFromPlayer());
     EXPECT_EQ(first.GetDamage(), 20);
     EXPECT_EQ(first.m_direction.x, -1.0f);
@@ -168,15 +168,15 @@ TEST_F(EnemyTest, FiresAtOnceThenOnlyAfterItsDelay) {
     EXPECT_EQ(first.GetPosition().y, 200.0f + 16.0f);
     clock.Advance(1000);
     Update(enemy);
-    EXPECT_EQ(world->m_projectiles.size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 1u);
     clock.Advance(1);
     Update(enemy);
-    EXPECT_EQ(world->m_projectiles.size(), 2u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 2u);
 }
 
 TEST_F(EnemyTest, OscillatingEnemiesTurnAtTheirMargins) {
-    world->m_camera->m_size = Vector2(640.0f, 480.0f);
-    world->m_background->m_frontBox = BoundingBox(0.0f, 64.0f, 0.0f, 40.0f);
+    world->Level().Camera()->m_size = Vector2(640.0f, 480.0f);
+    world->Level().Background()->m_frontBox = BoundingBox(0.0f, 64.0f, 0.0f, 40.0f);
     ShooterEnemy enemy;
     Load(enemy, Element("<behaviour type='oscillate' turnspeed='0.5'/>", kSilent));
     // Frame height 32, so the margin is 32 x (2 - 0.5) = 48.

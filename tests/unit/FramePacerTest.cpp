@@ -99,21 +99,21 @@ TEST_F(PacingConfigTest, VsyncAndMaxFpsAreReadAndBadValuesAreLoggedAndLeftOff) {
     ShooterWorld* world = ShooterWorld::GetInstance();
     XmlText plain("<config gameoverlayer=\"o\" gamecompletelayer=\"c\"/>");
     world->ReadConfig(plain.Root());
-    EXPECT_FALSE(world->m_vsync);
-    EXPECT_EQ(world->m_maxFps, 0u);
+    EXPECT_FALSE(world->Window().VSync());
+    EXPECT_EQ(world->Window().MaxFps(), 0u);
     XmlText paced(
         "<config gameoverlayer=\"o\" gamecompletelayer=\"c\" vsync=\"yes\" maxfps=\"120\"/>");
     world->ReadConfig(paced.Root());
-    EXPECT_TRUE(world->m_vsync);
-    EXPECT_EQ(world->m_maxFps, 120u);
+    EXPECT_TRUE(world->Window().VSync());
+    EXPECT_EQ(world->Window().MaxFps(), 120u);
 
     ShooterWorld::DestroyInstance();
     world = ShooterWorld::GetInstance();
     LogCapture log;
     XmlText bad("<config gameoverlayer=\"o\" gamecompletelayer=\"c\" vsync=\"1\" maxfps=\"-5\"/>");
     world->ReadConfig(bad.Root());
-    EXPECT_FALSE(world->m_vsync);
-    EXPECT_EQ(world->m_maxFps, 0u);
+    EXPECT_FALSE(world->Window().VSync());
+    EXPECT_EQ(world->Window().MaxFps(), 0u);
     EXPECT_TRUE(log.Contains("\"vsync\" \"1\"")) << log.Text();
     EXPECT_TRUE(log.Contains("\"maxfps\" \"-5\"")) << log.Text();
 }

@@ -33,13 +33,13 @@ protected:
                                       &Event_Shooter_PlayerNoMoreLives, &Event_Shooter_GUIEvent}) {
             events->AddListener(m_world, *type);
         }
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_explosions = std::make_unique<ShooterExplosionManager>();
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
         // A configured explosion: the manager starts none without its resources.
-        m_world->m_explosions->m_sprite = &m_explosionSprite;
-        m_world->m_explosions->m_animation = &m_explosionAnimation;
-        m_world->m_explosions->m_duration = 500;
-        m_world->m_gameOverLayer = "gameover";
+        m_world->Level().Explosions()->m_sprite = &m_explosionSprite;
+        m_world->Level().Explosions()->m_animation = &m_explosionAnimation;
+        m_world->Level().Explosions()->m_duration = 500;
+        m_world->Session().SetGameOverLayer("gameover");
         m_gui->LoadLayerSet(m_dir.Write(
             "set.xml", "<layerset><layer name=\"hud\"/><layer name=\"gameover\"/></layerset>"));
         m_gui->SetActiveLayer("hud");
@@ -57,27 +57,27 @@ protected:
 };
 
 TEST_F(GameFlowTest, TheGameStartsPausedAndPauseToggles) {
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     Queue(new GUIEvent("pause"));
     Tick();
-    EXPECT_FALSE(m_world->m_paused);
+    EXPECT_FALSE(m_world->Session().IsPaused());
     Queue(new GUIEvent("pause"));
     Tick();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(GameFlowTest, TwoPauseCommandsInOneTickCancelOut) {
     Queue(new GUIEvent("pause"));
     Queue(new GUIEvent("pause"));
     Tick();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(GameFlowTest, QuitCommandSetsTheQuitFlag) {
     Queue(new GUIEvent("quit"));
     Tick();
-    EXPECT_TRUE(m_world->m_quit);
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsQuit());
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(GameFlowTest, OtherCommandsAreIgnoredAndComparedExactly) {
@@ -85,21 +85,21 @@ TEST_F(GameFlowTest, OtherCommandsAreIgnoredAndComparedExactly) {
     Queue(new GUIEvent("QUIT"));
     Queue(new GUIEvent("gameover"));
     Tick();
-    EXPECT_TRUE(m_world->m_paused);
-    EXPECT_FALSE(m_world->m_quit);
+    EXPECT_TRUE(m_world->Session().IsPaused());
+    EXPECT_FALSE(m_world->Session().IsQuit());
     EXPECT_EQ(ActiveLayer(), "hud");
 }
 
 TEST_F(GameFlowTest, PauseEventSetsThePausedState) {
     Queue(new PauseEvent(false));
     Tick();
-    EXPECT_FALSE(m_world->m_paused);
+    EXPECT_FALSE(m_world->Session().IsPaused());
     Queue(new PauseEvent(false));
     Tick();
-    EXPECT_FALSE(m_world->m_paused);
+    EXPECT_FALSE(m_world->Session().IsPaused());
     Queue(new PauseEvent(true));
     Tick();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 TEST_F(GameFlowTest, TheWorldNeverConsumesAnEvent) {
@@ -112,42 +112,42 @@ TEST_F(GameFlowTest, TheWorldNeverConsumesAnEvent) {
 
 TEST_F(GameFlowTest, DeathWhileFiringExplodesStopsFiringAndStartsTheRespawn) {
     // An explosion manager with something to show.
-    ShooterExplosionManager& explosions = *m_world->m_explosions;
+    ShooterExplosionManager& explosions = *m_world->Level().Explosions();
     explosions.m_sprite = AddTestSprite("boom", 32, 32);
     explosions.m_animation = new CAnimation();
     CAnimationManager::GetInstance()->AddAnimation(explosions.m_animation);
     explosions.m_duration = 300;
-    ShooterPlayer& player = *m_world->m_player;
+    ShooterPlayer& player = *m_world->Level().Player();
     player.m_position = Vector2(120.0f, 80.0f);
     player.m_dead = true;
-    m_world->m_firing = true;
+    m_world->Level().SetFiring(true);
     Queue(new PlayerDeathEvent());
     Tick();
-    ASSERT_EQ(m_world->m_explosions->m_explosions.size(), 1u);
-    EXPECT_EQ(m_world->m_explosions->m_explosions[0]->m_position.x, 120.0f);
-    EXPECT_EQ(m_world->m_explosions->m_explosions[0]->m_position.y, 80.0f);
-    EXPECT_FALSE(m_world->m_firing);
+    ASSERT_EQ(m_world->Level().Explosions()->m_explosions.size(), 1u);
+    EXPECT_EQ(m_world->Level().Explosions()->m_explosions[0]->m_position.x, 120.0f);
+    EXPECT_EQ(m_world->Level().Explosions()->m_explosions[0]->m_position.y, 80.0f);
+    EXPECT_FALSE(m_world->Level().IsFiring());
     EXPECT_TRUE(player.m_respawning);
     EXPECT_EQ(player.m_respawnTimer, 0);
     EXPECT_EQ(ActiveLayer(), "hud");
 }
 
 TEST_F(GameFlowTest, DeathEventForALivingShipDoesNothing) {
-    m_world->m_firing = true;
+    m_world->Level().SetFiring(true);
     Queue(new PlayerDeathEvent());
     Tick();
-    EXPECT_TRUE(m_world->m_firing);
-    EXPECT_FALSE(m_world->m_player->m_respawning);
-    EXPECT_TRUE(m_world->m_explosions->m_explosions.empty());
+    EXPECT_TRUE(m_world->Level().IsFiring());
+    EXPECT_FALSE(m_world->Level().Player()->m_respawning);
+    EXPECT_TRUE(m_world->Level().Explosions()->m_explosions.empty());
 }
 
 TEST_F(GameFlowTest, FiringStaysOffAfterTheRespawnUntilSpaceIsPressedAgain) {
-    m_world->m_firing = true;
-    m_world->m_player->m_dead = true;
+    m_world->Level().SetFiring(true);
+    m_world->Level().Player()->m_dead = true;
     Queue(new PlayerDeathEvent());
     Tick();
-    m_world->m_player->m_dead = false;
-    EXPECT_FALSE(m_world->m_firing);
+    m_world->Level().Player()->m_dead = false;
+    EXPECT_FALSE(m_world->Level().IsFiring());
     SDL_Event release{};
     release.type = SDL_KEYUP;
     release.key.keysym.sym = SDLK_SPACE;
@@ -156,42 +156,42 @@ TEST_F(GameFlowTest, FiringStaysOffAfterTheRespawnUntilSpaceIsPressedAgain) {
     press.type = SDL_KEYDOWN;
     press.key.keysym.sym = SDLK_SPACE;
     m_world->HandleSDLEvent(press);
-    EXPECT_TRUE(m_world->m_firing);
+    EXPECT_TRUE(m_world->Level().IsFiring());
 }
 
 TEST_F(GameFlowTest, NoMoreLivesShowsTheGameOverLayerAndNothingElse) {
-    m_world->m_player->m_dead = true;
-    m_world->m_player->m_lives = 0;
-    m_world->m_firing = true;
-    m_world->m_paused = false;
+    m_world->Level().Player()->m_dead = true;
+    m_world->Level().Player()->m_lives = 0;
+    m_world->Level().SetFiring(true);
+    m_world->Session().SetPaused(false);
     Queue(new PlayerNoMoreLivesEvent());
     Tick();
     EXPECT_EQ(ActiveLayer(), "gameover");
-    EXPECT_TRUE(m_world->m_firing);
-    EXPECT_FALSE(m_world->m_paused);
-    EXPECT_FALSE(m_world->m_player->m_respawning);
+    EXPECT_TRUE(m_world->Level().IsFiring());
+    EXPECT_FALSE(m_world->Session().IsPaused());
+    EXPECT_FALSE(m_world->Level().Player()->m_respawning);
 }
 
 TEST_F(GameFlowTest, UnknownGameOverLayerKeepsTheActiveLayer) {
-    m_world->m_gameOverLayer = "nosuch";
+    m_world->Session().SetGameOverLayer("nosuch");
     Queue(new PlayerNoMoreLivesEvent());
     Tick();
     EXPECT_EQ(ActiveLayer(), "hud");
 }
 
 TEST_F(GameFlowTest, ShutdownReleasesEverythingTheWorldHolds) {
-    m_world->m_camera = std::make_unique<ShooterCamera>();
+    m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
     Queue(new GUIEvent("pause"));
     m_world->Shutdown();
-    EXPECT_EQ(m_world->m_player, nullptr);
-    EXPECT_EQ(m_world->m_camera, nullptr);
-    EXPECT_EQ(m_world->m_explosions, nullptr);
-    EXPECT_TRUE(m_world->m_enemies.empty());
-    EXPECT_TRUE(m_world->m_projectiles.empty());
+    EXPECT_EQ(m_world->Level().Player(), nullptr);
+    EXPECT_EQ(m_world->Level().Camera(), nullptr);
+    EXPECT_EQ(m_world->Level().Explosions(), nullptr);
+    EXPECT_TRUE(m_world->Level().EnemyList().empty());
+    EXPECT_TRUE(m_world->Level().ProjectileList().empty());
     EXPECT_EQ(m_gui->GetActiveLayer(), nullptr);
     // The queued command went with the event manager's shutdown.
     Tick();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
 }
 
 // The event manager outlives the world: after Shutdown no event may reach it.
@@ -199,7 +199,7 @@ TEST_F(GameFlowTest, ShutdownTakesTheWorldOffEveryListenerList) {
     m_world->Shutdown();
     GUIEvent pause("pause");
     CEventManager::GetInstance()->Trigger(&pause);
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     for (const EventType* type : {&Event_Shooter_Pause, &Event_Shooter_PlayerDeath,
                                   &Event_Shooter_PlayerNoMoreLives, &Event_Shooter_GUIEvent}) {
         EXPECT_FALSE(CEventManager::GetInstance()->DelListener(m_world, *type))
@@ -227,11 +227,11 @@ TEST_F(GameFlowTest, ShutdownWritesTheCountsOfRepeatedProblems) {
 }
 
 TEST_F(GameFlowTest, ShutdownWithoutALevelStillUnloadsTheInterface) {
-    m_world->m_player.reset();
-    m_world->m_explosions.reset();
-    m_world->m_projectiles.emplace_back(nullptr);
+    m_world->Level().SetPlayer(nullptr);
+    m_world->Level().SetExplosions(nullptr);
+    m_world->Level().ProjectileList().emplace_back(nullptr);
     m_world->Shutdown();
-    EXPECT_TRUE(m_world->m_projectiles.empty());
+    EXPECT_TRUE(m_world->Level().ProjectileList().empty());
     EXPECT_EQ(m_gui->GetActiveLayer(), nullptr);
 }
 

@@ -21,8 +21,8 @@ protected:
                                         "<layerset><layer name='gohud'/><layer name='goover'/>"
                                         "<layer name='gocomplete'/></layerset>"));
         m_gui->SetActiveLayer("gohud");
-        world->m_gameOverLayer = "goover";
-        world->m_gameCompleteLayer = "gocomplete";
+        world->Session().SetGameOverLayer("goover");
+        world->Session().SetGameCompleteLayer("gocomplete");
     }
     void TearDown() override {
         m_gui->UnloadAll();

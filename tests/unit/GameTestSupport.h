@@ -93,37 +93,35 @@ private:
 };
 
 // A fixture with a fake clock, a fresh world and nothing left behind: the world is destroyed,
-// queued events are dropped and the shared fire clock is reset after every test.
+// queued events are dropped after every test (the fire clock goes with the world).
 class WorldFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_lastFireTime = 0;
         world = ShooterWorld::GetInstance();
     }
     void TearDown() override {
         ShooterWorld::DestroyInstance();
         CEventManager::GetInstance()->Shutdown();
-        g_lastFireTime = 0;
     }
 
     // A running level: a still camera over (0, 0)-(1024, 512), a ship of the given size at
     // (100, 200), terrain far below the view, no enemies.
     ShooterPlayer& MakeLevel(int shipWidth = 32, int shipHeight = 16) {
-        world->m_camera = std::make_unique<ShooterCamera>();
-        world->m_camera->m_size = Vector2(1024.0f, 512.0f);
-        world->m_background = std::make_unique<ShooterBackground>();
-        world->m_background->m_frontSprite = RegisterSprite("terrain", 64, 16);
-        world->m_background->m_position = Vector2(0.0f, -5000.0f);
-        world->m_background->m_frontBox = BoundingBox(0.0f, 64.0f, -5000.0f, -4984.0f);
-        world->m_player = std::make_unique<ShooterPlayer>();
-        ShooterPlayer& ship = *world->m_player;
+        world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        world->Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
+        world->Level().SetBackground(std::make_unique<ShooterBackground>());
+        world->Level().Background()->m_frontSprite = RegisterSprite("terrain", 64, 16);
+        world->Level().Background()->m_position = Vector2(0.0f, -5000.0f);
+        world->Level().Background()->m_frontBox = BoundingBox(0.0f, 64.0f, -5000.0f, -4984.0f);
+        world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        ShooterPlayer& ship = *world->Level().Player();
         ship.m_sprite = RegisterSprite("ship", shipWidth, shipHeight);
         ship.m_scale = Vector2(1.0f, 1.0f);
         ship.m_projectileSprite = RegisterSprite("shot", 8, 4)->m_name;
         ship.m_projectileSpeed = 10.0f;
         ship.m_startPosition = Vector2(100.0f, 200.0f);
         ship.SetPosition(ship.m_startPosition);
-        world->m_paused = false;
+        world->Session().SetPaused(false);
         return ship;
     }
 

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         InterfaceTest::SetUp();
         m_world = ShooterWorld::GetInstance();
-        m_world->m_player = std::make_unique<ShooterPlayer>();
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
         CEventManager::GetInstance()->AddListener(m_world, Event_Shooter_GUIEvent);
         AddTestSprite("pad-buttons", 40, 40, 3);
         m_gui->LoadLayerSet(m_dir.Write(
@@ -63,7 +63,7 @@ protected:
         Button(button, false);
     }
     ::testing::AssertionResult VelocityIs(float x, float y) const {
-        const Vector2 v = m_world->m_player->GetVelocity();
+        const Vector2 v = m_world->Level().Player()->GetVelocity();
         if (v.x == x && v.y == y) {
             return ::testing::AssertionSuccess();
         }
@@ -108,52 +108,52 @@ TEST_F(GamepadTest, HatSteersLikeTheArrowsAndAddsToTheStick) {
 }
 
 TEST_F(GamepadTest, ADeadShipTakesNoSteeringNorButtons) {
-    m_world->m_player->m_dead = true;
+    m_world->Level().Player()->m_dead = true;
     Axis(0, 32767);
     Button(0, true);
     Tap(5);
     EXPECT_TRUE(VelocityIs(0.0f, 0.0f));
-    EXPECT_FALSE(m_world->m_firing);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 0);
+    EXPECT_FALSE(m_world->Level().IsFiring());
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 0);
 }
 
 TEST_F(GamepadTest, FaceButtonsFireWhileHeldAndFireTheRing) {
     Button(0, true);
-    EXPECT_TRUE(m_world->m_firing);
+    EXPECT_TRUE(m_world->Level().IsFiring());
     Button(0, false);
-    EXPECT_FALSE(m_world->m_firing);
+    EXPECT_FALSE(m_world->Level().IsFiring());
     Tap(1);
-    EXPECT_EQ(m_world->m_projectiles.size(), 25u) << "one ring of 25 shots";
+    EXPECT_EQ(m_world->Level().ProjectileList().size(), 25u) << "one ring of 25 shots";
     Tap(2);
     Tap(3);
-    EXPECT_EQ(m_world->m_projectiles.size(), 25u);
-    EXPECT_FALSE(m_world->m_firing);
+    EXPECT_EQ(m_world->Level().ProjectileList().size(), 25u);
+    EXPECT_FALSE(m_world->Level().IsFiring());
 }
 
 TEST_F(GamepadTest, ShouldersStepTheWeaponPatternWithinItsFourLevels) {
     Tap(4);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 0);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 0);
     for (int i = 0; i < 5; ++i) {
         Tap(5);
     }
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 3);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 3);
     Tap(4);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 2);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 2);
 }
 
 TEST_F(GamepadTest, StartPausesAndResumesThroughThePauseButtonOnlyDuringPlay) {
-    m_world->m_paused = false;
+    m_world->Session().SetPaused(false);
     Tap(GamepadInput::kStartButton);
     EXPECT_EQ(ActiveLayer(), "hud") << "not in play before the level clock starts";
-    m_world->m_levelStart = 1;
+    m_world->Level().SetStart(1);
     Tap(GamepadInput::kStartButton);
     EXPECT_EQ(ActiveLayer(), "paused");
     Deliver();
-    EXPECT_TRUE(m_world->m_paused);
+    EXPECT_TRUE(m_world->Session().IsPaused());
     Tap(GamepadInput::kStartButton);
     EXPECT_EQ(ActiveLayer(), "hud");
     Deliver();
-    EXPECT_FALSE(m_world->m_paused);
+    EXPECT_FALSE(m_world->Session().IsPaused());
     EXPECT_EQ(m_recorder.commands, (std::vector<std::string>{"pause", "pause"}));
 }
 

@@ -20,10 +20,10 @@ protected:
     void SetUp() override {
         InterfaceTest::SetUp();
         m_world = ShooterWorld::GetInstance();
-        m_world->m_player = std::make_unique<ShooterPlayer>();
-        m_world->m_camera = std::make_unique<ShooterCamera>();
-        m_world->m_camera->m_size = Vector2(1024.0f, 512.0f);
-        m_world->m_height = 600;
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
+        m_world->Window().SetSize(0, 600);
         // One active layer whose only widget records what reaches the interface.
         m_gui->LoadLayerSet(m_dir.Write("set.xml", "<layerset><layer name=\"l\"/></layerset>"));
         m_gui->SetActiveLayer("l");
@@ -61,7 +61,7 @@ protected:
         event.motion.y = y;
         m_world->HandleSDLEvent(event);
     }
-    Vector2 Velocity() const { return m_world->m_player->GetVelocity(); }
+    Vector2 Velocity() const { return m_world->Level().Player()->GetVelocity(); }
 
     TempDir m_dir;
     CGUI* m_gui = CGUI::GetInstance();
@@ -97,38 +97,38 @@ TEST_F(InputTest, ArrowsAndWasdSteerByFourteenPerPressAndRelease) {
 
 TEST_F(InputTest, NumberKeysChooseTheWeaponLevelOnPress) {
     Press(SDLK_3);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 2);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 2);
     Release(SDLK_3);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 2);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 2);
     Tap(SDLK_4);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 3);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 3);
     Tap(SDLK_1);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 0);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 0);
     Tap(SDLK_2);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 1);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 1);
     Tap(SDLK_5);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 1);
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 1);
 }
 
 TEST_F(InputTest, SpaceFiresWhileHeld) {
     Press(SDLK_SPACE);
-    EXPECT_TRUE(m_world->m_firing);
+    EXPECT_TRUE(m_world->Level().IsFiring());
     Release(SDLK_SPACE);
-    EXPECT_FALSE(m_world->m_firing);
+    EXPECT_FALSE(m_world->Level().IsFiring());
 }
 
 TEST_F(InputTest, NSwitchesMotionBlurOnAndOff) {
     Press(SDLK_n);
-    EXPECT_TRUE(m_world->m_motionBlur);
+    EXPECT_TRUE(m_world->Ring().IsOn());
     Release(SDLK_n);
-    EXPECT_TRUE(m_world->m_motionBlur);
+    EXPECT_TRUE(m_world->Ring().IsOn());
     Press(SDLK_n);
-    EXPECT_FALSE(m_world->m_motionBlur);
+    EXPECT_FALSE(m_world->Ring().IsOn());
 }
 
 TEST_F(InputTest, EscapePressQuitsAndIsNotForwardedButItsReleaseIs) {
     Press(SDLK_ESCAPE);
-    EXPECT_TRUE(m_world->m_quit);
+    EXPECT_TRUE(m_world->Session().IsQuit());
     EXPECT_TRUE(m_recorder->keys.empty());
     Release(SDLK_ESCAPE);
     ASSERT_EQ(m_recorder->keys.size(), 1u);
@@ -140,7 +140,7 @@ TEST_F(InputTest, CloseRequestQuitsAndIsNotForwarded) {
     SDL_Event event{};
     event.type = SDL_QUIT;
     m_world->HandleSDLEvent(event);
-    EXPECT_TRUE(m_world->m_quit);
+    EXPECT_TRUE(m_world->Session().IsQuit());
     EXPECT_TRUE(m_recorder->keys.empty());
     EXPECT_TRUE(m_recorder->mice.empty());
 }
@@ -152,27 +152,27 @@ TEST_F(InputTest, UnboundKeyReachesTheInterfaceOnPressAndRelease) {
     EXPECT_EQ(m_recorder->keys[0].kind, 1);
     EXPECT_EQ(m_recorder->keys[1].kind, 2);
     EXPECT_EQ(Velocity().x, 0.0f);
-    EXPECT_FALSE(m_world->m_quit);
-    EXPECT_FALSE(m_world->m_firing);
+    EXPECT_FALSE(m_world->Session().IsQuit());
+    EXPECT_FALSE(m_world->Level().IsFiring());
 }
 
 TEST_F(InputTest, DeadShipIgnoresBindingsButKeysStillReachTheInterface) {
-    m_world->m_player->m_dead = true;
+    m_world->Level().Player()->m_dead = true;
     Press(SDLK_RIGHT);
     Press(SDLK_SPACE);
     Press(SDLK_2);
     Press(SDLK_n);
     EXPECT_EQ(Velocity().x, 0.0f);
-    EXPECT_FALSE(m_world->m_firing);
-    EXPECT_EQ(m_world->m_player->m_weaponLevel, 0);
-    EXPECT_FALSE(m_world->m_motionBlur);
+    EXPECT_FALSE(m_world->Level().IsFiring());
+    EXPECT_EQ(m_world->Level().Player()->m_weaponLevel, 0);
+    EXPECT_FALSE(m_world->Ring().IsOn());
     EXPECT_EQ(m_recorder->keys.size(), 4u);
 }
 
 TEST_F(InputTest, KeyHeldThroughARespawnLeavesADrift) {
     Press(SDLK_RIGHT);
     // The ship dies and comes back: the respawn clears its velocity.
-    m_world->m_player->SetVelocity(Vector2(0.0f, 0.0f));
+    m_world->Level().Player()->SetVelocity(Vector2(0.0f, 0.0f));
     Release(SDLK_RIGHT);
     EXPECT_EQ(Velocity().x, -14.0f);
     // Later pairs add up to nothing: the drift stays.
@@ -182,9 +182,9 @@ TEST_F(InputTest, KeyHeldThroughARespawnLeavesADrift) {
 }
 
 TEST_F(InputTest, KeyPressedWhileDeadAndReleasedAfterwardsLeavesADrift) {
-    m_world->m_player->m_dead = true;
+    m_world->Level().Player()->m_dead = true;
     Press(SDLK_UP);
-    m_world->m_player->m_dead = false;
+    m_world->Level().Player()->m_dead = false;
     Release(SDLK_UP);
     EXPECT_EQ(Velocity().y, -14.0f);
 }
@@ -224,31 +224,31 @@ TEST_F(InputTest, MiddleButtonOnlyMovesThePointer) {
 }
 
 TEST_F(InputTest, WithoutALevelOnlyQuitBindingsActAndTheWindowHeightFlipsY) {
-    m_world->m_player.reset();
-    m_world->m_camera.reset();
+    m_world->Level().SetPlayer(nullptr);
+    m_world->Level().SetCamera(nullptr);
     Press(SDLK_RIGHT);
     Press(SDLK_SPACE);
     Press(SDLK_m);
     Release(SDLK_RIGHT);
-    EXPECT_FALSE(m_world->m_firing);
+    EXPECT_FALSE(m_world->Level().IsFiring());
     EXPECT_EQ(m_recorder->keys.size(), 4u);
     MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 0);
     ASSERT_EQ(m_recorder->mice.size(), 1u);
     EXPECT_EQ(m_recorder->mice[0].y, 600);
     Press(SDLK_ESCAPE);
-    EXPECT_TRUE(m_world->m_quit);
-    m_world->m_quit = false;
+    EXPECT_TRUE(m_world->Session().IsQuit());
+    m_world->Session().SetQuit(false);
     SDL_Event event{};
     event.type = SDL_QUIT;
     m_world->HandleSDLEvent(event);
-    EXPECT_TRUE(m_world->m_quit);
+    EXPECT_TRUE(m_world->Session().IsQuit());
 }
 
 TEST_F(InputTest, OtherEventTypesAreIgnored) {
     SDL_Event event{};
     event.type = SDL_ACTIVEEVENT;
     m_world->HandleSDLEvent(event);
-    EXPECT_FALSE(m_world->m_quit);
+    EXPECT_FALSE(m_world->Session().IsQuit());
     EXPECT_TRUE(m_recorder->keys.empty());
     EXPECT_TRUE(m_recorder->mice.empty());
 }

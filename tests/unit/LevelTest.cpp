@@ -55,17 +55,17 @@ TEST_F(LevelTest, BuildsTheWorldFromAFullLevel) {
     const std::string path =
         Write(Camera() + Player() + Background() + Enemy("b", 900) + Enemy("a", 100));
     EXPECT_TRUE(world->LoadLevel(path));
-    EXPECT_EQ(world->m_levelName, "test");
+    EXPECT_EQ(world->Level().Name(), "test");
     ASSERT_NE(world->GetCamera(), nullptr);
     EXPECT_EQ(world->GetCamera()->m_velocity.x, 2.0f);
     ASSERT_NE(world->GetPlayer(), nullptr);
     EXPECT_EQ(world->GetPlayer()->GetPosition().x, 50.0f);
     ASSERT_NE(world->GetBackground(), nullptr);
     EXPECT_EQ(world->GetBackground()->m_frontSpeed, 3.0f);
-    ASSERT_EQ(world->m_enemies.size(), 2u);
-    EXPECT_EQ(world->m_enemies[0]->m_name, "b");
-    EXPECT_EQ(world->m_enemies[1]->m_name, "a");
-    EXPECT_FALSE(world->m_enemies[0]->m_active);
+    ASSERT_EQ(world->Level().EnemyList().size(), 2u);
+    EXPECT_EQ(world->Level().EnemyList()[0]->m_name, "b");
+    EXPECT_EQ(world->Level().EnemyList()[1]->m_name, "a");
+    EXPECT_FALSE(world->Level().EnemyList()[0]->m_active);
 }
 
 TEST_F(LevelTest, TheOrderOfTheBlocksDoesNotMatter) {
@@ -73,12 +73,12 @@ TEST_F(LevelTest, TheOrderOfTheBlocksDoesNotMatter) {
     EXPECT_NE(world->GetCamera(), nullptr);
     EXPECT_NE(world->GetPlayer(), nullptr);
     EXPECT_EQ(world->GetBackground()->GetFrontBox().right, 256.0f);
-    EXPECT_EQ(world->m_enemies.size(), 1u);
+    EXPECT_EQ(world->Level().EnemyList().size(), 1u);
 }
 
 TEST_F(LevelTest, ALevelWithoutEnemiesLoadsWithAnEmptyList) {
     EXPECT_TRUE(world->LoadLevel(Write(Camera() + Player() + Background())));
-    EXPECT_TRUE(world->m_enemies.empty());
+    EXPECT_TRUE(world->Level().EnemyList().empty());
 }
 
 TEST_F(LevelTest, AMissingFileIsReported) {
@@ -103,14 +103,14 @@ TEST_F(LevelTest, APlayerWithoutCameraOrBackgroundIsRefusedWhole) {
     EXPECT_TRUE(log.Contains(noCamera));
     EXPECT_EQ(world->GetPlayer(), nullptr);
     EXPECT_EQ(world->GetBackground(), nullptr);
-    EXPECT_TRUE(world->m_enemies.empty());
+    EXPECT_TRUE(world->Level().EnemyList().empty());
     log.Clear();
     EXPECT_FALSE(world->LoadLevel(Write(Camera() + Player())));
     EXPECT_TRUE(log.Contains("no background"));
     EXPECT_EQ(world->GetCamera(), nullptr);
     // The refused level leaves a world that updates without a level.
     float dt = 31.0f;
-    world->m_paused = false;
+    world->Session().SetPaused(false);
     world->UpdateWorld(dt);
 }
 
@@ -124,7 +124,7 @@ TEST_F(LevelTest, MissingNameAndPartsAreLoggedWithTheFile) {
     EXPECT_TRUE(log.Contains("ShooterCamera: Missing element <velocity> in <camera> of " + path));
     EXPECT_TRUE(log.Contains("<size>"));
     EXPECT_EQ(world->GetCamera()->GetPosition().x, 1.0f);
-    EXPECT_EQ(world->m_levelName, "");
+    EXPECT_EQ(world->Level().Name(), "");
 }
 
 TEST_F(LevelTest, BackslashesInTheLevelPathAreReadAsSlashes) {

@@ -20,9 +20,9 @@ class MeterTest : public InterfaceTest {
 protected:
     void SetUp() override {
         InterfaceTest::SetUp();
-        ShooterWorld::GetInstance()->m_player = std::make_unique<ShooterPlayer>();
+        ShooterWorld::GetInstance()->Level().SetPlayer(std::make_unique<ShooterPlayer>());
     }
-    ShooterPlayer& Player() { return *ShooterWorld::GetInstance()->m_player; }
+    ShooterPlayer& Player() { return *ShooterWorld::GetInstance()->Level().Player(); }
 
     // A meter loaded from one "widget" element.
     std::unique_ptr<CGUIMeterWidget> Load(const std::string& widget) {
@@ -120,7 +120,7 @@ TEST_F(MeterTest, MissingTargetIsLoggedAndShowsNothing) {
 }
 
 TEST_F(MeterTest, NoPlayerShowsNothing) {
-    ShooterWorld::GetInstance()->m_player.reset();
+    ShooterWorld::GetInstance()->Level().SetPlayer(nullptr);
     auto meter = IconMeter(8, 8);
     meter->m_target = CGUIMeterWidget::TargetLives;
     int32_t value = 0;

@@ -31,7 +31,7 @@ protected:
         }
     }
 
-    const ShooterProjectile& Shot(size_t i) const { return *world->m_projectiles.at(i); }
+    const ShooterProjectile& Shot(size_t i) const { return *world->Level().ProjectileList().at(i); }
 
     ShooterPlayer* ship = nullptr;
 };
@@ -150,8 +150,8 @@ TEST_F(PlayerTest, StaysInsideTheDefaultViewWithTheDesignsLimits) {
 
 TEST_F(PlayerTest, TheWholeScaledShipStaysInsideAMovingView) {
     ship->m_scale = Vector2(2.0f, 2.0f);
-    world->m_camera->m_position = Vector2(300.0f, 40.0f);
-    world->m_camera->m_size = Vector2(640.0f, 480.0f);
+    world->Level().Camera()->m_position = Vector2(300.0f, 40.0f);
+    world->Level().Camera()->m_size = Vector2(640.0f, 480.0f);
     ship->SetPosition(Vector2(950.0f, 600.0f));
     UpdateShip(1, 31.0f);
     EXPECT_EQ(ship->GetPosition().x, 300.0f + 640.0f - 64.0f);
@@ -164,7 +164,7 @@ TEST_F(PlayerTest, TheWholeScaledShipStaysInsideAMovingView) {
 
 TEST_F(PlayerTest, WeaponLevelZeroFiresOneShotAheadOfTheShip) {
     ship->Fire();
-    ASSERT_EQ(world->m_projectiles.size(), 1u);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 1u);
     EXPECT_EQ(Shot(0).GetPosition().x, 100.0f + 32.0f + 3.0f);
     EXPECT_EQ(Shot(0).GetPosition().y, 200.0f + 8.0f);
     EXPECT_EQ(Shot(0).m_direction.x, 1.0f);
@@ -176,7 +176,7 @@ TEST_F(PlayerTest, WeaponLevelZeroFiresOneShotAheadOfTheShip) {
 TEST_F(PlayerTest, WeaponLevelOneFiresTwoShotsAShotHeightOverOnePointFiveApart) {
     ship->SetWeaponLevel(1);
     ship->Fire();
-    ASSERT_EQ(world->m_projectiles.size(), 2u);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 2u);
     const float shift = static_cast<float>(4 / 1.5);
     EXPECT_EQ(Shot(0).GetPosition().y, 208.0f + shift);
     EXPECT_EQ(Shot(1).GetPosition().y, 208.0f - shift);
@@ -187,7 +187,7 @@ TEST_F(PlayerTest, WeaponLevelOneFiresTwoShotsAShotHeightOverOnePointFiveApart) 
 TEST_F(PlayerTest, WeaponLevelsTwoAndThreeSpreadAndShootBack) {
     ship->SetWeaponLevel(3);
     ship->Fire();
-    ASSERT_EQ(world->m_projectiles.size(), 4u);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 4u);
     EXPECT_EQ(Shot(0).GetPosition().y, 208.0f);
     EXPECT_EQ(Shot(1).GetPosition().y, 212.0f);
     EXPECT_EQ(Shot(2).GetPosition().y, 204.0f);
@@ -197,10 +197,10 @@ TEST_F(PlayerTest, WeaponLevelsTwoAndThreeSpreadAndShootBack) {
     EXPECT_EQ(Shot(3).GetPosition().x, 97.0f);
     EXPECT_EQ(Shot(3).GetPosition().y, 208.0f);
     EXPECT_EQ(Shot(3).m_direction.x, -1.0f);
-    world->m_projectiles.clear();
+    world->Level().ProjectileList().clear();
     ship->SetWeaponLevel(2);
     ship->Fire();
-    EXPECT_EQ(world->m_projectiles.size(), 3u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 3u);
 }
 
 TEST_F(PlayerTest, UnknownWeaponLevelsAndADeadShipFireNothing) {
@@ -208,18 +208,18 @@ TEST_F(PlayerTest, UnknownWeaponLevelsAndADeadShipFireNothing) {
     ship->Fire();
     ship->SetWeaponLevel(-1);
     ship->Fire();
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
     ship->SetWeaponLevel(0);
     ship->m_dead = true;
     ship->Fire();
     ship->FireRing();
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
 }
 
 TEST_F(PlayerTest, TheRingIs25ShotsWhoseFirstAndLastFlyAlike) {
     ship->FireRing();
-    ASSERT_EQ(world->m_projectiles.size(), 25u);
-    for (const auto& shot : world->m_projectiles) {
+    ASSERT_EQ(world->Level().ProjectileList().size(), 25u);
+    for (const auto& shot : world->Level().ProjectileList()) {
         EXPECT_EQ(shot->GetPosition().x, 100.0f);
         EXPECT_EQ(shot->GetPosition().y, 200.0f);
         EXPECT_NEAR(shot->m_direction.Length(), 1.0f, 1e-6f);
@@ -300,6 +300,6 @@ TEST_F(PlayerTest, MissingDataIsLoggedWithTheFileAndLeavesAShipThatTouchesNothin
     loaded.Update(dt);
     loaded.Render(false);
     loaded.Fire();
-    EXPECT_EQ(world->m_projectiles.size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 1u);
     EXPECT_EQ(Shot(0).GetSprite(), nullptr);
 }

@@ -195,8 +195,8 @@ protected:
         enemy->m_position = position;
         enemy->m_active = true;
         enemy->UpdateBox();
-        world->m_enemies.push_back(std::move(enemy));
-        return *world->m_enemies.back();
+        world->Level().EnemyList().push_back(std::move(enemy));
+        return *world->Level().EnemyList().back();
     }
 
     int Heard(const std::string& file) const { return sound->mixer.Count("sample s/" + file); }
@@ -208,14 +208,14 @@ protected:
 // Everything the rules decide, as text: ship, enemies, shots.
 std::string WorldState(const ShooterWorld& world) {
     std::ostringstream out;
-    const ShooterPlayer& ship = *world.m_player;
+    const ShooterPlayer& ship = *world.Level().Player();
     out << ship.m_position.x << "," << ship.m_position.y << " h" << ship.m_health << " l"
         << ship.m_lives << " p" << ship.m_points << " d" << ship.m_dead << ship.m_respawning << ";";
-    for (const auto& enemy : world.m_enemies) {
+    for (const auto& enemy : world.Level().EnemyList()) {
         out << "e" << enemy->m_position.x << "," << enemy->m_position.y << "," << enemy->m_health
             << ";";
     }
-    for (const auto& shot : world.m_projectiles) {
+    for (const auto& shot : world.Level().ProjectileList()) {
         out << "s" << shot->GetPosition().x << "," << shot->GetPosition().y << "," << shot->GetAge()
             << ";";
     }
@@ -226,12 +226,12 @@ std::string WorldState(const ShooterWorld& world) {
 
 TEST_F(WorldSoundTest, TheSpreadPatternIsOneFireSoundPerVolley) {
     ship->SetWeaponLevel(2);
-    world->m_firing = true;
+    world->Level().SetFiring(true);
     for (int i = 0; i < 21; ++i) {
         Step();
     }
     // Three volleys of three shots each (one every tenth update at 31 ms).
-    EXPECT_EQ(world->m_projectiles.size(), 9u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 9u);
     EXPECT_EQ(Heard("laser.wav"), 3);
     EXPECT_EQ(sound->mixer.Count("sample"), 3);
 }
@@ -268,22 +268,22 @@ TEST_F(WorldSoundTest, TheShipIsHitThenDestroyedThenComesBack) {
 }
 
 TEST_F(WorldSoundTest, GameOverAndLevelCompleteAreHeardOnceAndEndTheLevelMusic) {
-    world->m_levelMusic = "theme";
+    world->Level().SetMusic("theme");
     // An enemy still to come keeps the level going.
     AddEnemy(Vector2(600.0f, 300.0f), 40).m_active = false;
-    world->m_enemies.back()->m_spawnTime = 1000000;
-    world->m_paused = true;
+    world->Level().EnemyList().back()->m_spawnTime = 1000000;
+    world->Session().SetPaused(true);
     float dt = 31.0f;
     world->Update(dt);
     EXPECT_EQ(sound->mixer.calls.back(), "music s/calm.ogg 128");
-    world->m_paused = false;
+    world->Session().SetPaused(false);
     world->Update(dt);
     EXPECT_EQ(sound->mixer.calls.back(), "music s/theme.ogg 64");
-    world->m_paused = true;
+    world->Session().SetPaused(true);
     world->Update(dt);
     EXPECT_EQ(sound->mixer.calls.back(), "pause");
-    world->m_paused = false;
-    world->m_enemies.clear();
+    world->Session().SetPaused(false);
+    world->Level().EnemyList().clear();
     // No enemies left: the level is complete; its sound file did not load, so the cue
     // stays silent and the music stops.
     world->Update(dt);
@@ -291,7 +291,7 @@ TEST_F(WorldSoundTest, GameOverAndLevelCompleteAreHeardOnceAndEndTheLevelMusic) 
     EXPECT_EQ(sound->mixer.Count("stopmusic"), 1);
     EXPECT_EQ(sound->mixer.Count("sample"), 0);
     PlayerNoMoreLivesEvent event;
-    world->m_endingCued = false;
+    world->Session().SetEndingCued(false);
     world->HandleEvent(&event);
     world->HandleEvent(&event);
     EXPECT_EQ(Heard("over.wav"), 1);
@@ -302,11 +302,11 @@ TEST_F(WorldSoundTest, TheRulesGiveTheSameWorldWithAndWithoutSound) {
         if (!withSound) {
             CSoundManager::GetInstance()->Shutdown();
         }
-        g_lastFireTime = 0;
+        world->Level().SetLastFireTime(0);
         clock.Set(100000);
-        world->m_levelStart = 0;
-        world->m_projectiles.clear();
-        world->m_enemies.clear();
+        world->Level().SetStart(0);
+        world->Level().ProjectileList().clear();
+        world->Level().EnemyList().clear();
         ship->m_health = 100;
         ship->m_points = 0;
         ship->SetPosition(ship->m_startPosition);
@@ -319,7 +319,7 @@ TEST_F(WorldSoundTest, TheRulesGiveTheSameWorldWithAndWithoutSound) {
         target.m_projectileSpeed = 5.0f;
         target.m_direction = Vector2(-1.0f, 0.0f);
         target.m_speed = 1.0f;
-        world->m_firing = true;
+        world->Level().SetFiring(true);
         std::string states;
         for (int i = 0; i < 120; ++i) {
             Step();

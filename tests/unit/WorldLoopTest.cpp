@@ -33,7 +33,7 @@ protected:
 TEST_F(WorldLoopTest, SingletonIsCreatedOnceAndDestroyedOnDemand) {
     ShooterWorld* first = ShooterWorld::GetInstance();
     EXPECT_EQ(first, ShooterWorld::GetInstance());
-    EXPECT_TRUE(first->m_paused);
+    EXPECT_TRUE(first->Session().IsPaused());
     EXPECT_FALSE(first->IsQuit());
     ShooterWorld::DestroyInstance();
     ShooterWorld::DestroyInstance();  // a second call finds nothing to destroy
@@ -43,11 +43,11 @@ TEST_F(WorldLoopTest, MotionBlurAdvancesTheFrameSlotOncePerTickAndWraps) {
     ShooterWorld* world = ShooterWorld::GetInstance();
     float dt = 31.0f;
     world->Update(dt);
-    EXPECT_EQ(world->m_frameSlot, 0u);
-    world->m_motionBlur = true;
+    EXPECT_EQ(world->Ring().Slot(), 0u);
+    world->Ring().SetOn(true);
     for (uint32_t expected : {1u, 2u, 3u, 0u, 1u}) {
         world->Update(dt);
-        EXPECT_EQ(world->m_frameSlot, expected);
+        EXPECT_EQ(world->Ring().Slot(), expected);
     }
 }
 

@@ -22,10 +22,10 @@ protected:
         WorldFixture::SetUp();
         ship = &MakeLevel(32, 16);
         // Explosions that would run for a second, so the tests can count them.
-        world->m_explosions = std::make_unique<ShooterExplosionManager>();
-        world->m_explosions->m_sprite = RegisterSprite("boom", 16, 16);
-        world->m_explosions->m_animation = &explosionAnimation;
-        world->m_explosions->m_duration = 1000;
+        world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        world->Level().Explosions()->m_sprite = RegisterSprite("boom", 16, 16);
+        world->Level().Explosions()->m_animation = &explosionAnimation;
+        world->Level().Explosions()->m_duration = 1000;
     }
 
     // An active enemy standing still at position, its box computed.
@@ -38,8 +38,8 @@ protected:
         enemy->m_position = position;
         enemy->m_active = true;
         enemy->UpdateBox();
-        world->m_enemies.push_back(std::move(enemy));
-        return *world->m_enemies.back();
+        world->Level().EnemyList().push_back(std::move(enemy));
+        return *world->Level().EnemyList().back();
     }
 
     // A projectile of 4 x 4 pixels standing still at position.
@@ -47,12 +47,12 @@ protected:
         const std::string sprite = RegisterSprite("bullet", 4, 4)->m_name;
         world->AddProjectile(new ShooterProjectile(damage, position, Vector2(0.0f, 0.0f), 0.0f,
                                                    Vector2(1.0f, 1.0f), sprite, fromPlayer));
-        return *world->m_projectiles.back();
+        return *world->Level().ProjectileList().back();
     }
 
     size_t PlayerShots() const {
         size_t n = 0;
-        for (const auto& shot : world->m_projectiles) {
+        for (const auto& shot : world->Level().ProjectileList()) {
             n += shot->IsFromPlayer() ? 1 : 0;
         }
         return n;
@@ -65,35 +65,35 @@ protected:
 }  // namespace
 
 TEST_F(WorldUpdateTest, NothingMovesWhilePausedOrWithoutAShip) {
-    world->m_paused = true;
-    world->m_camera->m_velocity = Vector2(2.0f, 0.0f);
+    world->Session().SetPaused(true);
+    world->Level().Camera()->m_velocity = Vector2(2.0f, 0.0f);
     ship->SetVelocity(Vector2(1.0f, 0.0f));
     Step();
-    EXPECT_EQ(world->m_levelStart, 0u);
-    EXPECT_EQ(world->m_camera->GetPosition().x, 0.0f);
+    EXPECT_EQ(world->Level().Start(), 0u);
+    EXPECT_EQ(world->Level().Camera()->GetPosition().x, 0.0f);
     EXPECT_EQ(ship->GetPosition().x, 100.0f);
-    world->m_paused = false;
-    world->m_player.reset();
+    world->Session().SetPaused(false);
+    world->Level().SetPlayer(nullptr);
     Step();
-    EXPECT_EQ(world->m_levelStart, 0u);
-    EXPECT_EQ(world->m_camera->GetPosition().x, 0.0f);
+    EXPECT_EQ(world->Level().Start(), 0u);
+    EXPECT_EQ(world->Level().Camera()->GetPosition().x, 0.0f);
 }
 
 TEST_F(WorldUpdateTest, TheFirstUnpausedUpdateStartsTheLevelClock) {
-    world->m_paused = true;
+    world->Session().SetPaused(true);
     Step();
-    world->m_paused = false;
+    world->Session().SetPaused(false);
     Step();
-    EXPECT_EQ(world->m_levelStart, clock.Now());
-    EXPECT_EQ(world->m_levelTime, 0);
+    EXPECT_EQ(world->Level().Start(), clock.Now());
+    EXPECT_EQ(world->Level().Time(), 0);
     Step();
-    EXPECT_EQ(world->m_levelTime, 31);
+    EXPECT_EQ(world->Level().Time(), 31);
     // Paused time counts: the level clock is the wall clock.
-    world->m_paused = true;
+    world->Session().SetPaused(true);
     Step(500.0f);
-    world->m_paused = false;
+    world->Session().SetPaused(false);
     Step();
-    EXPECT_EQ(world->m_levelTime, 562);
+    EXPECT_EQ(world->Level().Time(), 562);
 }
 
 TEST_F(WorldUpdateTest, EnemiesEnterOnlyOnceTheLevelTimeIsPastTheirSpawnTime) {
@@ -112,26 +112,26 @@ TEST_F(WorldUpdateTest, EnemiesEnterOnlyOnceTheLevelTimeIsPastTheirSpawnTime) {
 }
 
 TEST_F(WorldUpdateTest, HoldingFireShootsEveryTenthUpdateAt31Ms) {
-    world->m_firing = true;
+    world->Level().SetFiring(true);
     for (int i = 1; i <= 21; ++i) {
         Step();
         const size_t expected = i < 11 ? 1 : (i < 21 ? 2 : 3);
         EXPECT_EQ(PlayerShots(), expected) << "update " << i;
     }
-    EXPECT_EQ(g_lastFireTime, clock.Now());
+    EXPECT_EQ(world->Level().LastFireTime(), clock.Now());
 }
 
 TEST_F(WorldUpdateTest, AShotIsMovedInTheUpdateThatFiredIt) {
-    world->m_firing = true;
+    world->Level().SetFiring(true);
     Step();
-    ASSERT_EQ(world->m_projectiles.size(), 1u);
-    EXPECT_EQ(world->m_projectiles[0]->GetPosition().x, 100.0f + 32.0f + 3.0f + 10.0f);
-    EXPECT_EQ(world->m_projectiles[0]->GetAge(), 31);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList()[0]->GetPosition().x, 100.0f + 32.0f + 3.0f + 10.0f);
+    EXPECT_EQ(world->Level().ProjectileList()[0]->GetAge(), 31);
 }
 
 TEST_F(WorldUpdateTest, TerrainDestroysAShipAtFullHealth) {
-    world->m_background->m_position = Vector2(90.0f, 190.0f);
-    world->m_background->m_frontBox = BoundingBox(90.0f, 154.0f, 190.0f, 206.0f);
+    world->Level().Background()->m_position = Vector2(90.0f, 190.0f);
+    world->Level().Background()->m_frontBox = BoundingBox(90.0f, 154.0f, 190.0f, 206.0f);
     DeathRecorder recorder;
     Step();
     EXPECT_TRUE(ship->IsDead());
@@ -151,7 +151,7 @@ TEST_F(WorldUpdateTest, TwoBodyContactsOfFiftyDestroyTheShipAndSpareTheEnemy) {
     EXPECT_TRUE(ship->IsDead());
     EXPECT_EQ(enemy.m_health, 100);
     Step();
-    EXPECT_EQ(world->m_enemies.size(), 1u);
+    EXPECT_EQ(world->Level().EnemyList().size(), 1u);
     EXPECT_TRUE(ship->IsDead());
 }
 
@@ -160,18 +160,18 @@ TEST_F(WorldUpdateTest, TwoShotsKillAFortyHealthEnemyWhichGoesInTheNextUpdate) {
     AddShot(Vector2(605.0f, 305.0f), true);
     AddShot(Vector2(610.0f, 310.0f), true);
     Step();
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
     EXPECT_EQ(enemy.m_health, -40);
     EXPECT_TRUE(enemy.m_dead);
-    ASSERT_EQ(world->m_enemies.size(), 1u);
+    ASSERT_EQ(world->Level().EnemyList().size(), 1u);
     EXPECT_EQ(ship->GetPoints(), 0);
-    EXPECT_TRUE(world->m_explosions->m_explosions.empty());
+    EXPECT_TRUE(world->Level().Explosions()->m_explosions.empty());
     Step();
-    EXPECT_TRUE(world->m_enemies.empty());
+    EXPECT_TRUE(world->Level().EnemyList().empty());
     EXPECT_EQ(ship->GetPoints(), 60);
-    ASSERT_EQ(world->m_explosions->m_explosions.size(), 1u);
-    EXPECT_EQ(world->m_explosions->m_explosions[0]->m_position.x, 600.0f);
-    EXPECT_EQ(world->m_explosions->m_explosions[0]->m_time, 0u);
+    ASSERT_EQ(world->Level().Explosions()->m_explosions.size(), 1u);
+    EXPECT_EQ(world->Level().Explosions()->m_explosions[0]->m_position.x, 600.0f);
+    EXPECT_EQ(world->Level().Explosions()->m_explosions[0]->m_time, 0u);
 }
 
 TEST_F(WorldUpdateTest, AShotOverTwoEnemiesHitsOnlyTheFirstInLevelOrder) {
@@ -181,7 +181,7 @@ TEST_F(WorldUpdateTest, AShotOverTwoEnemiesHitsOnlyTheFirstInLevelOrder) {
     Step();
     EXPECT_EQ(first.m_health, 60);
     EXPECT_EQ(second.m_health, 100);
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
 }
 
 TEST_F(WorldUpdateTest, UsedUpShotsLeaveTheListAndTheOthersKeepTheirOrder) {
@@ -195,10 +195,10 @@ TEST_F(WorldUpdateTest, UsedUpShotsLeaveTheListAndTheOthersKeepTheirOrder) {
     Step();
     EXPECT_EQ(left.m_health, 60);
     EXPECT_EQ(right.m_health, 60);
-    ASSERT_EQ(world->m_projectiles.size(), 3u);
-    EXPECT_EQ(world->m_projectiles[0].get(), enemyShot);
-    EXPECT_EQ(world->m_projectiles[1].get(), missing);
-    EXPECT_EQ(world->m_projectiles[2].get(), last);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 3u);
+    EXPECT_EQ(world->Level().ProjectileList()[0].get(), enemyShot);
+    EXPECT_EQ(world->Level().ProjectileList()[1].get(), missing);
+    EXPECT_EQ(world->Level().ProjectileList()[2].get(), last);
 }
 
 TEST_F(WorldUpdateTest, EnemyShotsNeverHitEnemiesAndPlayerShotsNeverHitTheShip) {
@@ -208,28 +208,28 @@ TEST_F(WorldUpdateTest, EnemyShotsNeverHitEnemiesAndPlayerShotsNeverHitTheShip) 
     Step();
     EXPECT_EQ(enemy.m_health, 100);
     EXPECT_EQ(ship->GetHealth(), 100);
-    EXPECT_EQ(world->m_projectiles.size(), 2u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 2u);
 }
 
 TEST_F(WorldUpdateTest, AnEnemyThatLeftTheScreenGoesWithoutExplosionOrPoints) {
     ShooterEnemy& enemy = AddEnemy(Vector2(600.0f, 300.0f));
     enemy.m_dead = true;
     Step();
-    EXPECT_TRUE(world->m_enemies.empty());
+    EXPECT_TRUE(world->Level().EnemyList().empty());
     EXPECT_EQ(ship->GetPoints(), 0);
-    EXPECT_TRUE(world->m_explosions->m_explosions.empty());
+    EXPECT_TRUE(world->Level().Explosions()->m_explosions.empty());
 }
 
 TEST_F(WorldUpdateTest, EnemyShotsHitTheShipAndAreUsedUpEvenWhenItIsInvulnerable) {
     AddShot(Vector2(110.0f, 205.0f), false, 20);
     Step();
     EXPECT_EQ(ship->GetHealth(), 80);
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
     ship->m_invulnerable = true;
     AddShot(Vector2(110.0f, 205.0f), false, 20);
     Step();
     EXPECT_EQ(ship->GetHealth(), 80);
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
 }
 
 TEST_F(WorldUpdateTest, EnemyShotsAndEnemiesPassADeadShip) {
@@ -238,7 +238,7 @@ TEST_F(WorldUpdateTest, EnemyShotsAndEnemiesPassADeadShip) {
     ShooterEnemy& enemy = AddEnemy(Vector2(110.0f, 195.0f));
     AddShot(Vector2(110.0f, 205.0f), false, 20);
     Step();
-    EXPECT_EQ(world->m_projectiles.size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 1u);
     EXPECT_EQ(ship->GetHealth(), 0);
     EXPECT_EQ(enemy.m_health, 100);
 }
@@ -247,10 +247,10 @@ TEST_F(WorldUpdateTest, AProjectileOfAgeExactly3000StaysAndGoesAbove) {
     ShooterProjectile& shot = AddShot(Vector2(900.0f, 50.0f), true);
     shot.m_age = 2969;
     Step();
-    ASSERT_EQ(world->m_projectiles.size(), 1u);
-    EXPECT_EQ(world->m_projectiles[0]->GetAge(), 3000);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList()[0]->GetAge(), 3000);
     Step(1.0f);
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
 }
 
 TEST_F(WorldUpdateTest, AProjectileLives97UpdatesAt31Ms) {
@@ -258,10 +258,10 @@ TEST_F(WorldUpdateTest, AProjectileLives97UpdatesAt31Ms) {
     for (int i = 1; i <= 96; ++i) {
         Step();
     }
-    ASSERT_EQ(world->m_projectiles.size(), 1u);
-    EXPECT_EQ(world->m_projectiles[0]->GetAge(), 2976);
+    ASSERT_EQ(world->Level().ProjectileList().size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList()[0]->GetAge(), 2976);
     Step();
-    EXPECT_TRUE(world->m_projectiles.empty());
+    EXPECT_TRUE(world->Level().ProjectileList().empty());
 }
 
 TEST_F(WorldUpdateTest, TheShipReturnsInThe97thUpdateInvulnerableAndStill) {
@@ -280,15 +280,15 @@ TEST_F(WorldUpdateTest, TheShipReturnsInThe97thUpdateInvulnerableAndStill) {
 }
 
 TEST_F(WorldUpdateTest, ExplosionsAreRemovedInTheUpdateAfterTheyReachTheirDuration) {
-    world->m_explosions->m_duration = 500;
-    world->m_explosions->Spawn(Vector2(1.0f, 2.0f));
+    world->Level().Explosions()->m_duration = 500;
+    world->Level().Explosions()->Spawn(Vector2(1.0f, 2.0f));
     for (int i = 1; i <= 17; ++i) {
         Step();
     }
-    ASSERT_EQ(world->m_explosions->m_explosions.size(), 1u);
-    EXPECT_EQ(world->m_explosions->m_explosions[0]->m_time, 527u);
+    ASSERT_EQ(world->Level().Explosions()->m_explosions.size(), 1u);
+    EXPECT_EQ(world->Level().Explosions()->m_explosions[0]->m_time, 527u);
     Step();
-    EXPECT_TRUE(world->m_explosions->m_explosions.empty());
+    EXPECT_TRUE(world->Level().Explosions()->m_explosions.empty());
 }
 
 TEST_F(WorldUpdateTest, ALevelWithoutEnemiesShowsTheGameCompleteLayer) {
@@ -299,11 +299,11 @@ TEST_F(WorldUpdateTest, ALevelWithoutEnemiesShowsTheGameCompleteLayer) {
     gui->LoadLayerSet(layers);
     gui->SetActiveLayer("wuhud");
     ASSERT_NE(gui->GetActiveLayer(), nullptr);
-    world->m_gameCompleteLayer = "wucomplete";
-    world->m_paused = true;
+    world->Session().SetGameCompleteLayer("wucomplete");
+    world->Session().SetPaused(true);
     Step();
     EXPECT_EQ(gui->GetActiveLayer()->GetName(), "wuhud");
-    world->m_paused = false;
+    world->Session().SetPaused(false);
     Step();
     EXPECT_EQ(gui->GetActiveLayer()->GetName(), "wucomplete");
     gui->UnloadAll();
@@ -317,5 +317,5 @@ TEST_F(WorldUpdateTest, ActorsWithoutSpritesTouchNothing) {
                                                Vector2(1.0f, 1.0f), "no such shot", false));
     Step();
     EXPECT_EQ(ship->GetHealth(), 100);
-    EXPECT_EQ(world->m_projectiles.size(), 1u);
+    EXPECT_EQ(world->Level().ProjectileList().size(), 1u);
 }

@@ -1,0 +1,100 @@
+// What players expect around the rules: pause, the game's end, play again, best scores kept on
+// disk, and the music of each state.
+#include "world/GameSession.h"
+
+#include "audio/CSoundManager.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
+#include "game/ShooterPlayer.h"
+#include "gui/CGUI.h"
+#include "world/LevelPlay.h"
+
+GameSession::GameSession(LevelPlay& level) : m_level(level) {
+    m_level.SetScoreTable(&m_scores);
+}
+
+void GameSession::ReadLayers(const TiXmlElement* config) {
+    m_gameOverLayer = xml::RequiredText(config, "gameoverlayer", "CEngine");
+    m_gameCompleteLayer = xml::RequiredText(config, "gamecompletelayer", "CEngine");
+}
+
+void GameSession::PauseCommand() {
+    m_paused = !m_paused;
+    m_pauseQueued = false;
+}
+
+void GameSession::TogglePause() {
+    if (!m_level.InPlay()) {
+        return;
+    }
+    if (CGUI::GetInstance()->PressButton("pause")) {
+        m_pauseQueued = true;
+        return;
+    }
+    m_paused = !m_paused;
+}
+
+void GameSession::PauseForFocusLoss() {
+    if (!m_level.InPlay() || m_paused || m_pauseQueued) {
+        return;
+    }
+    TogglePause();
+}
+
+void GameSession::End(Ending ending) {
+    const bool over = ending == Ending::GameOver;
+    CGUI::GetInstance()->SetActiveLayer(over ? m_gameOverLayer : m_gameCompleteLayer);
+    if (!m_endingCued) {
+        m_endingCued = true;
+        CSoundManager::GetInstance()->Cue(over ? SoundCue::GameOver : SoundCue::LevelComplete);
+    }
+    RecordScore();
+}
+
+void GameSession::Restart() {
+    RecordScore();
+    m_level.Reload();
+    m_paused = true;
+    m_pauseQueued = false;
+    m_scoreRecorded = false;
+    // A new game may end again: its game-over or level-complete sound is heard anew.
+    m_endingCued = false;
+    CGUI::GetInstance()->ActivateDefaultLayer();
+}
+
+void GameSession::LoadScores() {
+    m_scoreFile = std::make_unique<ScoreFile>(ScoreFile::DefaultPath());
+    if (m_scoreFile->Path().empty()) {
+        LogMessage("Neither XDG_DATA_HOME nor HOME is set: best scores are not kept\n");
+    }
+    m_scoreFile->Load(m_scores);
+}
+
+void GameSession::RecordScore() {
+    if (!m_level.InPlay() || m_scoreRecorded) {
+        return;
+    }
+    m_scoreRecorded = true;
+    const int32_t points = m_level.Player()->GetPoints();
+    // A game that scored nothing has nothing worth remembering.
+    if (points <= 0 || m_scores.Add(points, ScoreTable::Now()) < 0) {
+        return;
+    }
+    if (m_scoreFile) {
+        m_scoreFile->Save(m_scores);
+    }
+}
+
+void GameSession::UpdateMusic() {
+    CSoundManager* sound = CSoundManager::GetInstance();
+    if (!sound->IsStarted()) {
+        return;
+    }
+    // The level clock starts at the first update of play.
+    if (!m_level.InPlay()) {
+        sound->PlayMusic(sound->TitleMusic());
+        return;
+    }
+    sound->PlayMusic(m_endingCued ? std::string() : m_level.Music());
+    sound->SetMusicPaused(m_paused);
+}

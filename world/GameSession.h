@@ -1,0 +1,81 @@
+#pragma once
+// The game's flow around the level in play: paused or running, quitting, the end of a game
+// (the game-over or level-complete layer and its sound), play again, the best scores and the
+// music that fits the game's state. It reaches the level in play only through its interface.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/ScoreFile.h"
+#include "game/ScoreTable.h"
+#include "world/LevelPlay.h"
+
+class TiXmlElement;
+
+class GameSession : public LevelOutcome {
+public:
+    // How a game ends: every ship lost, or every enemy gone.
+    enum class Ending { GameOver, LevelComplete };
+
+    explicit GameSession(LevelPlay& level);
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // The layers the game's end shows (config.xml's gameoverlayer and gamecompletelayer).
+    void ReadLayers(const TiXmlElement* config);
+    const std::string& GameOverLayer() const { return m_gameOverLayer; }
+    const std::string& GameCompleteLayer() const { return m_gameCompleteLayer; }
+    void SetGameOverLayer(const std::string& layer) { m_gameOverLayer = layer; }
+    void SetGameCompleteLayer(const std::string& layer) { m_gameCompleteLayer = layer; }
+
+    bool IsPaused() const { return m_paused; }
+    void SetPaused(bool paused) { m_paused = paused; }
+    bool IsQuit() const { return m_quit; }
+    void SetQuit(bool quit) { m_quit = quit; }
+    // The interface's "pause" command arrived: toggles, and no pause is on its way any more.
+    void PauseCommand();
+    // P and the gamepad's Start: during play, presses the active layer's "pause" button (as
+    // a click would) or, on a layer without one, toggles the paused flag.
+    void TogglePause();
+    // The window lost the input focus or was minimised: pauses a running game the same way;
+    // never resumes.
+    void PauseForFocusLoss();
+
+    // The game ends: shows the ending's layer, plays its sound once per game (the level's
+    // music is then over) and records the score.
+    void End(Ending ending);
+    // The rules step found the level cleared: the game ends with the level complete.
+    void LevelCleared() override { End(Ending::LevelComplete); }
+    // The game-over or level-complete sound has been played.
+    bool EndingCued() const { return m_endingCued; }
+    void SetEndingCued(bool cued) { m_endingCued = cued; }
+
+    // Play again: records the score of a game in play, reloads the level and returns to the
+    // state of a fresh start (the interface's default layer, paused).
+    void Restart();
+
+    // Reads the best scores from their file (ScoreFile::DefaultPath).
+    void LoadScores();
+    // Enters the ship's points into the best scores and saves them, once per game and only
+    // for a game that was played and scored.
+    void RecordScore();
+    const ScoreTable& Scores() const { return m_scores; }
+    ScoreTable& Scores() { return m_scores; }
+
+    // The music the game's state asks for: the title's track until play starts, then the
+    // level's, paused with the game, none once the game is over or the level complete.
+    void UpdateMusic();
+
+private:
+    LevelPlay& m_level;
+    std::string m_gameOverLayer;
+    std::string m_gameCompleteLayer;
+    bool m_paused = true;
+    bool m_quit = false;
+    bool m_pauseQueued = false;  // a pause command is on its way to the world
+    bool m_endingCued = false;
+    ScoreTable m_scores;
+    std::unique_ptr<ScoreFile> m_scoreFile;
+    bool m_scoreRecorded = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// The one place where the bindings live: SDL's key, mouse, window and gamepad events in, game
+// commands out. Keys and the pointer also go on to the interface, as records it can act on.
+//
+// The keyboard: arrows or W A S D steer (a 14-pixel velocity step per press, taken back on
+// release), Space fires while held, 1 to 4 choose the weapon pattern, M fires the ring, N
+// switches motion blur, V mutes, P pauses, R plays again, F11 or Alt+Enter switch full screen,
+// Escape quits. The gamepad: see GamepadInput.
+
+#include <SDL/SDL.h>
+
+#include "world/CommandSink.h"
+#include "world/GamepadInput.h"
+
+class InputMapping {
+public:
+    // Opens the first gamepad when there is one; Close lets it go.
+    void Open() { m_gamepad.Open(); }
+    void Close() { m_gamepad.Close(); }
+    // Forgets the held directions of the gamepad (a new ship starts at rest).
+    void Reset() { m_gamepad.Reset(); }
+    // One SDL event: its commands go to sink, its records to the interface.
+    void Handle(const SDL_Event& event, CommandSink& sink);
+    const GamepadInput& Gamepad() const { return m_gamepad; }
+
+private:
+    void KeyDown(SDLKey key, SDLMod mod, CommandSink& sink);
+    void KeyUp(SDLKey key, CommandSink& sink);
+    static void Pointer(int x, int y, int kind, const CommandSink& sink);
+
+    GamepadInput m_gamepad;
+};

@@ -1,0 +1,220 @@
+// The level in play: loading, the ship's commands, the clock and the actors' stage.
+#include "world/LevelPlay.h"
+
+#include <tinyxml.h>
+
+#include "core/DataPath.h"
+#include "core/Log.h"
+#include "core/XmlRead.h"
+#include "game/ScoreTable.h"
+#include "game/ShooterBackground.h"
+#include "game/ShooterCamera.h"
+#include "game/ShooterEnemy.h"
+#include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
+#include "game/ShooterProjectile.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr int kLowestWeapon = 0;
+constexpr int kHighestWeapon = 3;
+
+// Everything one level file builds, kept aside until the whole file has been read.
+struct LevelParts {
+    std::string name;
+    std::unique_ptr<ShooterCamera> camera;
+    std::unique_ptr<ShooterPlayer> player;
+    std::unique_ptr<ShooterBackground> background;
+    std::vector<std::unique_ptr<ShooterEnemy>> enemies;
+};
+
+void ReadActors(const TiXmlElement* level, LevelParts& parts) {
+    if (const TiXmlElement* element = xml::Child(level, "camera")) {
+        parts.camera = std::make_unique<ShooterCamera>();
+        parts.camera->Load(element);
+    }
+    if (const TiXmlElement* element = xml::Child(level, "player")) {
+        parts.player = std::make_unique<ShooterPlayer>();
+        parts.player->Load(element);
+    }
+    if (const TiXmlElement* element = xml::Child(level, "bg")) {
+        parts.background = std::make_unique<ShooterBackground>();
+        parts.background->Load(element);
+    }
+    xml::ForEachChild(level, "enemy", [&parts](const TiXmlElement* element) {
+        auto enemy = std::make_unique<ShooterEnemy>();
+        enemy->Load(element);
+        parts.enemies.push_back(std::move(enemy));
+    });
+}
+
+// A ship needs a camera to fly in and terrain to fly over: without them the level cannot be
+// played, so it is refused as a whole.
+bool IsPlayable(const LevelParts& parts, const std::string& fileName) {
+    if (parts.player && !parts.camera) {
+        LogMessage("Level has a player but no camera, not loaded: %s\n", fileName.c_str());
+        return false;
+    }
+    if (parts.player && !parts.background) {
+        LogMessage("Level has a player but no background, not loaded: %s\n", fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A level without a player or without enemies loads, but a modder should hear why nothing
+// happens in it, or why it is over at once.
+void ReportMissingActors(const LevelParts& parts, const std::string& fileName) {
+    if (!parts.player) {
+        LogMessage("Level has no player: nothing moves and nothing is drawn: %s\n",
+                   fileName.c_str());
+    } else if (parts.enemies.empty()) {
+        LogMessage("Level has no enemies: it is complete as soon as play starts: %s\n",
+                   fileName.c_str());
+    }
+}
+
+}  // namespace
+
+LevelPlay::LevelPlay() {
+    Register(this);
+}
+
+LevelPlay::~LevelPlay() {
+    Withdraw(this);
+}
+
+bool LevelPlay::Load(const std::string& fileName) {
+    TiXmlDocument document(NormalizeDataPath(fileName).c_str());
+    if (!xml::LoadFile(document)) {
+        LogMessage("Level file not found: %s\n", fileName.c_str());
+        return false;
+    }
+    const TiXmlElement* level = document.FirstChildElement("level");
+    if (!level) {
+        LogMessage("Level root node not found in: %s\n", fileName.c_str());
+        return false;
+    }
+    // The actors are built aside and handed over only once the level proves usable.
+    LevelParts parts;
+    parts.name = xml::RequiredText(level, "name", "ShooterWorld");
+    ReadActors(level, parts);
+    if (!IsPlayable(parts, fileName)) {
+        return false;
+    }
+    ReportMissingActors(parts, fileName);
+    m_name = parts.name;
+    const char* music = xml::OptionalText(level, "music");
+    m_music = music ? music : "";
+    m_camera = std::move(parts.camera);
+    m_player = std::move(parts.player);
+    m_background = std::move(parts.background);
+    m_enemies = std::move(parts.enemies);
+    return true;
+}
+
+void LevelPlay::Reload() {
+    if (!m_file.empty()) {
+        // Load logs why a file it refuses cannot be played; the level in play then stays.
+        Load(m_file);
+    }
+    m_projectiles.clear();
+    if (m_explosions) {
+        m_explosions->m_explosions.clear();
+    }
+    m_start = 0;
+    m_time = static_cast<int32_t>(timeGetTime());
+    m_firing = false;
+}
+
+void LevelPlay::Apply(const GameCommand& command) {
+    if (!ShipTakesInput()) {
+        return;
+    }
+    ShooterPlayer& ship = *m_player;
+    switch (command.kind) {
+        case CommandKind::Steer:
+            ship.SetVelocity(ship.GetVelocity() + command.step);
+            break;
+        case CommandKind::Fire:
+            m_firing = command.on;
+            break;
+        case CommandKind::Weapon:
+            ship.SetWeaponLevel(command.level);
+            break;
+        case CommandKind::WeaponStep:
+            if ((command.level < 0 && ship.m_weaponLevel > kLowestWeapon) ||
+                (command.level > 0 && ship.m_weaponLevel < kHighestWeapon)) {
+                ship.SetWeaponLevel(ship.m_weaponLevel + command.level);
+            }
+            break;
+        case CommandKind::Ring:
+            ship.FireRing();
+            break;
+        default:
+            break;
+    }
+}
+
+void LevelPlay::HandleShipDeath() {
+    if (!m_player || !m_player->IsDead()) {
+        return;
+    }
+    if (m_explosions) {
+        m_explosions->Spawn(m_player->GetPosition());
+    }
+    m_firing = false;
+    m_player->BeginRespawn();
+}
+
+bool LevelPlay::ShipTakesInput() const {
+    return m_player && !m_player->IsDead();
+}
+
+bool LevelPlay::InPlay() const {
+    return m_player && m_start != 0;
+}
+
+bool LevelPlay::IsGameOver() const {
+    return m_player && m_player->IsDead() && m_player->GetLives() == 0 && !m_player->m_respawning;
+}
+
+void LevelPlay::AddProjectile(ShooterProjectile* projectile) {
+    m_projectiles.emplace_back(projectile);
+}
+
+int32_t LevelPlay::GetBestScore() const {
+    return m_scores ? m_scores->Best() : 0;
+}
+
+void LevelPlay::SetCamera(std::unique_ptr<ShooterCamera> camera) {
+    m_camera = std::move(camera);
+}
+
+void LevelPlay::SetPlayer(std::unique_ptr<ShooterPlayer> player) {
+    m_player = std::move(player);
+}
+
+void LevelPlay::SetBackground(std::unique_ptr<ShooterBackground> background) {
+    m_background = std::move(background);
+}
+
+void LevelPlay::SetExplosions(std::unique_ptr<ShooterExplosionManager> explosions) {
+    m_explosions = std::move(explosions);
+}
+
+void LevelPlay::ReleaseActors() {
+    m_player.reset();
+    for (auto& enemy : m_enemies) {
+        enemy.reset();
+    }
+    for (auto& projectile : m_projectiles) {
+        projectile.reset();
+    }
+    m_enemies.clear();
+    m_projectiles.clear();
+    m_camera.reset();
+    m_background.reset();
+    m_explosions.reset();
+}

@@ -1,0 +1,199 @@
+// The SDL window with its icon and caption, its video modes and the fixed drawing state.
+#include "world/VideoWindow.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "core/Log.h"
+#include "resources/LoadPngImage.h"
+
+namespace {
+
+const char* const WINDOW_CAPTION = "Glimmerax";
+const char* const ICON_FILE = "icon.png";
+
+void RequestAccumulationBits(int bits) {
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, bits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, bits);
+}
+
+// Opens the video mode, asking for 32 accumulation bits per channel, then 16, then none,
+// since not every driver offers 32. Returns the surface (null on failure) and the bits
+// granted. GLIMMERAX_NO_ACCUM set in the environment asks for none and reports none whatever
+// the driver grants: the tests use it to stand in for the drivers that offer no accumulation
+// buffer. Extra flags (SDL_FULLSCREEN) are added to SDL_OPENGL; vsync asks the driver to wait
+// for the display's refresh when swapping.
+SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits, bool vsync,
+                           Uint32 flags = 0) {
+    static const int REQUESTS[] = {32, 16, 0};
+    const bool noAccum = std::getenv("GLIMMERAX_NO_ACCUM") != nullptr;
+    for (const int bits : REQUESTS) {
+        if (noAccum && bits != 0) {
+            continue;
+        }
+        RequestAccumulationBits(bits);
+        if (vsync) {
+            SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+        }
+        SDL_Surface* screen = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0,
+                                               SDL_OPENGL | flags);
+        if (screen) {
+            accumBits = 0;
+            SDL_GL_GetAttribute(SDL_GL_ACCUM_RED_SIZE, &accumBits);
+            accumBits = noAccum ? 0 : accumBits;
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+// The icon is optional: without a decodable icon.png the window keeps the system's icon.
+void SetWindowIcon() {
+    std::vector<unsigned char> pixels;
+    int width = 0;
+    int height = 0;
+    LoadPngImage(ICON_FILE, pixels, width, height);
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
+        LogMessage("Window icon %s is missing or not a usable PNG; no icon is set.\n", ICON_FILE);
+        return;
+    }
+    // The surface borrows the pixels. SDL copies them into the window system's own icon while
+    // it sets it, so neither the surface nor the pixels are needed once the call returns.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(pixels.data(), width, height, 32, width * 4,
+                                                 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (icon) {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    }
+}
+
+}  // namespace
+
+void VideoWindow::SetSize(uint32_t width, uint32_t height) {
+    m_width = width;
+    m_height = height;
+}
+
+void VideoWindow::SetPacing(bool vsync, uint32_t maxFps) {
+    m_vsync = vsync;
+    m_maxFps = maxFps;
+}
+
+bool VideoWindow::Open() {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        LogMessage("Unable to initialize SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    LogMessage("SDL Initialised!\n");
+    SDL_Surface* screen = OpenVideoMode(m_width, m_height, m_accumBits, m_vsync);
+    if (!screen) {
+        LogMessage("Unable to create OpenGL screen: %s\n", SDL_GetError());
+        SDL_Quit();
+        return false;
+    }
+    LogMessage("SDL SetVideoMode worked correctly!\n");
+    if (m_accumBits > 0) {
+        LogMessage("Accumulation buffer: %d bits per channel.\n", m_accumBits);
+    } else {
+        LogMessage("Accumulation buffer: none; motion blur blends the frame ring instead.\n");
+    }
+    // A size of 0 lets SDL choose; the frame then uses the window SDL made.
+    m_width = m_windowWidth = static_cast<uint32_t>(screen->w);
+    m_height = m_windowHeight = static_cast<uint32_t>(screen->h);
+    SetWindowIcon();
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+    return true;
+}
+
+void VideoWindow::SetFixedState() const {
+    glViewport(PictureX(), PictureY(), static_cast<GLsizei>(m_width),
+               static_cast<GLsizei>(m_height));
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glAlphaFunc(GL_GREATER, 0.1f);
+    glEnable(GL_ALPHA_TEST);
+    glClearAccum(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_ACCUM_BUFFER_BIT);
+    // One unit per pixel, origin at the lower left, y up.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, m_width, 0, m_height);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+bool VideoWindow::AccumulationIsSrgb() {
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glAccum(GL_LOAD, 0.5f);
+    glAccum(GL_RETURN, 1.0f);
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glPopAttrib();
+    return pixel[0] > 160;
+}
+
+bool VideoWindow::ToggleInPlace() {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (!screen || SDL_WM_ToggleFullScreen(screen) == 0) {
+        return false;
+    }
+    m_fullScreen = !m_fullScreen;
+    return true;
+}
+
+bool VideoWindow::Reopen(bool fullScreen) {
+    int accumBits = 0;
+    SDL_Surface* screen =
+        OpenVideoMode(m_width, m_height, accumBits, m_vsync, fullScreen ? SDL_FULLSCREEN : 0);
+    const bool opened = screen != nullptr;
+    if (!screen) {
+        screen = OpenVideoMode(m_width, m_height, accumBits, m_vsync,
+                               fullScreen ? 0 : SDL_FULLSCREEN);
+    }
+    if (opened) {
+        m_fullScreen = fullScreen;
+    }
+    m_accumBits = accumBits;
+    return opened;
+}
+
+void VideoWindow::Adopt(const SDL_Surface* screen, int accumBits) {
+    m_accumBits = accumBits;
+    // A full-screen mode may be larger than the picture (SDL takes the nearest mode that
+    // holds it, 1024 x 768 for 1024 x 512): the picture is centred and the rest stays black.
+    m_windowWidth = screen ? static_cast<uint32_t>(screen->w) : m_width;
+    m_windowHeight = screen ? static_cast<uint32_t>(screen->h) : m_height;
+    if (m_windowWidth != m_width || m_windowHeight != m_height) {
+        LogMessage("Video mode %u x %u: the %u x %u picture is centred in it.\n", m_windowWidth,
+                   m_windowHeight, m_width, m_height);
+    }
+}
+
+int VideoWindow::PictureX() const {
+    return m_windowWidth > m_width ? static_cast<int>(m_windowWidth - m_width) / 2 : 0;
+}
+
+int VideoWindow::PictureY() const {
+    return m_windowHeight > m_height ? static_cast<int>(m_windowHeight - m_height) / 2 : 0;
+}
+
+int VideoWindow::PictureTop() const {
+    return m_windowHeight > m_height ? static_cast<int>(m_windowHeight - m_height) - PictureY()
+                                     : 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The game's window: the picture's size (config.xml's width and height), the video mode that
+// shows it, full screen, vertical sync and the frame cap, and the fixed OpenGL state every draw
+// relies on. What else lives in the OpenGL context (textures, the frame ring) is rebuilt by
+// the world when the mode is opened again.
+
+#include <SDL/SDL.h>
+
+#include <cstdint>
+
+class VideoWindow {
+public:
+    // The picture's size in pixels: what the game draws, whatever the window's size.
+    uint32_t Width() const { return m_width; }
+    uint32_t Height() const { return m_height; }
+    void SetSize(uint32_t width, uint32_t height);
+    bool VSync() const { return m_vsync; }
+    uint32_t MaxFps() const { return m_maxFps; }  // 0: no cap
+    void SetPacing(bool vsync, uint32_t maxFps);
+    bool IsFullScreen() const { return m_fullScreen; }
+
+    // Starts SDL's video and opens the window, asking for 32 accumulation bits per channel,
+    // then 16, then none; false (logged, SDL shut down) without a window. A size of 0 lets
+    // SDL choose and the picture takes the window's size. Sets the icon and the caption.
+    bool Open();
+    // Accumulation bits per channel of the mode open now (0: none, or GLIMMERAX_NO_ACCUM set).
+    int AccumulationBits() const { return m_accumBits; }
+    // Sets the fixed drawing state: viewport on the picture, texturing, blending, alpha test,
+    // one unit per pixel with the origin at the picture's lower left.
+    void SetFixedState() const;
+    // True when the driver's accumulation operations read and write the window as sRGB-encoded
+    // values. Probed on the lower-left pixel of the back buffer, which the next frame clears.
+    static bool AccumulationIsSrgb();
+    // Full screen and back in place, where the system can; false where it cannot.
+    bool ToggleInPlace();
+    // Opens the video mode again, full screen or not; when that mode cannot be opened the
+    // other is opened again. False when the wanted mode was refused. Everything that lived in
+    // the old OpenGL context is gone afterwards; Adopt takes the new mode's size.
+    bool Reopen(bool fullScreen);
+    // Takes the size of the mode open now (screen may be null: the picture's size). A mode
+    // larger than the picture gets the picture centred, which is logged.
+    void Adopt(const SDL_Surface* screen, int accumBits);
+
+    // Where the picture lies in the window, in window pixels: its left column, its bottom row
+    // (OpenGL's y, up from the bottom) and its top row (SDL's y, down from the top).
+    int PictureX() const;
+    int PictureY() const;
+    int PictureTop() const;
+
+private:
+    uint32_t m_width = 0;
+    uint32_t m_height = 0;
+    uint32_t m_windowWidth = 0;
+    uint32_t m_windowHeight = 0;
+    int m_accumBits = 0;
+    bool m_fullScreen = false;
+    bool m_vsync = false;   // config.xml vsync="yes"
+    uint32_t m_maxFps = 0;  // config.xml maxfps; 0 = no cap
+};
