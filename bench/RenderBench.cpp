@@ -70,42 +70,42 @@ bool StartGame() {
         return false;
     }
     platform::SetClock(&g_clock);
-    ShooterWorld& world = *ShooterWorld::GetInstance();
-    world.Init();
-    if (world.IsQuit() || !world.Level().Player()) {
+    ShooterWorld* world = ShooterWorld::GetInstance();
+    world->Init();
+    if (world->IsQuit() || !world->Level().Player()) {
         std::fprintf(stderr, "the game did not start\n");
         return false;
     }
     // What the title's Start button does: unpause and show the HUD.
-    world.Session().SetPaused(false);
+    world->Session().SetPaused(false);
     CGUI::GetInstance()->SetActiveLayer("hud");
-    world.Level().SetFiring(true);
+    world->Level().SetFiring(true);
     for (int i = 0; i < kWarmUpdates; ++i) {
         g_clock.m_now += kTickMs;
         float dt = float(kTickMs);
-        world.Update(dt);
+        world->Update(dt);
     }
     return true;
 }
 
 // Names what a texture shows in the frozen scene.
 std::map<unsigned, std::string> TextureKinds() {
-    const ShooterWorld& world = *ShooterWorld::GetInstance();
+    const ShooterWorld* world = ShooterWorld::GetInstance();
     std::map<unsigned, std::string> kinds;
     auto mark = [&kinds](const CSprite* sprite, const char* kind) {
         if (sprite) {
             kinds.emplace(sprite->m_texture, kind);
         }
     };
-    mark(world.Level().Background()->m_backSprite, "background");
-    mark(world.Level().Background()->m_middleSprite, "background");
-    mark(world.Level().Background()->m_frontSprite, "background");
-    mark(world.Level().Player()->m_sprite, "ship");
-    mark(world.Level().Explosions()->m_sprite, "explosions");
-    for (const auto& enemy : world.Level().EnemyList()) {
+    mark(world->Level().Background()->m_backSprite, "background");
+    mark(world->Level().Background()->m_middleSprite, "background");
+    mark(world->Level().Background()->m_frontSprite, "background");
+    mark(world->Level().Player()->m_sprite, "ship");
+    mark(world->Level().Explosions()->m_sprite, "explosions");
+    for (const auto& enemy : world->Level().EnemyList()) {
         mark(enemy->m_sprite, "enemies");
     }
-    for (const auto& shot : world.Level().ProjectileList()) {
+    for (const auto& shot : world->Level().ProjectileList()) {
         mark(shot->m_sprite, "projectiles");
     }
     // The default game's two fonts (data/sets/fonts.xml).
@@ -158,10 +158,10 @@ void MinimalFrame() {
 }
 
 std::vector<unsigned char> ReadBack() {
-    const ShooterWorld& world = *ShooterWorld::GetInstance();
-    std::vector<unsigned char> pixels(size_t(world.Window().Width()) * world.Window().Height() * 4);
+    const ShooterWorld* world = ShooterWorld::GetInstance();
+    std::vector<unsigned char> pixels(size_t(world->Window().Width()) * world->Window().Height() * 4);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, GLsizei(world.Window().Width()), GLsizei(world.Window().Height()), GL_RGBA, GL_UNSIGNED_BYTE,
+    glReadPixels(0, 0, GLsizei(world->Window().Width()), GLsizei(world->Window().Height()), GL_RGBA, GL_UNSIGNED_BYTE,
                  pixels.data());
     return pixels;
 }
@@ -196,9 +196,9 @@ void EmptyFrame() {
 }
 
 void ReportScene(benchmark::State& state) {
-    const ShooterWorld& world = *ShooterWorld::GetInstance();
+    const ShooterWorld* world = ShooterWorld::GetInstance();
     int active = 0;
-    for (const auto& enemy : world.Level().EnemyList()) {
+    for (const auto& enemy : world->Level().EnemyList()) {
         active += enemy->m_active ? 1 : 0;
     }
     state.counters["quads"] = double(g_frameQuads.size());
@@ -207,8 +207,8 @@ void ReportScene(benchmark::State& state) {
         state.counters["q_" + kind] = count;
     }
     state.counters["n_enemies"] = active;
-    state.counters["n_shots"] = double(world.Level().ProjectileList().size());
-    state.counters["n_booms"] = double(world.Level().Explosions()->m_explosions.size());
+    state.counters["n_shots"] = double(world->Level().ProjectileList().size());
+    state.counters["n_booms"] = double(world->Level().Explosions()->m_explosions.size());
 }
 
 // The ring textures' filter as InitGL sets it: unfiltered when the ring blender composes.
@@ -225,30 +225,30 @@ void SetRingFilter(GLint filter) {
 // made again in every frame (as in the first frame of each tick), 4 every frame composed from
 // the four slots in one pass. The minimal loop is the same in all.
 void BM_Frame(benchmark::State& state) {
-    ShooterWorld& world = *ShooterWorld::GetInstance();
+    ShooterWorld* world = ShooterWorld::GetInstance();
     const bool blur = state.range(0) >= 1;
-    if (blur && !world.Ring().IsSupported()) {
+    if (blur && !world->Ring().IsSupported()) {
         state.SkipWithError("no frame ring on this display: motion blur is not available");
         return;
     }
     const bool everyFrameASum = state.range(0) == 3;
     const bool onePass = state.range(0) == 4;
-    if (state.range(0) >= 2 && !world.Ring().Blender().IsBuilt()) {
+    if (state.range(0) >= 2 && !world->Ring().Blender().IsBuilt()) {
         state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
         return;
     }
-    world.Ring().SetOn(blur);
-    world.Ring().SetBlending(state.range(0) >= 2);
-    world.Ring().Blender().SetKeepAfterFrames(onePass ? INT_MAX : 1);
-    world.Ring().Blender().Invalidate();
-    SetRingFilter(world.Ring().Blends() ? GL_NEAREST : GL_LINEAR);
+    world->Ring().SetOn(blur);
+    world->Ring().SetBlending(state.range(0) >= 2);
+    world->Ring().Blender().SetKeepAfterFrames(onePass ? INT_MAX : 1);
+    world->Ring().Blender().Invalidate();
+    SetRingFilter(world->Ring().Blends() ? GL_NEAREST : GL_LINEAR);
     double oursSeconds = 0.0, minimalSeconds = 0.0, emptySeconds = 0.0, plainSeconds = 0.0;
     for (auto _ : state) {
         if (everyFrameASum) {
-            world.Ring().Blender().Invalidate();
+            world->Ring().Blender().Invalidate();
         }
         const double t0 = Seconds();
-        world.Render();
+        world->Render();
         glFinish();
         const double t1 = Seconds();
         MinimalFrame();
@@ -259,10 +259,10 @@ void BM_Frame(benchmark::State& state) {
         const double t3 = Seconds();
         // The plain frame of the same scene in the same iteration: the baseline of the blurred
         // frames.
-        world.Ring().SetOn(false);
-        world.Render();
+        world->Ring().SetOn(false);
+        world->Render();
         glFinish();
-        world.Ring().SetOn(blur);
+        world->Ring().SetOn(blur);
         const double t4 = Seconds();
         oursSeconds += t1 - t0;
         minimalSeconds += t2 - t1;
@@ -270,9 +270,9 @@ void BM_Frame(benchmark::State& state) {
         plainSeconds += t4 - t3;
         state.SetIterationTime(t1 - t0);
     }
-    world.Ring().SetOn(false);
-    world.Ring().SetBlending(false);
-    world.Ring().Blender().SetKeepAfterFrames(RingBlender::DEFAULT_KEEP_AFTER_FRAMES);
+    world->Ring().SetOn(false);
+    world->Ring().SetBlending(false);
+    world->Ring().Blender().SetKeepAfterFrames(RingBlender::DEFAULT_KEEP_AFTER_FRAMES);
     SetRingFilter(GL_LINEAR);
     const double frames = double(state.iterations());
     state.counters["fps"] = frames / oursSeconds;
@@ -288,19 +288,19 @@ void BM_Frame(benchmark::State& state) {
 // the game, the world is paused under it (its picture is kept from the first title frame on),
 // and runs under the HUD.
 void BM_TitleFrame(benchmark::State& state) {
-    ShooterWorld& world = *ShooterWorld::GetInstance();
+    ShooterWorld* world = ShooterWorld::GetInstance();
     CGUI* gui = CGUI::GetInstance();
     double titleSeconds = 0.0, playSeconds = 0.0;
     for (auto _ : state) {
         gui->SetActiveLayer("title");
-        world.Session().SetPaused(true);
+        world->Session().SetPaused(true);
         const double t0 = Seconds();
-        world.Render();
+        world->Render();
         glFinish();
         const double t1 = Seconds();
         gui->SetActiveLayer("hud");
-        world.Session().SetPaused(false);
-        world.Render();
+        world->Session().SetPaused(false);
+        world->Render();
         glFinish();
         const double t2 = Seconds();
         titleSeconds += t1 - t0;

@@ -113,7 +113,7 @@ bool Hits(const BoundingBox& boxA, const CSprite* a, const Vector2& posA, const 
 // The scene and the bare loops over it.
 class LoadedWorld {
 public:
-    LoadedWorld(int enemies, int projectiles) : m_world(*ShooterWorld::GetInstance()) {
+    LoadedWorld(int enemies, int projectiles) : m_world(ShooterWorld::GetInstance()) {
         platform::SetClock(&m_clock);
         BuildScene();
         std::mt19937 random(20240611u + unsigned(enemies));
@@ -126,8 +126,8 @@ public:
     }
 
     ~LoadedWorld() {
-        m_world.Level().EnemyList().clear();
-        m_world.Level().ProjectileList().clear();
+        m_world->Level().EnemyList().clear();
+        m_world->Level().ProjectileList().clear();
         ShooterWorld::DestroyInstance();
         CEventManager::GetInstance()->Shutdown();
         platform::SetClock(nullptr);
@@ -135,21 +135,21 @@ public:
 
     void Update() {
         float dt = kTickMs;
-        m_world.UpdateWorld(dt);
+        m_world->UpdateWorld(dt);
     }
 
     // The same box tests over the same objects, reached the same way (through the world's
     // lists), with nothing else done.
     int BareOverlaps() const {
         int overlaps = 0;
-        const BoundingBox& ship = m_world.Level().Player()->m_box;
-        for (const auto& enemy : m_world.Level().EnemyList()) {
+        const BoundingBox& ship = m_world->Level().Player()->m_box;
+        for (const auto& enemy : m_world->Level().EnemyList()) {
             overlaps += ship.Overlaps(enemy->m_box);
-            for (const auto& shot : m_world.Level().ProjectileList()) {
+            for (const auto& shot : m_world->Level().ProjectileList()) {
                 overlaps += enemy->m_box.Overlaps(shot->m_box);
             }
         }
-        for (const auto& shot : m_world.Level().ProjectileList()) {
+        for (const auto& shot : m_world->Level().ProjectileList()) {
             overlaps += ship.Overlaps(shot->m_box);
         }
         return overlaps;
@@ -171,41 +171,41 @@ public:
     }
 
     void CopyBoxes() {
-        m_shipBox = m_world.Level().Player()->m_box;
+        m_shipBox = m_world->Level().Player()->m_box;
         m_enemyBoxes.clear();
         m_shotBoxes.clear();
-        for (const auto& enemy : m_world.Level().EnemyList()) {
+        for (const auto& enemy : m_world->Level().EnemyList()) {
             m_enemyBoxes.push_back(enemy->m_box);
         }
-        for (const auto& shot : m_world.Level().ProjectileList()) {
+        for (const auto& shot : m_world->Level().ProjectileList()) {
             m_shotBoxes.push_back(shot->m_box);
         }
     }
 
     void ResetAges() {
-        for (const auto& shot : m_world.Level().ProjectileList()) {
+        for (const auto& shot : m_world->Level().ProjectileList()) {
             shot->m_age = 0;
         }
     }
 
     // True while nothing was hit, removed, fired or killed.
     bool IsSteady(size_t enemies, size_t projectiles) const {
-        const ShooterPlayer& ship = *m_world.Level().Player();
-        return m_world.Level().EnemyList().size() == enemies && m_world.Level().ProjectileList().size() == projectiles &&
+        const ShooterPlayer& ship = *m_world->Level().Player();
+        return m_world->Level().EnemyList().size() == enemies && m_world->Level().ProjectileList().size() == projectiles &&
                ship.m_health == 100 && !ship.m_dead && ship.m_points == 0;
     }
 
     // Pairs whose boxes overlap: the number of pixel tests one update makes.
     int PixelTestedPairs() const {
         int pairs = 0;
-        const ShooterPlayer& ship = *m_world.Level().Player();
-        for (const auto& enemy : m_world.Level().EnemyList()) {
+        const ShooterPlayer& ship = *m_world->Level().Player();
+        for (const auto& enemy : m_world->Level().EnemyList()) {
             pairs += ship.m_box.Overlaps(enemy->m_box);
-            for (const auto& shot : m_world.Level().ProjectileList()) {
+            for (const auto& shot : m_world->Level().ProjectileList()) {
                 pairs += shot->m_fromPlayer && enemy->m_box.Overlaps(shot->m_box);
             }
         }
-        for (const auto& shot : m_world.Level().ProjectileList()) {
+        for (const auto& shot : m_world->Level().ProjectileList()) {
             pairs += !shot->m_fromPlayer && ship.m_box.Overlaps(shot->m_box);
         }
         return pairs;
@@ -213,15 +213,15 @@ public:
 
 private:
     void BuildScene() {
-        m_world.Level().SetCamera(std::make_unique<ShooterCamera>());
-        m_world.Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
-        m_world.Level().SetBackground(std::make_unique<ShooterBackground>());
-        ShooterBackground& background = *m_world.Level().Background();
+        m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+        m_world->Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
+        m_world->Level().SetBackground(std::make_unique<ShooterBackground>());
+        ShooterBackground& background = *m_world->Level().Background();
         background.m_frontSprite = MakeEllipseSprite(Fresh("terrain"), 1024, 64, 1);
         background.m_frontBox = BoundingBox(0.0f, 1024.0f, 0.0f, 64.0f);
-        m_world.Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
-        m_world.Level().SetPlayer(std::make_unique<ShooterPlayer>());
-        ShooterPlayer& ship = *m_world.Level().Player();
+        m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+        m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+        ShooterPlayer& ship = *m_world->Level().Player();
         ship.m_sprite = MakeEllipseSprite(Fresh("ship"), 64, 32, 4);
         ship.m_animation = m_animation.get();
         ship.m_action = "fly";
@@ -232,7 +232,7 @@ private:
         m_enemySprite = MakeEllipseSprite(Fresh("enemy"), 48, 32, 2);
         m_playerShot = MakeEllipseSprite(Fresh("shot_player"), 24, 8, 1)->m_name;
         m_enemyShot = MakeEllipseSprite(Fresh("shot_enemy"), 14, 14, 1)->m_name;
-        m_world.Session().SetPaused(false);
+        m_world->Session().SetPaused(false);
     }
 
     // The sprite manager keeps every sprite for the whole run and finds the first of a name,
@@ -260,7 +260,7 @@ private:
         enemy->m_position = Vector2(x(random), y(random));
         enemy->m_active = true;
         enemy->UpdateBox();
-        m_world.Level().EnemyList().push_back(std::move(enemy));
+        m_world->Level().EnemyList().push_back(std::move(enemy));
     }
 
     // A projectile standing still anywhere in the view where it touches nothing it could hit:
@@ -275,19 +275,19 @@ private:
                 Vector2(fromPlayer ? 1.0f : -1.0f, 0.0f), 0.0f, Vector2(1.0f, 1.0f), sprite,
                 fromPlayer);
             if (!TouchesTarget(*shot)) {
-                m_world.AddProjectile(shot.release());
+                m_world->AddProjectile(shot.release());
                 return;
             }
         }
     }
 
     bool TouchesTarget(const ShooterProjectile& shot) const {
-        const ShooterPlayer& ship = *m_world.Level().Player();
+        const ShooterPlayer& ship = *m_world->Level().Player();
         if (!shot.m_fromPlayer) {
             return Hits(ship.m_box, ship.m_sprite, ship.m_position, shot.m_box, shot.m_sprite,
                         shot.m_position);
         }
-        for (const auto& enemy : m_world.Level().EnemyList()) {
+        for (const auto& enemy : m_world->Level().EnemyList()) {
             if (Hits(enemy->m_box, enemy->m_sprite, enemy->m_position, shot.m_box, shot.m_sprite,
                      shot.m_position)) {
                 return true;
@@ -297,7 +297,7 @@ private:
     }
 
     StillClock m_clock;
-    ShooterWorld& m_world;
+    ShooterWorld* m_world;
     std::unique_ptr<CAnimation> m_animation = MakeFlyAnimation();
     CSprite* m_enemySprite = nullptr;
     std::string m_playerShot;

@@ -30,25 +30,25 @@ TiXmlHandle HandleOn(const TiXmlElement* element) {
 }
 
 // Init without InitGL, step by step.
-void StartUp(ShooterWorld& world) {
+void StartUp(ShooterWorld* world) {
     TiXmlDocument document("config.xml");
     const TiXmlElement* config =
         xml::LoadFile(document) ? document.FirstChildElement("config") : nullptr;
     if (!config) {
         return;
     }
-    world.ReadConfig(config);
-    world.LoadResourceSets(config);
+    world->ReadConfig(config);
+    world->LoadResourceSets(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
-    world.Level().SetTime(static_cast<int32_t>(timeGetTime()));
+    world->Level().SetTime(static_cast<int32_t>(timeGetTime()));
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
         if (!level.empty()) {
-            world.LoadLevel(NormalizeDataPath(level));
+            world->LoadLevel(NormalizeDataPath(level));
         }
     }
-    world.Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
-    world.Level().Explosions()->Load(HandleOn(xml::Child(config, "explosioncfg")));
+    world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+    world->Level().Explosions()->Load(HandleOn(xml::Child(config, "explosioncfg")));
     fuzz::AddWorldListeners(world);
 }
 
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clock.Set(100000);
     fuzz::WriteFile("config.xml", data, size);
     ShooterWorld* world = ShooterWorld::GetInstance();
-    StartUp(*world);
+    StartUp(world);
     float dt = 31.0f;
     clock.Advance(31);
     world->Update(dt);

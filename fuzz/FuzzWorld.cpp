@@ -75,12 +75,12 @@ void RegisterFixedFonts() {
     });
 }
 
-void AddWorldListeners(ShooterWorld& world) {
+void AddWorldListeners(ShooterWorld* world) {
     CEventManager* events = CEventManager::GetInstance();
-    events->AddListener(&world, Event_Shooter_Pause);
-    events->AddListener(&world, Event_Shooter_PlayerDeath);
-    events->AddListener(&world, Event_Shooter_PlayerNoMoreLives);
-    events->AddListener(&world, Event_Shooter_GUIEvent);
+    events->AddListener(world, Event_Shooter_Pause);
+    events->AddListener(world, Event_Shooter_PlayerDeath);
+    events->AddListener(world, Event_Shooter_PlayerNoMoreLives);
+    events->AddListener(world, Event_Shooter_GUIEvent);
 }
 
 void ResetWorld() {

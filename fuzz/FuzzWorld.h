@@ -35,7 +35,7 @@ void RegisterFixedAnimations();
 void RegisterFixedFonts();
 
 // The world's listeners, as Init registers them, so queued game events reach HandleEvent.
-void AddWorldListeners(ShooterWorld& world);
+void AddWorldListeners(ShooterWorld* world);
 
 // Puts back every global the world and the interface touch: the world is destroyed, the
 // interface unloaded, queued events and listeners dropped (the event manager is made anew),

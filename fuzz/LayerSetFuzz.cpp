@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world->Window().SetSize(world->Window().Width(), 512);
     world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
     world->Level().Player()->AddPoints(1234);
-    fuzz::AddWorldListeners(*world);
+    fuzz::AddWorldListeners(world);
 
     CGUI::GetInstance()->LoadLayerSet(kFile);
     // The layers as the interface found them: the same file, the same element.

@@ -27,16 +27,16 @@ constexpr int kSteps = 48;
 constexpr int kJumpFrom = 24;
 constexpr uint32_t kJump = 10000;
 
-void Key(ShooterWorld& world, Uint8 type, SDLKey key) {
+void Key(ShooterWorld* world, Uint8 type, SDLKey key) {
     SDL_Event event{};
     event.type = type;
     event.key.type = type;
     event.key.keysym.sym = key;
-    world.HandleSDLEvent(event);
+    world->HandleSDLEvent(event);
 }
 
 // The player's hands: what is pressed or released before the update of that step.
-void Play(ShooterWorld& world, int step) {
+void Play(ShooterWorld* world, int step) {
     switch (step) {
         case 0:
             Key(world, SDL_KEYDOWN, SDLK_SPACE);
@@ -97,10 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world->Level().SetTime(static_cast<int32_t>(clock.Now()));
     if (world->LoadLevel(kFile)) {
         world->Level().SetExplosions(FixedExplosions());
-        fuzz::AddWorldListeners(*world);
+        fuzz::AddWorldListeners(world);
         world->Session().SetPaused(false);
         for (int step = 0; step < kSteps; ++step) {
-            Play(*world, step);
+            Play(world, step);
             clock.Advance(step < kJumpFrom ? 31 : kJump);
             float dt = 31.0f;
             world->Update(dt);

@@ -90,12 +90,12 @@ private:
     // Carries out the input mapping's commands on the world's parts.
     class Commands : public CommandSink {
     public:
-        explicit Commands(ShooterWorld& world) : m_world(world) {}
+        explicit Commands(ShooterWorld* world) : m_world(world) {}
         void Execute(const GameCommand& command) override;
         void ToInterface(int& x, int& y) const override;
 
     private:
-        ShooterWorld& m_world;
+        ShooterWorld* m_world;
     };
 
     // Opens the audio device and loads the sound set when the configuration names one.
@@ -111,5 +111,5 @@ private:
     LevelPlay m_level;
     GameSession m_session{m_level};
     InputMapping m_input;
-    Commands m_commands{*this};
+    Commands m_commands{this};
 };

@@ -17,21 +17,20 @@ void ShooterWorld::HandleSDLEvent(SDL_Event& event) {
 }
 
 void ShooterWorld::Commands::Execute(const GameCommand& command) {
-    ShooterWorld& world = m_world;
     if (command.IsShipCommand()) {
         // The ship's bindings, N among them, need a living ship; without a level there is none.
-        if (command.kind == CommandKind::ToggleBlur && world.m_level.ShipTakesInput()) {
-            world.m_ring.SetOn(!world.m_ring.IsOn());
-            if (!world.m_ring.IsOn()) {
-                world.m_ring.Clear();
+        if (command.kind == CommandKind::ToggleBlur && m_world->m_level.ShipTakesInput()) {
+            m_world->m_ring.SetOn(!m_world->m_ring.IsOn());
+            if (!m_world->m_ring.IsOn()) {
+                m_world->m_ring.Clear();
             }
         }
-        world.m_level.Apply(command);
+        m_world->m_level.Apply(command);
         return;
     }
     switch (command.kind) {
         case CommandKind::Quit:
-            world.m_session.SetQuit(true);
+            m_world->m_session.SetQuit(true);
             break;
         case CommandKind::ToggleMute:
             CSoundManager::GetInstance()->ToggleMute();
@@ -45,13 +44,13 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
             break;
         }
         case CommandKind::TogglePause:
-            world.m_session.TogglePause();
+            m_world->m_session.TogglePause();
             break;
         case CommandKind::ToggleFullScreen:
-            world.ToggleFullScreen();
+            m_world->ToggleFullScreen();
             break;
         case CommandKind::FocusLost:
-            world.m_session.PauseForFocusLoss();
+            m_world->m_session.PauseForFocusLoss();
             break;
         default:
             break;
@@ -62,12 +61,11 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
 // camera's height minus SDL's y within the picture, or the picture's height when no level gave
 // a camera. A full-screen mode larger than the picture shows it centred.
 void ShooterWorld::Commands::ToInterface(int& x, int& y) const {
-    const ShooterWorld& world = m_world;
-    const ShooterCamera* camera = world.m_level.Camera();
+    const ShooterCamera* camera = m_world->m_level.Camera();
     const float height =
-        camera ? camera->GetSize().y : static_cast<float>(world.m_window.Height());
-    x -= world.m_window.PictureX();
-    y = static_cast<int>(height - static_cast<float>(y - world.m_window.PictureTop()));
+        camera ? camera->GetSize().y : static_cast<float>(m_world->m_window.Height());
+    x -= m_world->m_window.PictureX();
+    y = static_cast<int>(height - static_cast<float>(y - m_world->m_window.PictureTop()));
 }
 
 bool ShooterWorld::HandleEvent(IEvent* event) {
