@@ -4,14 +4,17 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/FileSystem.h"
+
 void ReadFileBytes(const std::string& fileName, std::vector<unsigned char>& bytes) {
     // A directory opens as a stream on some systems and reports an absurd size: only
     // regular files are read.
+    const std::filesystem::path path = platform::NativePath(fileName);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
+    if (!std::filesystem::is_regular_file(path, error)) {
         return;
     }
-    std::ifstream file(fileName, std::ios::in | std::ios::binary | std::ios::ate);
+    std::ifstream file(path, std::ios::in | std::ios::binary | std::ios::ate);
     file.seekg(0, std::ios::end);
     if (!file.good()) {
         return;

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/Log.h"
+#include "platform/FileSystem.h"
 
 namespace xml {
 namespace {
@@ -118,10 +119,11 @@ std::string FileOf(const TiXmlElement* element) {
 }
 
 bool LoadFile(TiXmlDocument& document) {
+    const std::filesystem::path path = platform::NativePath(document.Value());
     std::error_code error;
     std::ifstream file;
-    if (std::filesystem::is_regular_file(document.Value(), error)) {
-        file.open(document.Value(), std::ios::binary);
+    if (std::filesystem::is_regular_file(path, error)) {
+        file.open(path, std::ios::binary);
     }
     if (!file.is_open()) {
         document.SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr,

@@ -42,8 +42,9 @@ std::string Text(const TiXmlElement* element);
 // Name of the file the element was read from ("" when unknown).
 std::string FileOf(const TiXmlElement* element);
 
-// Loads the document from the file it is named after, as TiXmlDocument::LoadFile does (text
-// up to the first zero byte, CR LF and lone CR read as LF), with two differences:
+// Loads the document from the file it is named after (a UTF-8 path), as
+// TiXmlDocument::LoadFile does (text up to the first zero byte, CR LF and lone CR read as LF),
+// with two differences:
 // - anything that is not a regular file fails with the library's "Failed to open file"
 //   error, as a missing file does: a folder opens as a file on Linux, and on some file
 //   systems reports a size near 2^63 that the library would try to allocate;

@@ -53,17 +53,17 @@ bool WriteAll(int fd, const std::string& text) {
 }  // namespace
 
 std::string ScoreFile::DefaultPath() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data) {
-        return std::string(data) + "/glimmerax/scores.xml";
+    const std::string data = platform::EnvironmentValue("XDG_DATA_HOME");
+    if (!data.empty()) {
+        return data + "/glimmerax/scores.xml";
     }
     const std::string applicationData = platform::ApplicationDataFolder();
     if (!applicationData.empty()) {
         return applicationData + "/glimmerax/scores.xml";
     }
-    const char* home = std::getenv("HOME");
-    if (home && *home) {
-        return std::string(home) + "/.local/share/glimmerax/scores.xml";
+    const std::string home = platform::EnvironmentValue("HOME");
+    if (!home.empty()) {
+        return home + "/.local/share/glimmerax/scores.xml";
     }
     return "";
 }
@@ -142,7 +142,7 @@ bool ScoreFile::Save(const ScoreTable& table) {
     std::string temporary;
     if (!MakeFolders(FolderOf(m_path), error) || !WriteTemporary(table.ToXml(), temporary, error)) {
         if (!temporary.empty()) {
-            unlink(temporary.c_str());
+            platform::RemoveFile(temporary);
         }
         ReportSaveFailure(error);
         return false;
@@ -153,7 +153,7 @@ bool ScoreFile::Save(const ScoreTable& table) {
     }
     if (!platform::RenameOver(temporary, m_path)) {
         error = "cannot rename " + temporary + ": " + std::strerror(errno);
-        unlink(temporary.c_str());
+        platform::RemoveFile(temporary);
         ReportSaveFailure(error);
         return false;
     }

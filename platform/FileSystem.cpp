@@ -6,7 +6,13 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <random>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +25,31 @@ namespace platform {
 #ifdef _WIN32
 
 namespace {
+
+// The UTF-16 form of a UTF-8 string, for the wide calls.
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) {
+        return std::wstring();
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+// The UTF-8 form of a UTF-16 string the system gave.
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) {
+        return std::string();
+    }
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], length, nullptr, nullptr);
+    return text;
+}
 
 // errno for the thread's last Windows error, as far as the callers tell reasons apart.
 void SetErrnoFromWindows() {
@@ -39,18 +70,49 @@ void SetErrnoFromWindows() {
 
 }  // namespace
 
+std::filesystem::path NativePath(const std::string& path) {
+    return std::filesystem::path(Wide(path));
+}
+
+bool RemoveFile(const std::string& path) {
+    return _wunlink(Wide(path).c_str()) == 0;
+}
+
+std::string EnvironmentValue(const char* name) {
+    const wchar_t* value = _wgetenv(Wide(name).c_str());
+    return value ? Utf8(value) : std::string();
+}
+
 bool MakeFolder(const std::string& path) {
-    return _mkdir(path.c_str()) == 0 || errno == EEXIST;
+    return _wmkdir(Wide(path).c_str()) == 0 || errno == EEXIST;
 }
 
 bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void FlushFolder(const std::string& /*folder*/) {}
 
 int CreateTemporary(char* nameTemplate) {
-    return mkstemp(nameTemplate);
+    // mkstemp, with the name opened through the wide call.
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const size_t length = std::strlen(nameTemplate);
+    if (length < 6 || std::strcmp(nameTemplate + length - 6, "XXXXXX") != 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        for (size_t at = length - 6; at < length; ++at) {
+            nameTemplate[at] = kLetters[random() % (sizeof(kLetters) - 1)];
+        }
+        const int fd = _wsopen(Wide(nameTemplate).c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY,
+                               _SH_DENYNO, _S_IREAD | _S_IWRITE);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
 }
 
 bool SyncFile(int fd) {
@@ -58,7 +120,7 @@ bool SyncFile(int fd) {
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     SetErrnoFromWindows();
@@ -66,7 +128,8 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 bool RenameOver(const std::string& from, const std::string& to) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     SetErrnoFromWindows();
@@ -82,11 +145,23 @@ std::tm UtcTime(std::time_t t) {
 }
 
 std::string ApplicationDataFolder() {
-    const char* folder = std::getenv("APPDATA");
-    return folder ? folder : "";
+    return EnvironmentValue("APPDATA");
 }
 
 #else
+
+std::filesystem::path NativePath(const std::string& path) {
+    return std::filesystem::path(path);
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
 
 bool MakeFolder(const std::string& path) {
     return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;

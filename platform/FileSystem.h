@@ -3,11 +3,23 @@
 // one at a time, new files flushed to the disk, and renames that either refuse an existing name
 // or replace it in one step. Every call that can fail returns false (or -1) and leaves the
 // reason in errno.
+//
+// Paths and environment values are UTF-8 throughout the game. On Windows they become the
+// system's wide strings only in here: the narrow calls would pass them through the system's
+// code page, where a name such as "Łukasz" is not representable and another folder is meant.
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 
 namespace platform {
+
+// The path for std::filesystem and the standard streams that names the UTF-8 path's file.
+std::filesystem::path NativePath(const std::string& path);
+// Removes the file; false (errno set) when it cannot.
+bool RemoveFile(const std::string& path);
+// The value of the environment variable in UTF-8; "" when it is not set.
+std::string EnvironmentValue(const char* name);
 
 // Makes one folder; true when it was made or is already there.
 bool MakeFolder(const std::string& path);

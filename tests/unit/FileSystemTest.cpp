@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -70,4 +72,38 @@ TEST(FileSystem, UtcTimeOfTheEpochAndApplicationDataOnLinux) {
     EXPECT_EQ(epoch.tm_hour, 0);
     // The XDG folders serve on Linux: no Windows application data folder.
     EXPECT_EQ(platform::ApplicationDataFolder(), "");
+}
+
+// Paths are UTF-8 for every call, whatever the system's own code page: a player named Łukasz
+// keeps the scores in a folder of that name.
+TEST(FileSystem, NamesOutsideAsciiAreUtf8) {
+    TempDir folder;
+    const std::string made = folder.Path() + u8"/\u0141ukasz";
+    EXPECT_TRUE(platform::MakeFolder(made));
+    EXPECT_TRUE(std::filesystem::is_directory(platform::NativePath(made)));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() + "/\xc5\x81ukasz"));
+
+    const std::string path = made + u8"/\u00e9t\u00e9.xml";
+    std::ofstream(platform::NativePath(path)) << "table";
+    EXPECT_TRUE(platform::PathExists(path));
+    EXPECT_EQ(Content(path), "table");
+
+    std::string name = made + "/scores.xml.tmpXXXXXX";
+    const int fd = platform::CreateTemporary(name.data());
+    ASSERT_GE(fd, 0);
+    close(fd);
+    EXPECT_TRUE(platform::RenameOver(name, path));
+    EXPECT_EQ(Content(path), "");
+
+    EXPECT_TRUE(platform::RemoveFile(path));
+    EXPECT_FALSE(platform::PathExists(path));
+    EXPECT_FALSE(platform::RemoveFile(path)) << "nothing left to remove";
+    EXPECT_EQ(errno, ENOENT);
+}
+
+TEST(FileSystem, EnvironmentValuesAreUtf8AndEmptyWhenUnset) {
+    setenv("GLIMMERAX_TEST_FOLDER", u8"C:\\users\\\u0141ukasz", 1);
+    EXPECT_EQ(platform::EnvironmentValue("GLIMMERAX_TEST_FOLDER"), u8"C:\\users\\\u0141ukasz");
+    unsetenv("GLIMMERAX_TEST_FOLDER");
+    EXPECT_EQ(platform::EnvironmentValue("GLIMMERAX_TEST_FOLDER"), "");
 }

@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
-"""Smoke test of the Windows release under Wine on a virtual X display.
+r"""Smoke test of the Windows release under Wine on a virtual X display.
 
 Unzips the release, starts glimmerax.exe with wine64 in a fresh Wine prefix, from the
 program's own folder as a double-click does, and checks what a player would see: the window
 titled "Glimmerax" at the configured size, the title screen drawn, a click on Start and a few
-seconds of firing raising the score, Escape ending the game with status 1, and stderr.txt
-beside the program holding the start-up lines and no other line.
+seconds of firing raising the score, Escape ending the game with status 1, the score kept in
+%APPDATA%\glimmerax\scores.xml, and stderr.txt beside the program holding the start-up lines
+and no other line.
+
+The Windows user is named "Łukasz", so %APPDATA% is C:\users\Łukasz\AppData\Roaming: a name
+that the system's code page (1252, for the English locale Wine runs in) cannot hold, so only the
+wide Windows calls reach it; through the narrow ones the game names another folder
+(C:\users\Lukasz under Wine). For the same reason the data checker, which reads the data with
+the game's readers, is run on a copy of the data whose files are named with a Ł.
 
 Usage: smoke.py ZIP WORKDIR [SCREENSHOT]
 WORKDIR is emptied first; SCREENSHOT, when given, receives a picture of the game in play.
@@ -26,6 +33,7 @@ WINESERVER = "/usr/lib/wine/wineserver" if os.path.exists("/usr/lib/wine/wineser
 WIDTH, HEIGHT = 1024, 512  # the default data's config.xml
 START_BUTTON = (512, 322)  # centre of the title layer's start button, in window pixels
 SCORE_AREA = (630, 4, 900, 44)  # the HUD's score digits: x0, y0, x1, y1
+USER = "\u0141ukasz"  # the Windows user, whose profile folder Wine names after it
 
 # Lines a clean start-up writes: set-up steps and one line per loaded sprite.
 PROGRESS = re.compile(
@@ -45,6 +53,11 @@ class Smoke:
         # use, writes a warning of its own to stderr.txt).
         if "SDL_AUDIODRIVER" not in self.env:
             self.env["SDL_AUDIODRIVER"] = "dummy"
+        # Wine takes the Windows user's name from USER, and reads it, the other variables and
+        # the file names as UTF-8 under a UTF-8 locale. The game would prefer XDG_DATA_HOME to
+        # %APPDATA% for its scores.
+        self.env.update(USER=USER, LOGNAME=USER, LC_ALL="C.UTF-8")
+        self.env.pop("XDG_DATA_HOME", None)
         self.processes = []
 
     def check(self, ok, message):
@@ -84,7 +97,15 @@ class Smoke:
         boot = self.run(WINE, "wineboot", "--init", timeout=600)
         self.run(WINESERVER, "-w", timeout=600)
         print("wineboot --init: %.1f s" % (time.monotonic() - began), flush=True)
-        return self.check(boot.returncode == 0, "wineboot --init failed: " + boot.stderr[-500:])
+        if not self.check(boot.returncode == 0, "wineboot --init failed: " + boot.stderr[-500:]):
+            return False
+        return self.check(os.path.isdir(self.application_data()),
+                          "Wine made no profile folder %s" % self.application_data())
+
+    def application_data(self):
+        """%APPDATA% of the Wine user, as a Linux path."""
+        return os.path.join(self.work, "wineprefix", "drive_c", "users", USER, "AppData",
+                            "Roaming")
 
     def find_window(self, timeout):
         end = time.monotonic() + timeout
@@ -196,6 +217,22 @@ class Smoke:
         blur = [line for line in lines if line.startswith("Accumulation buffer: ")]
         print("stderr.txt: %d lines; %s" % (len(lines), blur[0] if blur else "no accumulation line"))
 
+    def check_scores(self):
+        """The game scored before Escape: the best-score table holds it in %APPDATA%."""
+        path = os.path.join(self.application_data(), "glimmerax", "scores.xml")
+        if not os.path.isfile(path):
+            users = os.path.join(self.work, "wineprefix", "drive_c", "users")
+            found = [os.path.relpath(os.path.join(folder, "scores.xml"), users)
+                     for folder, _, files in os.walk(users) if "scores.xml" in files]
+            self.check(False, "no scores file %s; scores files under C:\\users: %s" %
+                       (path, ", ".join(found) or "none"))
+            return
+        with open(path, encoding="utf-8", errors="replace") as table:
+            text = table.read()
+        self.check(re.search(r'<score points="[1-9][0-9]*"', text) is not None,
+                   "the scores file holds no score: " + text[:300])
+        print("scores file: " + os.path.relpath(path, self.work))
+
     def check_checker(self, release):
         """The data checker, when the release has it: the shipped data is clean and its map a PNG."""
         if not os.path.isfile(os.path.join(release, "glimmerax-check.exe")):
@@ -217,6 +254,27 @@ class Smoke:
         print("glimmerax-check.exe: %s (%.1f s)" % (report.splitlines()[-1] if report else "",
                                                   time.monotonic() - began))
 
+    def check_data_names(self, release):
+        """The data checker, when the release has it, reads data files whose names the code
+        page cannot hold, as the game's own readers must: a copy of the data with the sprite
+        set, its images, the sound set and its sounds renamed with a Ł."""
+        if not os.path.isfile(os.path.join(release, "glimmerax-check.exe")):
+            return
+        data = os.path.join(release, "names")
+        shutil.copytree(os.path.join(release, "data"), data)
+        renamed = 0
+        for set_file in rename_listed(data, "config.xml", ("spritesetfile", "soundsetfile")):
+            renamed += len(rename_listed(data, set_file, ("image", "sample", "music")))
+        checked = subprocess.run([WINE, "glimmerax-check.exe", "names"], cwd=release,
+                                 env=self.env, capture_output=True, text=True, timeout=300)
+        report = (checked.stdout + checked.stderr).strip().splitlines()
+        if self.check(renamed > 2 and checked.returncode == 0,
+                      "glimmerax-check.exe on data named with a %s (%d files renamed): "
+                      "status %d: %s" % (USER[0], renamed, checked.returncode,
+                                         " | ".join(report[:3]))):
+            print("glimmerax-check.exe on data named with a %s (%d files renamed): %s" %
+                  (USER[0], renamed, report[-1] if report else ""))
+
     def stop(self):
         for process in reversed(self.processes):
             if process.poll() is None:
@@ -230,6 +288,31 @@ class Smoke:
                     process.wait()
         if "WINEPREFIX" in self.env:
             self.run(WINESERVER, "-k")
+
+
+def rename_listed(data, xml_name, tags):
+    """Renames each file that the XML file data/xml_name names in an element of one of the
+    tags, inserting "_Ł" before its extension, and the XML file's text with it; the new names.
+    The files are found under the folder of its basedir attribute, else under data."""
+    path = os.path.join(data, xml_name)
+    with open(path, encoding="utf-8") as xml:
+        text = xml.read()
+    base = re.search(r'basedir="([^"]*)"', text)
+    folder = os.path.join(data, base.group(1)) if base else data
+    renamed = []
+
+    def rename(match):
+        stem, extension = os.path.splitext(match.group(2))
+        name = stem + "_" + USER[0] + extension
+        os.rename(os.path.join(folder, match.group(2)), os.path.join(folder, name))
+        renamed.append(name)
+        return match.group(1) + name + match.group(3)
+
+    pattern = r"(<(?:%s)\b[^>]*>)([^<]+)(</)" % "|".join(tags)
+    text = re.sub(pattern, rename, text)
+    with open(path, "w", encoding="utf-8") as xml:
+        xml.write(text)
+    return renamed
 
 
 def main():
@@ -247,8 +330,10 @@ def main():
     try:
         if smoke.check(smoke.start_display(), "no virtual display") and smoke.boot_wine():
             smoke.play(folder)
+            smoke.check_scores()
             smoke.check_log(folder)
             smoke.check_checker(folder)
+            smoke.check_data_names(folder)
     finally:
         smoke.stop()
     if not smoke.failures:

@@ -8,6 +8,7 @@
 
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
+#include "platform/FileSystem.h"
 
 std::unique_ptr<TiXmlDocument> CheckContext::Open(const std::string& path, const Place& from) {
     TiXmlBase::SetCondenseWhiteSpace(true);
@@ -59,7 +60,7 @@ void ReportParseError(const TiXmlDocument& document, const std::string& file, Fi
         return;
     }
     // The reader ran out of text (an element left open): the problem shows at the end.
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(platform::NativePath(file), std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     if (!text.empty() && text.back() == '\n') {

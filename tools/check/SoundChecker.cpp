@@ -8,6 +8,7 @@
 #include "audio/SoundCue.h"
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void CheckSound(CheckContext& context, const TiXmlElement* sound, const std::str
     }
     const std::string path = DataFileName(JoinDataPath(baseDir, name));
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::is_regular_file(platform::NativePath(path), error)) {
         context.Error(at, "cannot read sound file " + path);
     }
 }
