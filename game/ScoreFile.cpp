@@ -1,7 +1,5 @@
 #include "game/ScoreFile.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,13 +19,13 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Makes the folder and every missing parent; false with the reason when one cannot be made.
-bool MakeFolders(const std::string& folder, std::string& error) {
+bool MakeFolders(platform::FileOperations& files, const std::string& folder, std::string& error) {
     for (size_t at = 1; at <= folder.size(); ++at) {
         if (at != folder.size() && folder[at] != '/') {
             continue;
         }
         const std::string part = folder.substr(0, at);
-        if (!platform::MakeFolder(part)) {
+        if (!files.MakeFolder(part)) {
             error = "cannot create folder " + part + ": " + std::strerror(errno);
             return false;
         }
@@ -35,10 +33,10 @@ bool MakeFolders(const std::string& folder, std::string& error) {
     return true;
 }
 
-bool WriteAll(int fd, const std::string& text) {
+bool WriteAll(platform::FileOperations& files, int fd, const std::string& text) {
     size_t done = 0;
     while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+        const ssize_t wrote = files.Write(fd, text.data() + done, text.size() - done);
         if (wrote < 0 && errno == EINTR) {
             continue;
         }
@@ -70,7 +68,7 @@ std::string ScoreFile::DefaultPath() {
 
 void ScoreFile::Load(ScoreTable& table) {
     table.Clear();
-    if (m_path.empty() || !platform::PathExists(m_path)) {
+    if (m_path.empty() || !m_files.PathExists(m_path)) {
         return;
     }
     std::vector<unsigned char> bytes;
@@ -98,9 +96,9 @@ std::string ScoreFile::SetAside() const {
     for (int n = 0; n < 1000; ++n) {
         const std::string bad = m_path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
         // The rename refuses an existing name, so no earlier bad file can be overwritten.
-        if (platform::RenameNoReplace(m_path, bad)) {
+        if (m_files.RenameNoReplace(m_path, bad)) {
             // The rename is only durable once the folder's entry list reaches the disk too.
-            platform::FlushFolder(FolderOf(m_path));
+            m_files.FlushFolder(FolderOf(m_path));
             return bad;
         }
         if (errno != EEXIST) {
@@ -116,17 +114,17 @@ bool ScoreFile::WriteTemporary(const std::string& text, std::string& temporary,
     const std::string suffix = ".tmpXXXXXX";
     name.insert(name.end(), suffix.begin(), suffix.end());
     name.push_back('\0');
-    const int fd = platform::CreateTemporary(name.data());
+    const int fd = m_files.CreateTemporary(name.data());
     if (fd < 0) {
         error = "cannot create a file in " + FolderOf(m_path) + ": " + std::strerror(errno);
         return false;
     }
     temporary = name.data();
-    const bool written = WriteAll(fd, text) && platform::SyncFile(fd);
+    const bool written = WriteAll(m_files, fd, text) && m_files.SyncFile(fd);
     if (!written) {
         error = "cannot write " + temporary + ": " + std::strerror(errno);
     }
-    if (close(fd) != 0 && written) {
+    if (!m_files.Close(fd) && written) {
         error = "cannot write " + temporary + ": " + std::strerror(errno);
         return false;
     }
@@ -140,9 +138,9 @@ bool ScoreFile::Save(const ScoreTable& table) {
     }
     std::string error;
     std::string temporary;
-    if (!MakeFolders(FolderOf(m_path), error) || !WriteTemporary(table.ToXml(), temporary, error)) {
+    if (!MakeFolders(m_files, FolderOf(m_path), error) || !WriteTemporary(table.ToXml(), temporary, error)) {
         if (!temporary.empty()) {
-            platform::RemoveFile(temporary);
+            m_files.RemoveFile(temporary);
         }
         ReportSaveFailure(error);
         return false;
@@ -151,13 +149,13 @@ bool ScoreFile::Save(const ScoreTable& table) {
         LogMessage("Scores written to %s, stopping before the rename\n", temporary.c_str());
         platform::StopProcessForTest();
     }
-    if (!platform::RenameOver(temporary, m_path)) {
+    if (!m_files.RenameOver(temporary, m_path)) {
         error = "cannot rename " + temporary + ": " + std::strerror(errno);
-        platform::RemoveFile(temporary);
+        m_files.RemoveFile(temporary);
         ReportSaveFailure(error);
         return false;
     }
-    platform::FlushFolder(FolderOf(m_path));
+    m_files.FlushFolder(FolderOf(m_path));
     return true;
 }
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/FileOperations.h"
+
 class ScoreTable;
 
 class ScoreFile {
@@ -16,7 +18,10 @@ public:
     // none is set (an empty variable counts as unset).
     static std::string DefaultPath();
 
-    explicit ScoreFile(std::string path) : m_path(std::move(path)) {}
+    // files: the file calls used, the system's unless a test records them.
+    explicit ScoreFile(std::string path,
+                       platform::FileOperations& files = platform::FileOperations::System())
+        : m_path(std::move(path)), m_files(files) {}
     const std::string& Path() const { return m_path; }
 
     // Fills table from the file. A missing file gives an empty table silently; a file that
@@ -37,5 +42,6 @@ private:
     void ReportSaveFailure(const std::string& error);
 
     std::string m_path;
+    platform::FileOperations& m_files;
     bool m_saveFailureReported = false;
 };

@@ -13,6 +13,7 @@
 
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
+#include "platform/FileOperations.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
@@ -158,6 +159,73 @@ TEST(ScoreFileTest, SavesIntoANewFolderAndLoadsTheSameTableLeavingNoTemporaryFil
     EXPECT_EQ(read.Best(), 999);
     const std::string listing = Listing(dir.Path() + "/a/b/glimmerax");
     EXPECT_EQ(listing, "scores.xml\n") << "a temporary file was left behind";
+}
+
+// The system's file calls, each named in a log as it is made (folders are left out).
+class RecordingFiles : public platform::FileOperations {
+public:
+    bool MakeFolder(const std::string& path) override { return real.MakeFolder(path); }
+    bool PathExists(const std::string& path) override { return real.PathExists(path); }
+    int CreateTemporary(char* nameTemplate) override {
+        calls += "create ";
+        return real.CreateTemporary(nameTemplate);
+    }
+    ssize_t Write(int fd, const void* data, size_t size) override {
+        // One byte at a time: every write must come before the flush.
+        calls += "write ";
+        return real.Write(fd, data, size < 1 ? size : 1);
+    }
+    bool SyncFile(int fd) override {
+        calls += "sync ";
+        return real.SyncFile(fd);
+    }
+    bool Close(int fd) override {
+        calls += "close ";
+        return real.Close(fd);
+    }
+    bool RenameNoReplace(const std::string& from, const std::string& to) override {
+        calls += "rename-aside ";
+        return real.RenameNoReplace(from, to);
+    }
+    bool RenameOver(const std::string& from, const std::string& to) override {
+        calls += "rename ";
+        return real.RenameOver(from, to);
+    }
+    void FlushFolder(const std::string& folder) override {
+        calls += "flush-folder ";
+        real.FlushFolder(folder);
+    }
+    bool RemoveFile(const std::string& path) override {
+        calls += "remove ";
+        return real.RemoveFile(path);
+    }
+
+    platform::FileOperations& real = platform::FileOperations::System();
+    std::string calls;
+};
+
+// A save reaches the disk in the one safe order: the whole text written, flushed to the disk,
+// closed, renamed over the old file, and the folder flushed; a file set aside is renamed
+// without replacing anything and the folder flushed.
+TEST(ScoreFileTest, FileCallsComeInTheOrderThatSurvivesACrash) {
+    TempDir dir;
+    const std::string path = dir.Path() + "/glimmerax/scores.xml";
+    ScoreTable table;
+    table.Add(7, "x");
+    RecordingFiles files;
+    ScoreFile file(path, files);
+    ASSERT_TRUE(file.Save(table));
+    std::string expected = "create ";
+    for (size_t i = 0; i < table.ToXml().size(); ++i) {
+        expected += "write ";
+    }
+    expected += "sync close rename flush-folder ";
+    EXPECT_EQ(files.calls, expected);
+
+    std::ofstream(path) << "not xml";
+    files.calls.clear();
+    ScoreFile(path, files).Load(table);
+    EXPECT_EQ(files.calls, "rename-aside flush-folder ");
 }
 
 TEST(ScoreFileTest, AFileThatDoesNotParseIsKeptAsideNeverOverwrittenAndTheTableStartsFresh) {
