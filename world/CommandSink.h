@@ -1,7 +1,7 @@
 #pragma once
 // The receiver of the input mapping's game commands: the world, or a test's recorder.
 
-#include "world/GameCommand.h"
+#include "game/GameCommand.h"
 
 // Where the commands go, and how window pixels become the interface's.
 class CommandSink {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "game/ActorStage.h"
-#include "world/GameCommand.h"
+#include "game/GameCommand.h"
 
 class BoundingBox;
 class ScoreTable;
