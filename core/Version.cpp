@@ -1,0 +1,9 @@
+#include "core/Version.h"
+
+namespace glimmerax {
+
+const char* Version() {
+    return GLIMMERAX_VERSION;
+}
+
+}  // namespace glimmerax
