@@ -90,7 +90,7 @@ bool StartGame() {
 
 // Names what a texture shows in the frozen scene.
 std::map<unsigned, std::string> TextureKinds() {
-    const ShooterWorld* world = ShooterWorld::GetInstance();
+    ShooterWorld* world = ShooterWorld::GetInstance();
     std::map<unsigned, std::string> kinds;
     auto mark = [&kinds](const CSprite* sprite, const char* kind) {
         if (sprite) {
@@ -158,7 +158,7 @@ void MinimalFrame() {
 }
 
 std::vector<unsigned char> ReadBack() {
-    const ShooterWorld* world = ShooterWorld::GetInstance();
+    ShooterWorld* world = ShooterWorld::GetInstance();
     std::vector<unsigned char> pixels(size_t(world->Window().Width()) * world->Window().Height() * 4);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, GLsizei(world->Window().Width()), GLsizei(world->Window().Height()), GL_RGBA, GL_UNSIGNED_BYTE,
@@ -196,7 +196,7 @@ void EmptyFrame() {
 }
 
 void ReportScene(benchmark::State& state) {
-    const ShooterWorld* world = ShooterWorld::GetInstance();
+    ShooterWorld* world = ShooterWorld::GetInstance();
     int active = 0;
     for (const auto& enemy : world->Level().EnemyList()) {
         active += enemy->m_active ? 1 : 0;
