@@ -92,6 +92,52 @@ private:
     TiXmlDocument m_document;
 };
 
+// A level to play: a still camera over (0, 0)-(1024, 512), a ship of the given size at
+// (100, 200), terrain far below the view, no enemies.
+inline ShooterPlayer& BuildLevel(LevelPlay& level, int shipWidth, int shipHeight) {
+    level.SetCamera(std::make_unique<ShooterCamera>());
+    level.Camera()->m_size = Vector2(1024.0f, 512.0f);
+    level.SetBackground(std::make_unique<ShooterBackground>());
+    level.Background()->m_frontSprite = RegisterSprite("terrain", 64, 16);
+    level.Background()->m_position = Vector2(0.0f, -5000.0f);
+    level.Background()->m_frontBox = BoundingBox(0.0f, 64.0f, -5000.0f, -4984.0f);
+    level.SetPlayer(std::make_unique<ShooterPlayer>());
+    ShooterPlayer& ship = *level.Player();
+    ship.m_sprite = RegisterSprite("ship", shipWidth, shipHeight);
+    ship.m_scale = Vector2(1.0f, 1.0f);
+    ship.m_projectileSprite = RegisterSprite("shot", 8, 4)->m_name;
+    ship.m_projectileSpeed = 10.0f;
+    ship.m_startPosition = Vector2(100.0f, 200.0f);
+    ship.SetPosition(ship.m_startPosition);
+    return ship;
+}
+
+// Counts the times the rules step found the level cleared.
+class ClearedRecorder : public LevelOutcome {
+public:
+    void LevelCleared() override { ++cleared; }
+    int cleared = 0;
+};
+
+// The level part alone, with no world and no window: the rules tests run on it. It is the
+// actors' stage while it lives; queued events are dropped after every test.
+class LevelFixture : public ::testing::Test {
+protected:
+    void TearDown() override { CEventManager::GetInstance()->Shutdown(); }
+
+    // One step of the rules of dt milliseconds, the clock moved on by dt first and the queued
+    // events delivered, as the world delivers them before its step.
+    void Step(float dt = 31.0f) {
+        clock.Advance(static_cast<uint32_t>(dt));
+        CEventManager::GetInstance()->Tick();
+        level.Step(dt, &outcome);
+    }
+
+    FakeClock clock{100000};
+    LevelPlay level;
+    ClearedRecorder outcome;
+};
+
 // A fixture with a fake clock, a fresh world and nothing left behind: the world is destroyed,
 // queued events are dropped after every test (the fire clock goes with the world).
 class WorldFixture : public ::testing::Test {
@@ -104,23 +150,9 @@ protected:
         CEventManager::GetInstance()->Shutdown();
     }
 
-    // A running level: a still camera over (0, 0)-(1024, 512), a ship of the given size at
-    // (100, 200), terrain far below the view, no enemies.
+    // A running level: see BuildLevel; the game is unpaused.
     ShooterPlayer& MakeLevel(int shipWidth = 32, int shipHeight = 16) {
-        world->Level().SetCamera(std::make_unique<ShooterCamera>());
-        world->Level().Camera()->m_size = Vector2(1024.0f, 512.0f);
-        world->Level().SetBackground(std::make_unique<ShooterBackground>());
-        world->Level().Background()->m_frontSprite = RegisterSprite("terrain", 64, 16);
-        world->Level().Background()->m_position = Vector2(0.0f, -5000.0f);
-        world->Level().Background()->m_frontBox = BoundingBox(0.0f, 64.0f, -5000.0f, -4984.0f);
-        world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
-        ShooterPlayer& ship = *world->Level().Player();
-        ship.m_sprite = RegisterSprite("ship", shipWidth, shipHeight);
-        ship.m_scale = Vector2(1.0f, 1.0f);
-        ship.m_projectileSprite = RegisterSprite("shot", 8, 4)->m_name;
-        ship.m_projectileSpeed = 10.0f;
-        ship.m_startPosition = Vector2(100.0f, 200.0f);
-        ship.SetPosition(ship.m_startPosition);
+        ShooterPlayer& ship = BuildLevel(world->Level(), shipWidth, shipHeight);
         world->Session().SetPaused(false);
         return ship;
     }
