@@ -5,6 +5,9 @@
 #include <functional>
 
 #include "core/XmlRead.h"
+#include "resources/CSpriteManager.h"
+#include "tools/check/LoaderFindings.h"
+#include "tools/check/QuietLog.h"
 #include "tools/check/SoundChecker.h"
 
 namespace {
@@ -35,6 +38,11 @@ DataChecker::DataChecker(Findings& findings)
       m_levels(m_context, m_resources) {}
 
 bool DataChecker::Run() {
+    // Every data problem the game's loaders report while the checker runs them is a finding;
+    // the rest of their log (what loaded) is not for the checker's reader.
+    LoaderFindings loaderFindings(m_context.findings);
+    QuietLog quiet;
+    CSpriteManager::GetInstance()->SetUploadTextures(false);
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(kConfigFile);
     if (!xml::LoadFile(document)) {
@@ -54,11 +62,7 @@ bool DataChecker::Run() {
     CheckResourceFiles(config);
     CheckInterface(config);
     CheckLevelFile(config);
-    const TiXmlElement* explosions = xml::Child(config, "explosioncfg");
-    if (!explosions) {
-        m_context.Error(PlaceOf(kConfigFile, config), "no <explosioncfg>: explosions show nothing");
-    }
-    m_levels.CheckExplosions(explosions, kConfigFile);
+    m_levels.CheckExplosions(config);
     m_interface.CheckLayerNames();
     return true;
 }
@@ -75,16 +79,14 @@ void DataChecker::CheckConfig(const TiXmlElement* config) {
 }
 
 void DataChecker::CheckResourceFiles(const TiXmlElement* config) {
-    ForEachFile(
-        m_context, config, "spritesetfile",
-        [this](const std::string& path, const Place& at) { m_resources.CheckSpriteSet(path, at); });
-    ForEachFile(m_context, config, "animationsetfile",
-                [this](const std::string& path, const Place& at) {
-                    m_resources.CheckAnimationSet(path, at);
-                });
-    ForEachFile(m_context, config, "fontsetfile", [this](const std::string& path, const Place& at) {
-        m_resources.CheckFontSet(path, at);
+    ForEachFile(m_context, config, "spritesetfile", [this](const std::string& path, const Place&) {
+        m_resources.CheckSpriteSet(path);
     });
+    ForEachFile(
+        m_context, config, "animationsetfile",
+        [this](const std::string& path, const Place&) { m_resources.CheckAnimationSet(path); });
+    ForEachFile(m_context, config, "fontsetfile",
+                [this](const std::string& path, const Place&) { m_resources.CheckFontSet(path); });
     CheckSoundSetFile(config);
 }
 
@@ -99,7 +101,7 @@ void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
     if (path.empty()) {
         m_context.Error(at, "<soundsetfile> names no file");
     } else {
-        CheckSoundSet(m_context, DataFileName(path), at);
+        CheckSoundSet(m_context, DataFileName(path));
     }
     for (const TiXmlElement* more = xml::Next(first, "soundsetfile"); more;
          more = xml::Next(more, "soundsetfile")) {
@@ -136,5 +138,5 @@ void DataChecker::CheckLevelFile(const TiXmlElement* config) {
         m_context.Error(at, "<defaults> names no \"level\"");
         return;
     }
-    m_hasLevel = m_levels.CheckLevel(DataFileName(level), at);
+    m_hasLevel = m_levels.CheckLevel(DataFileName(level));
 }

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -51,6 +52,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The sounds are loaded through SDL_mixer as the game loads them; without a sound card
+    // (a build server) SDL's silent driver still opens a device for that.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         PrintUsage(std::cerr);
