@@ -69,11 +69,11 @@ bool DataChecker::Run() {
 
 void DataChecker::CheckConfig(const TiXmlElement* config) {
     const Place at = PlaceOf(kConfigFile, config);
+    // Read as the game's start-up reads them: a missing one is reported in its words.
     for (const char* attribute : {"gameoverlayer", "gamecompletelayer"}) {
-        if (const char* layer = config->Attribute(attribute)) {
+        const std::string layer = xml::RequiredText(config, attribute, "CEngine");
+        if (config->Attribute(attribute)) {
             m_interface.UseLayer(layer, at, attribute);
-        } else {
-            m_context.Error(at, std::string("<config> has no \"") + attribute + "\"");
         }
     }
 }
@@ -112,9 +112,8 @@ void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
 }
 
 void DataChecker::CheckInterface(const TiXmlElement* config) {
-    const TiXmlElement* gui = xml::Child(config, "guicfg");
+    const TiXmlElement* gui = xml::RequiredChild(config, "guicfg", "CEngine");
     if (!gui) {
-        m_context.Error(PlaceOf(kConfigFile, config), "no <guicfg>: the game has no interface");
         return;
     }
     if (const char* layer = gui->Attribute("default")) {
@@ -133,9 +132,11 @@ void DataChecker::CheckLevelFile(const TiXmlElement* config) {
         return;
     }
     const Place at = PlaceOf(kConfigFile, defaults);
-    const std::string level = AttributeText(defaults, "level");
+    const std::string level = xml::RequiredText(defaults, "level", "CEngine");
     if (level.empty()) {
-        m_context.Error(at, "<defaults> names no \"level\"");
+        if (defaults->Attribute("level")) {
+            m_context.Error(at, "<defaults> names no \"level\"");
+        }
         return;
     }
     m_hasLevel = m_levels.CheckLevel(DataFileName(level));
