@@ -131,12 +131,10 @@ void ResourceChecker::CheckFont(const TiXmlElement* element, const std::string& 
     });
 }
 
-const CSprite* ResourceChecker::UseSprite(const std::string& name, const Place& at,
-                                          const char* role) const {
+const CSprite* ResourceChecker::UseSprite(const std::string& name, const Place& at) const {
     const CSprite* sprite = CSpriteManager::GetInstance()->GetSprite(name);
     if (!sprite) {
-        m_context.Error(
-            at, std::string("unknown ") + role + " " + Quoted(name) + ": no sprite set defines it");
+        m_context.Error(at, "unknown sprite " + Quoted(name) + ": no sprite set defines it");
     }
     return sprite;
 }

@@ -24,11 +24,9 @@ public:
     void CheckAnimationSet(const std::string& path);
     void CheckFontSet(const std::string& path);
 
-    // The sprite of that name; an unknown name is reported at `at` (as the `role` of the
-    // user, e.g. "sprite") and yields null. For the interface, which the game's loaders
-    // before it do not read.
-    const CSprite* UseSprite(const std::string& name, const Place& at,
-                             const char* role = "sprite") const;
+    // The sprite of that name; an unknown name is reported at `at` and yields null. For the
+    // interface, whose loader the checker does not run.
+    const CSprite* UseSprite(const std::string& name, const Place& at) const;
     // Reports frame when it lies outside the usable sprite.
     void UseFrame(const CSprite* sprite, int frame, const Place& at) const;
     // Reports an unknown animation, then as UseAction.
