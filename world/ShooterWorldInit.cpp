@@ -5,13 +5,13 @@
 #include <tinyxml.h>
 
 #include <cstring>
-#include <functional>
 
 #include "core/DataPath.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
+#include "game/ConfigFiles.h"
 #include "game/ShooterExplosionManager.h"
 #include "gui/CGUI.h"
 #include "platform/Clock.h"
@@ -22,23 +22,6 @@
 namespace {
 
 const char* const CONFIG_FILE = "config.xml";
-
-// Calls load with the path of every element of that name under config, in document order;
-// false when there is none. An element without text is logged and skipped.
-bool ForEachFile(const TiXmlElement* config, const char* name,
-                 const std::function<void(const std::string&)>& load) {
-    bool any = false;
-    xml::ForEachChild(config, name, [&](const TiXmlElement* element) {
-        any = true;
-        const std::string path = xml::Text(element);
-        if (path.empty()) {
-            LogMessage("CEngine: Empty <%s> element in %s\n", name, CONFIG_FILE);
-            return;
-        }
-        load(NormalizeDataPath(path));
-    });
-    return any;
-}
 
 // The game flow switches to these layers by name; one that no layer set defines would
 // silently never show. An empty name was already logged as a missing attribute, and a game
@@ -142,16 +125,17 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
 }
 
 void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
-    if (!ForEachFile(config, "spritesetfile", [](const std::string& path) {
+    if (!ForEachConfigFile(config, "spritesetfile", [](const std::string& path) {
             CSpriteManager::GetInstance()->LoadSpriteSet(path);
         })) {
         LogMessage("CEngine: No sprite set files defined in config file.\n");
     }
-    if (!ForEachFile(config, "animationsetfile", [](const std::string& path) {
+    if (!ForEachConfigFile(config, "animationsetfile", [](const std::string& path) {
             CAnimationManager::GetInstance()->LoadAnimationSet(path);
         })) {
         LogMessage("CEngine: No animation set files defined in config file.\n");
     }
-    ForEachFile(config, "fontsetfile",
-                [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
+    ForEachConfigFile(config, "fontsetfile", [](const std::string& path) {
+        CFontManager::GetInstance()->LoadFontSet(path);
+    });
 }

@@ -13,6 +13,7 @@
 #include "core/DataPath.h"
 #include "core/Diagnostics.h"
 #include "core/XmlRead.h"
+#include "game/ConfigFiles.h"
 #include "game/LevelLoader.h"
 #include "game/ShooterExplosionManager.h"
 #include "resources/CAnimationManager.h"
@@ -53,27 +54,18 @@ private:
     std::vector<Problem> m_seen;
 };
 
-template <typename Load>
-void ForEachFile(const TiXmlElement* config, const char* name, Load load) {
-    xml::ForEachChild(config, name, [&](const TiXmlElement* element) {
-        const std::string path = xml::Text(element);
-        if (!path.empty()) {
-            load(NormalizeDataPath(path));
-        }
-    });
-}
-
 void LoadAll(const TiXmlElement* config) {
     xml::RequiredText(config, "gameoverlayer", "CEngine");
     xml::RequiredText(config, "gamecompletelayer", "CEngine");
-    ForEachFile(config, "spritesetfile", [](const std::string& path) {
+    ForEachConfigFile(config, "spritesetfile", [](const std::string& path) {
         CSpriteManager::GetInstance()->LoadSpriteSet(path);
     });
-    ForEachFile(config, "animationsetfile", [](const std::string& path) {
+    ForEachConfigFile(config, "animationsetfile", [](const std::string& path) {
         CAnimationManager::GetInstance()->LoadAnimationSet(path);
     });
-    ForEachFile(config, "fontsetfile",
-                [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
+    ForEachConfigFile(config, "fontsetfile", [](const std::string& path) {
+        CFontManager::GetInstance()->LoadFontSet(path);
+    });
     const std::string sounds = xml::Text(xml::Child(config, "soundsetfile"));
     if (!sounds.empty()) {
         CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(sounds),

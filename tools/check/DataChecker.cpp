@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/XmlRead.h"
+#include "game/ConfigFiles.h"
 #include "resources/CSpriteManager.h"
 #include "tools/check/LoaderFindings.h"
 #include "tools/check/QuietLog.h"
@@ -79,14 +80,15 @@ void DataChecker::CheckConfig(const TiXmlElement* config) {
 }
 
 void DataChecker::CheckResourceFiles(const TiXmlElement* config) {
-    ForEachFile(m_context, config, "spritesetfile", [this](const std::string& path, const Place&) {
-        m_resources.CheckSpriteSet(path);
+    ForEachConfigFile(config, "spritesetfile", [this](const std::string& path) {
+        m_resources.CheckSpriteSet(DataFileName(path));
     });
-    ForEachFile(
-        m_context, config, "animationsetfile",
-        [this](const std::string& path, const Place&) { m_resources.CheckAnimationSet(path); });
-    ForEachFile(m_context, config, "fontsetfile",
-                [this](const std::string& path, const Place&) { m_resources.CheckFontSet(path); });
+    ForEachConfigFile(config, "animationsetfile", [this](const std::string& path) {
+        m_resources.CheckAnimationSet(DataFileName(path));
+    });
+    ForEachConfigFile(config, "fontsetfile", [this](const std::string& path) {
+        m_resources.CheckFontSet(DataFileName(path));
+    });
     CheckSoundSetFile(config);
 }
 
