@@ -8,18 +8,13 @@
 
 #include "audio/CSoundManager.h"
 #include "audio/SDLMixer.h"
-#include "core/DataPath.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
+#include "game/ConfigFiles.h"
 
 void ShooterWorld::StartSound(const TiXmlElement* config) {
-    const TiXmlElement* element = xml::Child(config, "soundsetfile");
-    if (!element) {
-        return;
-    }
-    const std::string path = xml::Text(element);
+    const std::string path = FirstConfigFile(config, "soundsetfile");
     if (path.empty()) {
-        LogMessage("CEngine: Empty <soundsetfile> element in config.xml\n");
         return;
     }
     int volume = 100;
@@ -29,8 +24,7 @@ void ShooterWorld::StartSound(const TiXmlElement* config) {
                    text);
         volume = 100;
     }
-    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(path),
-                                        volume);
+    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), path, volume);
 }
 
 void ShooterWorld::UpdateMusic() {

@@ -66,10 +66,9 @@ void LoadAll(const TiXmlElement* config) {
     ForEachConfigFile(config, "fontsetfile", [](const std::string& path) {
         CFontManager::GetInstance()->LoadFontSet(path);
     });
-    const std::string sounds = xml::Text(xml::Child(config, "soundsetfile"));
+    const std::string sounds = FirstConfigFile(config, "soundsetfile");
     if (!sounds.empty()) {
-        CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(sounds),
-                                            100);
+        CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), sounds, 100);
     }
     xml::RequiredChild(config, "guicfg", "CEngine");
     if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {

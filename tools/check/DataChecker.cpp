@@ -98,11 +98,8 @@ void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
     if (!first) {
         return;
     }
-    const Place at = PlaceOf(kConfigFile, first);
-    const std::string path = xml::Text(first);
-    if (path.empty()) {
-        m_context.Error(at, "<soundsetfile> names no file");
-    } else {
+    const std::string path = FirstConfigFile(config, "soundsetfile");
+    if (!path.empty()) {
         CheckSoundSet(m_context, DataFileName(path));
     }
     for (const TiXmlElement* more = xml::Next(first, "soundsetfile"); more;
