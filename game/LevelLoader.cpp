@@ -47,7 +47,6 @@ void LevelLoader::ReadActors(const TiXmlElement* level, Parts& parts) {
         auto enemy = std::make_unique<ShooterEnemy>();
         enemy->Load(element);
         parts.enemies.push_back(std::move(enemy));
-        parts.enemyLines.push_back(element->Row());
     });
 }
 

@@ -25,7 +25,6 @@ public:
         std::unique_ptr<ShooterPlayer> player;
         std::unique_ptr<ShooterBackground> background;
         std::vector<std::unique_ptr<ShooterEnemy>> enemies;  // file order
-        std::vector<int> enemyLines;                         // line of each enemy's element
     };
 
     // Reads the level file into parts. False (reported) when the file cannot be read or
