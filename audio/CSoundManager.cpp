@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
 
@@ -38,8 +39,9 @@ void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setF
         const int handle =
             entry.music ? m_mixer->LoadMusic(entry.path) : m_mixer->LoadSample(entry.path);
         if (handle < 0) {
-            LogMessage("CSound: Cannot load sound \"%s\" from %s (%s): it stays silent\n",
-                       entry.name.c_str(), entry.path.c_str(), m_mixer->LastError().c_str());
+            ReportProblem(m_set.FileName(), entry.line,
+                          "CSound: Cannot load sound \"%s\" from %s (%s): it stays silent\n",
+                          entry.name.c_str(), entry.path.c_str(), m_mixer->LastError().c_str());
             continue;
         }
         m_loaded.push_back({&entry, handle});

@@ -5,7 +5,9 @@
 //
 // Without a mixer, or before Start, every call does nothing: a game whose configuration names
 // no sound set behaves as one without sound. Nothing here ever changes a game rule, and no
-// call waits for the audio device. Every problem is logged once, at Start.
+// call waits for the audio device. Every problem is logged once, at Start; those of the data
+// (the set file, a sound that will not load) are reported as data problems
+// (core/Diagnostics.h).
 
 #include <cstdint>
 #include <memory>
@@ -45,6 +47,8 @@ public:
     void ToggleMute();
     bool IsMuted() const { return m_muted; }
     bool IsStarted() const { return m_mixer != nullptr; }
+    // The sound set read by the last Start (empty before, and after Shutdown).
+    const CSoundSet& GetSet() const { return m_set; }
 
     static constexpr uint32_t kShipHitInterval = 250;
 

@@ -3,7 +3,7 @@
 #include <tinyxml.h>
 
 #include "core/DataPath.h"
-#include "core/Log.h"
+#include "core/Diagnostics.h"
 #include "core/XmlRead.h"
 
 namespace {
@@ -28,13 +28,14 @@ bool CSoundSet::Load(const std::string& fileName) {
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
     if (!xml::LoadFile(document)) {
-        LogMessage("CSound: Sound set file %s is missing or not valid XML (%s)\n", fileName.c_str(),
-                   document.ErrorDesc());
+        ReportProblem(fileName, document.ErrorRow(),
+                      "CSound: Sound set file %s is missing or not valid XML (%s)\n",
+                      fileName.c_str(), document.ErrorDesc());
         return false;
     }
     const TiXmlElement* set = xml::FindSetElement(document, "soundset");
     if (!set) {
-        LogMessage("CSound: No <soundset> element in %s\n", fileName.c_str());
+        ReportProblem(fileName, 0, "CSound: No <soundset> element in %s\n", fileName.c_str());
         return false;
     }
     const char* baseDir = xml::OptionalText(set, "basedir");
@@ -63,27 +64,30 @@ void CSoundSet::ReadEntry(const TiXmlElement* element, bool music, const std::st
     entry.name = xml::RequiredText(element, "name", kWho);
     if (entry.name.empty()) {
         if (xml::OptionalText(element, "name")) {
-            LogMessage("CSound: A %s has an empty name in %s\n", kind, m_fileName.c_str());
+            xml::ReportAt(element, "CSound: A %s has an empty name in %s\n", kind,
+                          m_fileName.c_str());
         }
         return;
     }
     if (Find(entry.name)) {
-        LogMessage("CSound: Sound \"%s\" is named twice in %s; the first is kept\n",
-                   entry.name.c_str(), m_fileName.c_str());
+        xml::ReportAt(element, "CSound: Sound \"%s\" is named twice in %s; the first is kept\n",
+                      entry.name.c_str(), m_fileName.c_str());
         return;
     }
     const std::string file = xml::Text(element);
     if (file.empty()) {
-        LogMessage("CSound: The %s \"%s\" names no file in %s\n", kind, entry.name.c_str(),
-                   m_fileName.c_str());
+        xml::ReportAt(element, "CSound: The %s \"%s\" names no file in %s\n", kind,
+                      entry.name.c_str(), m_fileName.c_str());
         return;
     }
     entry.path = JoinDataPath(baseDir, file);
+    entry.line = element->Row();
     const char* volume = xml::OptionalText(element, "volume");
     if (volume && (!xml::ReadInt(element, "volume", entry.volume) || entry.volume < 0 ||
                    entry.volume > 100)) {
-        LogMessage("CSound: The %s \"%s\" has volume \"%s\", not 0 to 100, in %s; 100 is used\n",
-                   kind, entry.name.c_str(), volume, m_fileName.c_str());
+        xml::ReportAt(element,
+                      "CSound: The %s \"%s\" has volume \"%s\", not 0 to 100, in %s; 100 is used\n",
+                      kind, entry.name.c_str(), volume, m_fileName.c_str());
         entry.volume = 100;
     }
     m_entries.push_back(entry);
@@ -97,17 +101,18 @@ void CSoundSet::ReadCue(const TiXmlElement* element) {
     }
     SoundCue cue;
     if (!CueFromName(event, cue)) {
-        LogMessage("CSound: Unknown cue event \"%s\" in %s\n", event.c_str(), m_fileName.c_str());
+        xml::ReportAt(element, "CSound: Unknown cue event \"%s\" in %s\n", event.c_str(),
+                      m_fileName.c_str());
         return;
     }
     const SoundEntry* entry = Find(sound);
     if (!entry) {
-        LogMessage("CSound: Cue \"%s\" names unknown sound \"%s\" in %s\n", event.c_str(),
-                   sound.c_str(), m_fileName.c_str());
+        xml::ReportAt(element, "CSound: Cue \"%s\" names unknown sound \"%s\" in %s\n",
+                      event.c_str(), sound.c_str(), m_fileName.c_str());
         return;
     }
     if (entry->music != CueWantsMusic(cue)) {
-        LogMessage("CSound: %s\n", WrongKindCueText(cue, sound, m_fileName).c_str());
+        xml::ReportAt(element, "CSound: %s\n", WrongKindCueText(cue, sound, m_fileName).c_str());
         return;
     }
     m_cues[static_cast<int>(cue)] = sound;

@@ -1,7 +1,8 @@
 #pragma once
 // A sound set file as read: the named samples and music tracks with their files and volumes,
 // and which sound each game moment plays. Reading loads no sound; every problem of the file
-// is logged with its name and the entry is left out, so what remains can be trusted:
+// is reported (core/Diagnostics.h) with its name and the entry is left out, so what remains
+// can be trusted:
 // - each name is unique, each entry names a file, each volume lies in 0..100;
 // - every bound cue names an entry of the right kind (music for "titlemusic", samples for
 //   the others).
@@ -26,6 +27,8 @@ struct SoundEntry {
     // Percent of full volume.
     int volume = 100;
     bool music = false;
+    // Line of its element in the set file, where a sound that will not load is reported.
+    int line = 0;
 };
 
 // The log text (without the "CSound: " prefix and the line end) of a cue in the set file
@@ -42,6 +45,8 @@ public:
     // The sound bound to the cue, or "" when none is.
     const std::string& CueSound(SoundCue cue) const { return m_cues[static_cast<int>(cue)]; }
     const std::vector<SoundEntry>& Entries() const { return m_entries; }
+    // The set file last read, as named to Load.
+    const std::string& FileName() const { return m_fileName; }
 
 private:
     void ReadEntry(const TiXmlElement* element, bool music, const std::string& baseDir);

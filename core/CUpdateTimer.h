@@ -9,6 +9,9 @@
 class CUpdateTimer {
 public:
     static constexpr uint32_t kInterval = 30;
+    // The shortest time from one update to the next (the comparison is strict): the step of
+    // the level clock when the loop keeps up, as the data checker assumes it.
+    static constexpr uint32_t kShortestStep = kInterval + 1;
 
     // True when an update is due at clock reading now; dt is then now - last (wrapping).
     bool IsDue(uint32_t now, float& dt) const;

@@ -2,11 +2,14 @@
 
 #include <tinyxml.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "platform/FileSystem.h"
 
@@ -84,8 +87,8 @@ std::string RequiredText(const TiXmlElement* element, const char* name, const ch
     }
     const char* text = element->Attribute(name);
     if (!text) {
-        LogMessage("%s: Missing attribute \"%s\" of <%s> in %s\n", who, name, element->Value(),
-                   FileOf(element).c_str());
+        ReportAt(element, "%s: Missing attribute \"%s\" of <%s> in %s\n", who, name,
+                 element->Value(), FileOf(element).c_str());
         return std::string();
     }
     return text;
@@ -98,8 +101,8 @@ const TiXmlElement* Child(const TiXmlElement* parent, const char* name) {
 const TiXmlElement* RequiredChild(const TiXmlElement* parent, const char* name, const char* who) {
     const TiXmlElement* child = Child(parent, name);
     if (parent && !child) {
-        LogMessage("%s: Missing element <%s> in <%s> of %s\n", who, name, parent->Value(),
-                   FileOf(parent).c_str());
+        ReportAt(parent, "%s: Missing element <%s> in <%s> of %s\n", who, name, parent->Value(),
+                 FileOf(parent).c_str());
     }
     return child;
 }
@@ -116,6 +119,15 @@ std::string Text(const TiXmlElement* element) {
 std::string FileOf(const TiXmlElement* element) {
     const TiXmlDocument* document = element ? element->GetDocument() : nullptr;
     return document && document->Value() ? std::string(document->Value()) : std::string();
+}
+
+void ReportAt(const TiXmlElement* element, const char* format, ...) {
+    char buffer[LOG_BUFFER_SIZE];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof(buffer), format, args);
+    va_end(args);
+    Diagnostics::Current().Report(FileOf(element), element ? element->Row() : 0, buffer);
 }
 
 bool LoadFile(TiXmlDocument& document) {

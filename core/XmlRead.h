@@ -2,8 +2,9 @@
 // The one way every loader reads its XML data (TinyXML underneath):
 // - integers as sscanf "%d" reads the attribute text; floats as "%lf", stored only on success;
 //   a missing or non-numeric attribute leaves the target at its default;
-// - optional texts and elements are tested; required ones, when absent, are logged with the
-//   file's name and read as empty, so nothing is ever read through a null element or text;
+// - optional texts and elements are tested; required ones, when absent, are reported as data
+//   problems (core/Diagnostics.h) with the file's name and read as empty, so nothing is ever read
+//   through a null element or text;
 // - repeated elements are walked in document order, skipping other elements in between.
 // Every function accepts a null element and then reads nothing.
 
@@ -41,6 +42,11 @@ std::string Text(const TiXmlElement* element);
 
 // Name of the file the element was read from ("" when unknown).
 std::string FileOf(const TiXmlElement* element);
+
+// Formats like LogMessage and reports the text as a data problem (see core/Diagnostics.h) at
+// the element's file and line; a null element reports with no file and line 0.
+void ReportAt(const TiXmlElement* element, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 // Loads the document from the file it is named after (a UTF-8 path), as
 // TiXmlDocument::LoadFile does (text up to the first zero byte, CR LF and lone CR read as LF),

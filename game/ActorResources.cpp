@@ -1,6 +1,5 @@
 #include "game/ActorResources.h"
 
-#include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CSpriteManager.h"
@@ -11,8 +10,8 @@ CSprite* FindLevelSprite(const std::string& name, const TiXmlElement* element, c
     }
     CSprite* sprite = CSpriteManager::GetInstance()->GetSprite(name);
     if (!sprite) {
-        LogMessage("%s: Sprite \"%s\" not found, named in %s\n", who, name.c_str(),
-                   xml::FileOf(element).c_str());
+        xml::ReportAt(element, "%s: Sprite \"%s\" not found, named in %s\n", who, name.c_str(),
+                      xml::FileOf(element).c_str());
     }
     return sprite;
 }
@@ -24,8 +23,8 @@ CAnimation* FindLevelAnimation(const std::string& name, const TiXmlElement* elem
     }
     CAnimation* animation = CAnimationManager::GetInstance()->GetAnimation(name);
     if (!animation) {
-        LogMessage("%s: Animation \"%s\" not found, named in %s\n", who, name.c_str(),
-                   xml::FileOf(element).c_str());
+        xml::ReportAt(element, "%s: Animation \"%s\" not found, named in %s\n", who, name.c_str(),
+                      xml::FileOf(element).c_str());
     }
     return animation;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Looks up the sprites and animations that level data names. An unknown name is logged once,
-// naming the data file, and yields null: the actor then carries on without it.
+// Looks up the sprites and animations that level data names. An unknown name is reported once
+// as a data problem (core/Diagnostics.h) at the element naming it, with the data file's name,
+// and yields null: the actor then carries on without it.
 
 #include <string>
 

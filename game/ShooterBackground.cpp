@@ -36,11 +36,11 @@ bool ShooterBackground::Load(const TiXmlElement* element) {
     xml::ReadXY(xml::RequiredChild(element, "position", kWho), m_position.x, m_position.y);
     const TiXmlElement* sprite = xml::RequiredChild(element, "sprite", kWho);
     if (sprite) {
-        m_backSprite = FindLevelSprite(xml::RequiredText(sprite, "back", kWho), element, kWho);
+        m_backSprite = FindLevelSprite(xml::RequiredText(sprite, "back", kWho), sprite, kWho);
         xml::ReadFloat(sprite, "bspeed", m_backSpeed);
-        m_middleSprite = FindLevelSprite(xml::RequiredText(sprite, "middle", kWho), element, kWho);
+        m_middleSprite = FindLevelSprite(xml::RequiredText(sprite, "middle", kWho), sprite, kWho);
         xml::ReadFloat(sprite, "mspeed", m_middleSpeed);
-        m_frontSprite = FindLevelSprite(xml::RequiredText(sprite, "front", kWho), element, kWho);
+        m_frontSprite = FindLevelSprite(xml::RequiredText(sprite, "front", kWho), sprite, kWho);
         xml::ReadFloat(sprite, "fspeed", m_frontSpeed);
     }
     const float width = static_cast<float>(WidthOf(m_frontSprite));

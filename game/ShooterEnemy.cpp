@@ -19,17 +19,19 @@ constexpr int kShotDamage = 20;
 // An oscillating enemy's direction.y is steered back once it passes these limits.
 constexpr float kMaxClimb = 2.0f;
 
-int32_t BehaviourOf(const std::string& type) {
-    if (type == "oscillate" || type == "oscillating") {
-        return 1;
-    }
-    if (type == "curve") {
-        return 2;
-    }
-    return 0;
-}
-
 }  // namespace
+
+bool ShooterEnemy::ReadBehaviour(const std::string& type, int32_t& behaviour) {
+    if (type == "oscillate" || type == "oscillating") {
+        behaviour = 1;
+    } else if (type == "curve") {
+        behaviour = 2;
+    } else {
+        behaviour = 0;
+        return type.empty() || type == "normal";
+    }
+    return true;
+}
 
 bool ShooterEnemy::Load(const TiXmlElement* element) {
     m_name = xml::RequiredText(element, "name", kWho);
@@ -46,13 +48,14 @@ bool ShooterEnemy::Load(const TiXmlElement* element) {
 
     const TiXmlElement* sprite = xml::RequiredChild(element, "sprite", kWho);
     if (sprite) {
-        m_sprite = FindLevelSprite(xml::RequiredText(sprite, "name", kWho), element, kWho);
+        m_sprite = FindLevelSprite(xml::RequiredText(sprite, "name", kWho), sprite, kWho);
         xml::ReadInt(sprite, "frame", m_frame);
     }
     // An animation that does not exist leaves the enemy unanimated on its "frame".
     const TiXmlElement* animation = xml::Child(element, "animation");
     if (animation) {
-        m_animation = FindLevelAnimation(xml::RequiredText(animation, "name", kWho), element, kWho);
+        m_animation =
+            FindLevelAnimation(xml::RequiredText(animation, "name", kWho), animation, kWho);
         m_action = xml::RequiredText(animation, "action", kWho);
         m_animated = m_animation != nullptr;
     }
@@ -64,7 +67,7 @@ void ShooterEnemy::LoadBehaviour(const TiXmlElement* behaviour) {
     if (!behaviour) {
         return;
     }
-    m_behaviour = BehaviourOf(xml::RequiredText(behaviour, "type", kWho));
+    ReadBehaviour(xml::RequiredText(behaviour, "type", kWho), m_behaviour);
     if (m_behaviour != 0) {
         xml::ReadFloat(behaviour, "turnspeed", m_turnSpeed);
     }

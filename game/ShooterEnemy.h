@@ -25,6 +25,14 @@ public:
     virtual void Render(bool& drawBox);
     virtual void Release() {}
 
+    // The behaviour a "type" names: 1 for "oscillate" and "oscillating", 2 for "curve", 0
+    // otherwise; false when the name is none of those nor "normal" or empty (the enemy then
+    // flies straight).
+    static bool ReadBehaviour(const std::string& type, int32_t& behaviour);
+    // True when an enemy not yet in play enters it at this level time (ms since the first
+    // update of play): once the level time has passed its spawn time.
+    bool IsDue(int32_t levelTime) const { return !m_active && m_spawnTime < levelTime; }
+
     // Enters play at the right edge of the camera view.
     void Activate();
     // Launches one projectile to the left.

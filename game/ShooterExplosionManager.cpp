@@ -2,7 +2,7 @@
 
 #include <tinyxml.h>
 
-#include "core/Log.h"
+#include "core/Diagnostics.h"
 #include "core/XmlRead.h"
 #include "game/ActorResources.h"
 #include "game/GameTime.h"
@@ -16,8 +16,9 @@ const char* const kWho = "ShooterExplosionManager";
 bool ShooterExplosionManager::Load(const TiXmlHandle& handle) {
     const TiXmlElement* element = handle.ToElement();
     if (!element) {
-        LogMessage("%s: No <explosioncfg> in the configuration: there will be no explosions\n",
-                   kWho);
+        ReportProblem("config.xml", 0,
+                      "%s: No <explosioncfg> in the configuration: there will be no explosions\n",
+                      kWho);
         return true;
     }
     const std::string spriteName = xml::RequiredText(element, "sprite", kWho);

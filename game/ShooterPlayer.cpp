@@ -52,14 +52,15 @@ bool ShooterPlayer::Load(const TiXmlElement* element) {
 
     const TiXmlElement* sprite = xml::RequiredChild(element, "sprite", kWho);
     if (sprite) {
-        m_sprite = FindLevelSprite(xml::RequiredText(sprite, "name", kWho), element, kWho);
+        m_sprite = FindLevelSprite(xml::RequiredText(sprite, "name", kWho), sprite, kWho);
         xml::ReadInt(sprite, "frame", m_frame);
     }
 
     // An animation that does not exist leaves the ship unanimated on its "frame".
     const TiXmlElement* animation = xml::Child(element, "animation");
     if (animation) {
-        m_animation = FindLevelAnimation(xml::RequiredText(animation, "name", kWho), element, kWho);
+        m_animation =
+            FindLevelAnimation(xml::RequiredText(animation, "name", kWho), animation, kWho);
         m_action = xml::RequiredText(animation, "action", kWho);
         m_animated = m_animation != nullptr;
     }
@@ -67,7 +68,7 @@ bool ShooterPlayer::Load(const TiXmlElement* element) {
     const TiXmlElement* projectile = xml::RequiredChild(element, "projectile", kWho);
     if (projectile) {
         m_projectileSprite = xml::RequiredText(projectile, "sprite", kWho);
-        FindLevelSprite(m_projectileSprite, element, kWho);
+        FindLevelSprite(m_projectileSprite, projectile, kWho);
         xml::ReadFloat(projectile, "speed", m_projectileSpeed);
     }
     UpdateBox();

@@ -27,7 +27,8 @@ void ReadKeyframes(const TiXmlElement* element, CAction& action) {
 void CAnimation::Load(const TiXmlElement* element) {
     m_name = xml::RequiredText(element, "name", "CAnimation");
     if (!xml::Child(element, "action")) {
-        LogMessage("CAnimation: No actions found for animation \"%s\"\n", m_name.c_str());
+        xml::ReportAt(element, "CAnimation: No actions found for animation \"%s\"\n",
+                      m_name.c_str());
         return;
     }
     for (const TiXmlElement* actionElement = xml::Child(element, "action"); actionElement;
@@ -37,7 +38,8 @@ void CAnimation::Load(const TiXmlElement* element) {
         xml::ReadInt(actionElement, "totaltime", action->m_totalTime);
         if (!xml::Child(actionElement, "keyframe")) {
             // The actions read so far stay; the ones after this are not read.
-            LogMessage("CAnimation: No frames found for action \"%s\"\n", action->m_name.c_str());
+            xml::ReportAt(actionElement, "CAnimation: No frames found for action \"%s\"\n",
+                          action->m_name.c_str());
             return;
         }
         ReadKeyframes(actionElement, *action);

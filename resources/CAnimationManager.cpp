@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "core/DataPath.h"
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CAnimation.h"
@@ -16,13 +17,15 @@ void CAnimationManager::LoadAnimationSet(const std::string& fileName) {
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
     if (!xml::LoadFile(document)) {
-        LogMessage("CAnimation: Animation set file %s is missing or not valid XML (%s)\n",
-                   fileName.c_str(), document.ErrorDesc());
+        ReportProblem(fileName, document.ErrorRow(),
+                      "CAnimation: Animation set file %s is missing or not valid XML (%s)\n",
+                      fileName.c_str(), document.ErrorDesc());
         return;
     }
     const TiXmlElement* set = xml::FindSetElement(document, "animationset");
     if (!set) {
-        LogMessage("CAnimation: No <animationset> element in %s\n", fileName.c_str());
+        ReportProblem(fileName, 0, "CAnimation: No <animationset> element in %s\n",
+                      fileName.c_str());
         return;
     }
     xml::ForEachChild(set, "animation", [this](const TiXmlElement* element) {

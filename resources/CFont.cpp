@@ -2,7 +2,6 @@
 
 #include <tinyxml.h>
 
-#include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
@@ -12,15 +11,16 @@ bool CFont::Load(const TiXmlElement* element) {
     const std::string spriteName = xml::RequiredText(element, "sprite", "CFont");
     m_sprite = CSpriteManager::GetInstance()->GetSprite(spriteName);
     if (!m_sprite) {
-        LogMessage("CFont: Sprite \"%s\" of font \"%s\" not found (%s)\n", spriteName.c_str(),
-                   m_name.c_str(), xml::FileOf(element).c_str());
+        xml::ReportAt(element, "CFont: Sprite \"%s\" of font \"%s\" not found (%s)\n",
+                      spriteName.c_str(), m_name.c_str(), xml::FileOf(element).c_str());
         return false;
     }
     xml::ForEachChild(element, "entry", [this](const TiXmlElement* entryElement) {
         const char* text = xml::OptionalText(entryElement, "char");
         if (!text || text[0] == '\0') {
-            LogMessage("CFont: An entry of font \"%s\" in %s has no \"char\"; it is skipped\n",
-                       m_name.c_str(), xml::FileOf(entryElement).c_str());
+            xml::ReportAt(entryElement,
+                          "CFont: An entry of font \"%s\" in %s has no \"char\"; it is skipped\n",
+                          m_name.c_str(), xml::FileOf(entryElement).c_str());
             return;
         }
         auto entry = std::make_unique<CFontEntry>();

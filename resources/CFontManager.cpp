@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "core/DataPath.h"
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CFont.h"
@@ -16,13 +17,14 @@ void CFontManager::LoadFontSet(const std::string& fileName) {
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
     if (!xml::LoadFile(document)) {
-        LogMessage("CFont: Font set file %s is missing or not valid XML (%s)\n", fileName.c_str(),
-                   document.ErrorDesc());
+        ReportProblem(fileName, document.ErrorRow(),
+                      "CFont: Font set file %s is missing or not valid XML (%s)\n",
+                      fileName.c_str(), document.ErrorDesc());
         return;
     }
     const TiXmlElement* set = xml::FindSetElement(document, "fontset");
     if (!set) {
-        LogMessage("CFont: No <fontset> element in %s\n", fileName.c_str());
+        ReportProblem(fileName, 0, "CFont: No <fontset> element in %s\n", fileName.c_str());
         return;
     }
     // A font whose sprite is missing is kept: it draws nothing and measures (0, 0).

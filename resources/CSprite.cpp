@@ -13,26 +13,28 @@
 
 namespace {
 
-// Reads the frame layout of the "image" element; false (logged) when it is unusable.
+// Reads the frame layout of the "image" element; false (reported) when it is unusable.
 bool ReadLayout(const TiXmlElement* image, CSprite& sprite) {
     if (sprite.ReadFrameLayout(image)) {
         return true;
     }
-    LogMessage(
+    xml::ReportAt(
+        image,
         "CSprite: Sprite \"%s\" in %s needs positive \"columns\", \"swidth\", \"sheight\" and "
         "\"numframes\"; it is not loaded\n",
         sprite.m_name.c_str(), xml::FileOf(image).c_str());
     return false;
 }
 
-// Decodes the sheet into the sprite's pixels; false (logged) when it cannot be decoded.
+// Decodes the sheet into the sprite's pixels; false (reported) when it cannot be decoded.
 bool DecodeSheet(const std::string& path, const TiXmlElement* element, CSprite& sprite) {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> pixels;
     const std::string failure = LoadPngImage(path, pixels, width, height);
     if (!failure.empty()) {
-        LogMessage(
+        xml::ReportAt(
+            element,
             "CSprite: Image \"%s\" of sprite \"%s\" in %s is missing or not a usable PNG (%s)\n",
             path.c_str(), sprite.m_name.c_str(), xml::FileOf(element).c_str(), failure.c_str());
         return false;
@@ -43,39 +45,50 @@ bool DecodeSheet(const std::string& path, const TiXmlElement* element, CSprite& 
     return true;
 }
 
-// Logs a sheet too small for its frame grid; Draw refuses the frames that lie outside it.
-void CheckGrid(const CSprite& sprite) {
+// Reports a sheet too small for its frame grid; Draw refuses the frames that lie outside it.
+void CheckGrid(const CSprite& sprite, const TiXmlElement* image) {
     const int64_t columns = std::min<int64_t>(sprite.m_columns, sprite.m_numFrames);
     const int64_t rows = (sprite.m_numFrames + sprite.m_columns - 1) / sprite.m_columns;
     if (columns * sprite.m_frameWidth > sprite.m_imageWidth ||
         rows * sprite.m_frameHeight > sprite.m_imageHeight) {
-        LogMessage("CSprite: Image of sprite \"%s\" (%d x %d) is smaller than its frame grid\n",
-                   sprite.m_name.c_str(), sprite.m_imageWidth, sprite.m_imageHeight);
+        xml::ReportAt(image,
+                      "CSprite: Image of sprite \"%s\" (%d x %d) is smaller than its frame grid\n",
+                      sprite.m_name.c_str(), sprite.m_imageWidth, sprite.m_imageHeight);
     }
 }
 
 }  // namespace
 
 void CSprite::Load(const TiXmlElement* element) {
+    if (Decode(element)) {
+        Upload();
+    }
+}
+
+bool CSprite::Decode(const TiXmlElement* element) {
     m_name = xml::RequiredText(element, "name", "CSprite");
     const std::string baseDir = CSpriteManager::GetInstance()->GetBaseDir();
     const TiXmlElement* image = xml::RequiredChild(element, "image", "CSprite");
     if (!image) {
-        return;
+        return false;
     }
     const std::string file = xml::Text(image);
     if (file.empty()) {
-        LogMessage("CSprite: Sprite \"%s\" in %s names no image file\n", m_name.c_str(),
-                   xml::FileOf(image).c_str());
-        return;
+        xml::ReportAt(image, "CSprite: Sprite \"%s\" in %s names no image file\n", m_name.c_str(),
+                      xml::FileOf(image).c_str());
+        return false;
     }
     if (!ReadLayout(image, *this) || !DecodeSheet(JoinDataPath(baseDir, file), image, *this)) {
-        return;
+        return false;
     }
-    CheckGrid(*this);
-    m_texture = UploadTexture(m_pixels, m_imageWidth, m_imageHeight);
+    CheckGrid(*this, image);
     m_loaded = true;
     LogMessage("CSprite: Sprite \"%s\" Loaded\n", m_name.c_str());
+    return true;
+}
+
+void CSprite::Upload() {
+    m_texture = UploadTexture(m_pixels, m_imageWidth, m_imageHeight);
 }
 
 bool CSprite::FrameInSheet(uint32_t frame) const {

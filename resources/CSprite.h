@@ -18,13 +18,21 @@ public:
     // Frees the pixels; the texture is deleted by the sprite manager's UnloadAll.
     ~CSprite() = default;
 
-    // Reads one "sprite" element: name, image path below the manager's base directory, frame
-    // layout; decodes and uploads the image. A sprite whose image cannot be decoded or whose
-    // layout is unusable is logged with the file name and stays unloaded.
+    // Decode, then Upload when that succeeded: the whole loading of one sprite for a window.
     void Load(const TiXmlElement* element);
+    // The CPU side of loading: reads one "sprite" element (name, image path below the
+    // manager's base directory, frame layout), decodes the sheet into m_pixels and checks that
+    // the frame grid fits it. Needs no OpenGL context. A sprite whose image cannot be decoded
+    // or whose layout is unusable is reported as a data problem (core/Diagnostics.h) with the
+    // file name and stays unloaded (false); a sheet smaller than its grid is reported and
+    // still loads (its outer frames are never drawn).
+    bool Decode(const TiXmlElement* element);
+    // The GPU side: uploads the decoded pixels as the sprite's texture. Needs a current
+    // OpenGL context.
+    void Upload();
     // Reads the frame layout (swidth, sheight, numframes, rows, columns) of an "image"
     // element; false when a value the drawing divides by or sizes with is missing or not
-    // positive. Logs nothing: the game and the data checker each report it their own way.
+    // positive. Reports nothing: Decode reports it.
     bool ReadFrameLayout(const TiXmlElement* image);
 
     // Draws frame at position (its bottom-left corner) with scale, rotation in degrees about

@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include "core/DataPath.h"
+#include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "resources/CSprite.h"
@@ -20,19 +21,22 @@ void CSpriteManager::LoadSpriteSet(const std::string& fileName) {
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(NormalizeDataPath(fileName).c_str());
     if (!xml::LoadFile(document)) {
-        LogMessage("CSprite: Sprite set file %s is missing or not valid XML (%s)\n",
-                   fileName.c_str(), document.ErrorDesc());
+        ReportProblem(fileName, document.ErrorRow(),
+                      "CSprite: Sprite set file %s is missing or not valid XML (%s)\n",
+                      fileName.c_str(), document.ErrorDesc());
         return;
     }
     const TiXmlElement* set = xml::FindSetElement(document, "spriteset");
     if (!set) {
-        LogMessage("CSprite: No <spriteset> element in %s\n", fileName.c_str());
+        ReportProblem(fileName, 0, "CSprite: No <spriteset> element in %s\n", fileName.c_str());
         return;
     }
     m_basedir = xml::RequiredText(set, "basedir", "CSprite");
     xml::ForEachChild(set, "sprite", [this](const TiXmlElement* element) {
         auto sprite = std::make_unique<CSprite>();
-        sprite->Load(element);
+        if (sprite->Decode(element) && m_uploadTextures) {
+            sprite->Upload();
+        }
         m_groups["default"].push_back(std::move(sprite));
     });
 }

@@ -13,8 +13,13 @@ class CSpriteManager {
 public:
     static CSpriteManager* GetInstance();
 
-    // Loads every "sprite" of one sprite set file; problems are logged, never fatal.
+    // Loads every "sprite" of one sprite set file: decodes each sheet and, unless uploads are
+    // switched off, uploads it. Problems are reported (core/Diagnostics.h), never fatal.
     void LoadSpriteSet(const std::string& fileName);
+    // Whether LoadSpriteSet uploads the sheets (the default). Without a window (the data
+    // checker) they are only decoded: the sprites then hold their pixels and layout, are
+    // marked loaded when usable, and have no texture.
+    void SetUploadTextures(bool upload) { m_uploadTextures = upload; }
     // The first sprite loaded under that exact name, or null.
     CSprite* GetSprite(const std::string& name) const;
     // Deletes every sprite and its texture.
@@ -34,4 +39,5 @@ private:
 
     std::map<std::string, std::vector<std::unique_ptr<CSprite>>> m_groups;
     std::string m_basedir;
+    bool m_uploadTextures = true;
 };

@@ -189,7 +189,7 @@ void LevelPlay::UpdateEnemies(const BoundingBox& shipBox, float& dt, LevelOutcom
             ++i;
             continue;
         }
-        if (enemy->m_spawnTime < m_time && !enemy->m_active) {
+        if (enemy->IsDue(m_time)) {
             enemy->Activate();
         }
         if (enemy->m_dead) {

@@ -5,7 +5,6 @@
 #include <tinyxml.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include "audio/CSoundManager.h"
@@ -15,6 +14,7 @@
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
+#include "game/ConfigFiles.h"
 #include "game/ShooterExplosionManager.h"
 #include "gui/CGUI.h"
 #include "platform/Clock.h"
@@ -25,23 +25,6 @@
 namespace {
 
 const char* const CONFIG_FILE = "config.xml";
-
-// Calls load with the path of every element of that name under config, in document order;
-// false when there is none. An element without text is logged and skipped.
-bool ForEachFile(const TiXmlElement* config, const char* name,
-                 const std::function<void(const std::string&)>& load) {
-    bool any = false;
-    xml::ForEachChild(config, name, [&](const TiXmlElement* element) {
-        any = true;
-        const std::string path = xml::Text(element);
-        if (path.empty()) {
-            LogMessage("CEngine: Empty <%s> element in %s\n", name, CONFIG_FILE);
-            return;
-        }
-        load(NormalizeDataPath(path));
-    });
-    return any;
-}
 
 // The game flow switches to these layers by name; one that no layer set defines would
 // silently never show. An empty name was already logged as a missing attribute, and a game
@@ -151,29 +134,25 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
 }
 
 void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
-    if (!ForEachFile(config, "spritesetfile", [](const std::string& path) {
+    if (!ForEachConfigFile(config, "spritesetfile", [](const std::string& path) {
             CSpriteManager::GetInstance()->LoadSpriteSet(path);
         })) {
         LogMessage("CEngine: No sprite set files defined in config file.\n");
     }
-    if (!ForEachFile(config, "animationsetfile", [](const std::string& path) {
+    if (!ForEachConfigFile(config, "animationsetfile", [](const std::string& path) {
             CAnimationManager::GetInstance()->LoadAnimationSet(path);
         })) {
         LogMessage("CEngine: No animation set files defined in config file.\n");
     }
-    ForEachFile(config, "fontsetfile",
-                [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
+    ForEachConfigFile(config, "fontsetfile", [](const std::string& path) {
+        CFontManager::GetInstance()->LoadFontSet(path);
+    });
 }
 
 // Sound: the first <soundsetfile> and the master volume of the "volume" attribute.
 void ShooterWorld::StartSound(const TiXmlElement* config) {
-    const TiXmlElement* element = xml::Child(config, "soundsetfile");
-    if (!element) {
-        return;
-    }
-    const std::string path = xml::Text(element);
+    const std::string path = FirstConfigFile(config, "soundsetfile");
     if (path.empty()) {
-        LogMessage("CEngine: Empty <soundsetfile> element in config.xml\n");
         return;
     }
     int volume = 100;
@@ -183,6 +162,5 @@ void ShooterWorld::StartSound(const TiXmlElement* config) {
                    text);
         volume = 100;
     }
-    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(path),
-                                        volume);
+    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), path, volume);
 }

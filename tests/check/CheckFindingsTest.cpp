@@ -13,6 +13,8 @@
 namespace {
 
 const std::string kDataDir = std::string(GLIMMERAX_SOURCE_DIR) + "/data";
+// A findingLine for a finding about a file as a whole (printed as line 0).
+constexpr int kWholeFile = -1;
 
 struct Mistake {
     const char* name;
@@ -37,40 +39,44 @@ void PrintTo(const Mistake& mistake, std::ostream* out) {
 }
 
 const Mistake kMistakes[] = {
+    // Problems the game's loaders report come out in the game's own words (its log line),
+    // at the line of the element concerned.
     {"XmlDoesNotParse", "levels/level1.xml", "<enemy name=\"dart1\"", "<enemy name=\"dart1\" <",
-     "error", "XML does not parse"},
+     "error", "Level file not found: levels/level1.xml"},
     {"MissingFile", "config.xml", "levels/level1.xml", "levels/level2.xml", "error",
-     "cannot read levels/level2.xml"},
+     "Level file not found: levels/level2.xml", "levels/level2.xml", kWholeFile},
     {"PngDoesNotDecode", "images/life.png", nullptr, "not a png", "error",
-     "image images/life.png of sprite \"life\" does not decode: not a PNG file", "sets/sprites.xml",
-     50},
+     "CSprite: Image \"images/life.png\" of sprite \"life\" in sets/sprites.xml is missing or not "
+     "a usable PNG (not a PNG file",
+     "sets/sprites.xml", 50},
     {"SheetSmallerThanFrames", "sets/sprites.xml", "numframes=\"1\" rows=\"1\" columns=\"1\">life",
      "numframes=\"2\" rows=\"1\" columns=\"2\">life", "error",
-     "sheet of sprite \"life\" is 30 x 16, smaller than its 2 x 1 frames of 30 x 16"},
+     "CSprite: Image of sprite \"life\" (30 x 16) is smaller than its frame grid"},
     {"FrameOutsideSprite", "gui/hud.xml", "<sprite name=\"life\" frame=\"0\"/>",
      "<sprite name=\"life\" frame=\"3\"/>", "error",
      "frame 3 is outside the sprite: sprite \"life\" has frames 0 to 0"},
     // A misspelt sprite in every place a level or the explosions name one.
     {"UnknownEnemySprite", "levels/level1.xml", "<sprite name=\"dart\"", "<sprite name=\"darts\"",
-     "error", "unknown sprite \"darts\": no sprite set defines it"},
+     "error", "ShooterEnemy: Sprite \"darts\" not found, named in levels/level1.xml"},
     {"UnknownPlayerSprite", "levels/level1.xml", "<sprite name=\"ship\"", "<sprite name=\"shp\"",
-     "error", "unknown sprite \"shp\": no sprite set defines it"},
+     "error", "ShooterPlayer: Sprite \"shp\" not found, named in levels/level1.xml"},
     {"UnknownPlayerProjectileSprite", "levels/level1.xml", "sprite=\"shot_player\"",
      "sprite=\"shot_playr\"", "error",
-     "unknown projectile sprite \"shot_playr\": no sprite set defines it"},
+     "ShooterPlayer: Sprite \"shot_playr\" not found, named in levels/level1.xml"},
     {"UnknownEnemyProjectileSprite", "levels/level1.xml", "sprite=\"shot_enemy\"",
      "sprite=\"shot_enmy\"", "error",
-     "unknown projectile sprite \"shot_enmy\": no sprite set defines it"},
+     "ShooterEnemy: Sprite \"shot_enmy\" not found, named in levels/level1.xml"},
     {"UnknownBackLayerSprite", "levels/level1.xml", "back=\"space\"", "back=\"spcae\"", "error",
-     "unknown back layer \"spcae\": no sprite set defines it"},
+     "ShooterBackground: Sprite \"spcae\" not found, named in levels/level1.xml"},
     {"UnknownMiddleLayerSprite", "levels/level1.xml", "middle=\"ridges\"", "middle=\"rigdes\"",
-     "error", "unknown middle layer \"rigdes\": no sprite set defines it"},
+     "error", "ShooterBackground: Sprite \"rigdes\" not found, named in levels/level1.xml"},
     {"UnknownFrontLayerSprite", "levels/level1.xml", "front=\"terrain\"", "front=\"terrian\"",
-     "error", "unknown front layer \"terrian\": no sprite set defines it"},
+     "error", "ShooterBackground: Sprite \"terrian\" not found, named in levels/level1.xml"},
     {"UnknownExplosionSprite", "config.xml", "sprite=\"explosion\"", "sprite=\"explsion\"", "error",
-     "unknown explosion sprite \"explsion\": no sprite set defines it"},
+     "ShooterExplosionManager: Sprite \"explsion\" not found, named in config.xml"},
     {"UnknownAnimation", "levels/level1.xml", "<animation name=\"dart\"",
-     "<animation name=\"dartt\"", "error", "unknown animation \"dartt\""},
+     "<animation name=\"dartt\"", "error",
+     "ShooterEnemy: Animation \"dartt\" not found, named in levels/level1.xml"},
     {"UnknownAction", "levels/level1.xml", "<animation name=\"dart\" action=\"fly\"",
      "<animation name=\"dart\" action=\"flyy\"", "error",
      "unknown action \"flyy\" of animation \"dart\""},
@@ -100,11 +106,14 @@ const Mistake kMistakes[] = {
     {"DuplicateLayer", "gui/complete.xml", "</layerset>", "<layer name=\"hud\"/></layerset>",
      "error", "layer \"hud\" is defined again (first at gui/hud.xml:4)"},
     {"LevelWithoutPlayer", "levels/level1.xml", "<player>", "<!--", "error",
-     "level has no <player>", "levels/level1.xml", 4, nullptr, nullptr, "</player>", "-->"},
+     "Level has no player: nothing moves and nothing is drawn: levels/level1.xml",
+     "levels/level1.xml", 4, nullptr, nullptr, "</player>", "-->"},
     {"LevelWithoutCamera", "levels/level1.xml", "<camera>", "<!--", "error",
-     "level has no <camera>", "levels/level1.xml", 4, nullptr, nullptr, "</camera>", "-->"},
-    {"LevelWithoutBackground", "levels/level1.xml", "<bg>", "<!--", "error", "level has no <bg>",
-     "levels/level1.xml", 4, nullptr, nullptr, "</bg>", "-->"},
+     "Level has a player but no camera, not loaded: levels/level1.xml", "levels/level1.xml", 4,
+     nullptr, nullptr, "</camera>", "-->"},
+    {"LevelWithoutBackground", "levels/level1.xml", "<bg>", "<!--", "error",
+     "Level has a player but no background, not loaded: levels/level1.xml", "levels/level1.xml", 4,
+     nullptr, nullptr, "</bg>", "-->"},
     {"UnknownBehaviour", "levels/level1.xml", "type=\"normal\"", "type=\"zigzag\"", "error",
      "unknown behaviour \"zigzag\""},
     {"SpawnAfterLastPlayableMoment", "levels/level1.xml", "time=\"2000\"", "time=\"300000\"",
@@ -113,7 +122,7 @@ const Mistake kMistakes[] = {
      "<position x=\"20\" y=\"900\"/>", "warning", "enemy \"dart1\" starts outside the view",
      "levels/level1.xml", 22},
     {"ExplosionNamesUnknownAnimation", "config.xml", "anim=\"explosion\"", "anim=\"explode\"",
-     "error", "unknown animation \"explode\""},
+     "error", "ShooterExplosionManager: Animation \"explode\" not found, named in config.xml"},
     {"UnknownElement", "levels/level1.xml", "<behaviour type=\"normal\"/>",
      "<behaviour type=\"normal\"/><wings/>", "warning",
      "unknown element <wings> in <enemy>: the game ignores it"},
@@ -122,7 +131,7 @@ const Mistake kMistakes[] = {
     {"NumberWithTrailingText", "config.xml", "width=\"1024\"", "width=\"1024px\"", "warning",
      "width=\"1024px\" on <config> has text after its number: the game reads it as 1024"},
     {"UnknownCueEvent", "sets/sounds.xml", "<cue event=\"shipfire\"", "<cue event=\"shipfired\"",
-     "error", "unknown cue event \"shipfired\""},
+     "error", "CSound: Unknown cue event \"shipfired\" in sets/sounds.xml"},
     // Samples and music tracks are not interchangeable: the game's own log texts.
     {"LevelMusicNamesSample", "levels/level1.xml", "music=\"ember\"", "music=\"hit\"", "error",
      "Unknown music track \"hit\" (not a <music> of the sound set)"},
@@ -172,7 +181,7 @@ TEST_P(CheckFindingsTest, OneMistakeGivesExactlyItsFinding) {
     }
     const std::string file = mistake.findingFile ? mistake.findingFile : mistake.file;
     if (mistake.findingLine != 0) {
-        line = mistake.findingLine;
+        line = mistake.findingLine == kWholeFile ? 0 : mistake.findingLine;
     }
 
     const CheckRun run = RunCheck(data.Path());

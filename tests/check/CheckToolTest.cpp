@@ -56,14 +56,15 @@ TEST(CheckToolTest, JsonListsTheFindingsForTools) {
 
     const CheckRun run = RunCheck("--json " + data.Path());
 
-    EXPECT_EQ(run.out,
-              "[\n"
-              "  {\"file\": \"config.xml\", \"line\": 3, \"severity\": \"warning\", \"message\": "
-              "\"width=\\\"1024px\\\" on <config> has text after its number: the game reads it "
-              "as 1024\"},\n"
-              "  {\"file\": \"gui/hud.xml\", \"line\": 10, \"severity\": \"error\", \"message\": "
-              "\"unknown font \\\"sm\\\\al\\\": no font set defines it\"}\n"
-              "]\n");
+    EXPECT_EQ(
+        run.out,
+        "[\n"
+        "  {\"file\": \"config.xml\", \"line\": 3, \"severity\": \"warning\", \"message\": "
+        "\"width=\\\"1024px\\\" on <config> has text after its number: the game reads it "
+        "as 1024\", \"origin\": \"checker\"},\n"
+        "  {\"file\": \"gui/hud.xml\", \"line\": 10, \"severity\": \"error\", \"message\": "
+        "\"unknown font \\\"sm\\\\al\\\": no font set defines it\", \"origin\": \"checker\"}\n"
+        "]\n");
     EXPECT_EQ(run.status, 1);
 }
 

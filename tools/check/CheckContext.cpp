@@ -41,6 +41,23 @@ const TiXmlElement* CheckContext::OpenSet(const std::string& path, const Place& 
     return set;
 }
 
+std::unique_ptr<TiXmlDocument> CheckContext::ReadLoaded(const std::string& path) {
+    TiXmlBase::SetCondenseWhiteSpace(true);
+    auto document = std::make_unique<TiXmlDocument>(path.c_str());
+    return xml::LoadFile(*document) ? std::move(document) : nullptr;
+}
+
+const TiXmlElement* CheckContext::ReadLoadedSet(const std::string& path, DataKind kind,
+                                                const char* setName,
+                                                std::unique_ptr<TiXmlDocument>& document) {
+    document = ReadLoaded(path);
+    const TiXmlElement* set = document ? xml::FindSetElement(*document, setName) : nullptr;
+    if (set) {
+        CheckSchema(kind, set, path, findings);
+    }
+    return set;
+}
+
 void CheckContext::Define(NameTable& table, const char* what, const std::string& name,
                           const Place& at) {
     const auto found = table.find(name);

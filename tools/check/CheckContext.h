@@ -37,6 +37,14 @@ public:
     // child of the first element of that name. Null (reported) when the file cannot be used.
     const TiXmlElement* OpenSet(const std::string& path, const Place& from, DataKind kind,
                                 const char* setName, std::unique_ptr<TiXmlDocument>& document);
+    // Opens a file that one of the game's loaders has just read, for the checks the game does
+    // not make. The loader has reported a file that cannot be read or parsed, so that yields
+    // null silently.
+    static std::unique_ptr<TiXmlDocument> ReadLoaded(const std::string& path);
+    // The same for a set file, with the schema check of OpenSet; null (silently: the loader
+    // reported it) when the file has no set element either.
+    const TiXmlElement* ReadLoadedSet(const std::string& path, DataKind kind, const char* setName,
+                                      std::unique_ptr<TiXmlDocument>& document);
 
     // Records the first definition of name; a second one is reported as an error naming the
     // first, since the game keeps only the first.
@@ -54,8 +62,7 @@ public:
     NameTable animations;
     NameTable fonts;
     NameTable layers;
-    NameTable sounds;
-    std::set<std::string> musicTracks;  // the sounds first defined as a <music>, not a <sample>
+    std::set<std::string> musicTracks;  // the sound set's music tracks (not its samples)
     bool soundsLoaded = false;          // a sound set was read, so sound names can be checked
 };
 

@@ -5,6 +5,10 @@
 #include <functional>
 
 #include "core/XmlRead.h"
+#include "game/ConfigFiles.h"
+#include "resources/CSpriteManager.h"
+#include "tools/check/LoaderFindings.h"
+#include "tools/check/QuietLog.h"
 #include "tools/check/SoundChecker.h"
 
 namespace {
@@ -35,6 +39,11 @@ DataChecker::DataChecker(Findings& findings)
       m_levels(m_context, m_resources) {}
 
 bool DataChecker::Run() {
+    // Every data problem the game's loaders report while the checker runs them is a finding;
+    // the rest of their log (what loaded) is not for the checker's reader.
+    LoaderFindings loaderFindings(m_context.findings);
+    QuietLog quiet;
+    CSpriteManager::GetInstance()->SetUploadTextures(false);
     TiXmlBase::SetCondenseWhiteSpace(true);
     TiXmlDocument document(kConfigFile);
     if (!xml::LoadFile(document)) {
@@ -54,36 +63,31 @@ bool DataChecker::Run() {
     CheckResourceFiles(config);
     CheckInterface(config);
     CheckLevelFile(config);
-    const TiXmlElement* explosions = xml::Child(config, "explosioncfg");
-    if (!explosions) {
-        m_context.Error(PlaceOf(kConfigFile, config), "no <explosioncfg>: explosions show nothing");
-    }
-    m_levels.CheckExplosions(explosions, kConfigFile);
+    m_levels.CheckExplosions(config);
     m_interface.CheckLayerNames();
     return true;
 }
 
 void DataChecker::CheckConfig(const TiXmlElement* config) {
     const Place at = PlaceOf(kConfigFile, config);
+    // Read as the game's start-up reads them: a missing one is reported in its words.
     for (const char* attribute : {"gameoverlayer", "gamecompletelayer"}) {
-        if (const char* layer = config->Attribute(attribute)) {
+        const std::string layer = xml::RequiredText(config, attribute, "CEngine");
+        if (config->Attribute(attribute)) {
             m_interface.UseLayer(layer, at, attribute);
-        } else {
-            m_context.Error(at, std::string("<config> has no \"") + attribute + "\"");
         }
     }
 }
 
 void DataChecker::CheckResourceFiles(const TiXmlElement* config) {
-    ForEachFile(
-        m_context, config, "spritesetfile",
-        [this](const std::string& path, const Place& at) { m_resources.CheckSpriteSet(path, at); });
-    ForEachFile(m_context, config, "animationsetfile",
-                [this](const std::string& path, const Place& at) {
-                    m_resources.CheckAnimationSet(path, at);
-                });
-    ForEachFile(m_context, config, "fontsetfile", [this](const std::string& path, const Place& at) {
-        m_resources.CheckFontSet(path, at);
+    ForEachConfigFile(config, "spritesetfile", [this](const std::string& path) {
+        m_resources.CheckSpriteSet(DataFileName(path));
+    });
+    ForEachConfigFile(config, "animationsetfile", [this](const std::string& path) {
+        m_resources.CheckAnimationSet(DataFileName(path));
+    });
+    ForEachConfigFile(config, "fontsetfile", [this](const std::string& path) {
+        m_resources.CheckFontSet(DataFileName(path));
     });
     CheckSoundSetFile(config);
 }
@@ -94,12 +98,9 @@ void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
     if (!first) {
         return;
     }
-    const Place at = PlaceOf(kConfigFile, first);
-    const std::string path = xml::Text(first);
-    if (path.empty()) {
-        m_context.Error(at, "<soundsetfile> names no file");
-    } else {
-        CheckSoundSet(m_context, DataFileName(path), at);
+    const std::string path = FirstConfigFile(config, "soundsetfile");
+    if (!path.empty()) {
+        CheckSoundSet(m_context, DataFileName(path));
     }
     for (const TiXmlElement* more = xml::Next(first, "soundsetfile"); more;
          more = xml::Next(more, "soundsetfile")) {
@@ -110,9 +111,8 @@ void DataChecker::CheckSoundSetFile(const TiXmlElement* config) {
 }
 
 void DataChecker::CheckInterface(const TiXmlElement* config) {
-    const TiXmlElement* gui = xml::Child(config, "guicfg");
+    const TiXmlElement* gui = xml::RequiredChild(config, "guicfg", "CEngine");
     if (!gui) {
-        m_context.Error(PlaceOf(kConfigFile, config), "no <guicfg>: the game has no interface");
         return;
     }
     if (const char* layer = gui->Attribute("default")) {
@@ -131,10 +131,12 @@ void DataChecker::CheckLevelFile(const TiXmlElement* config) {
         return;
     }
     const Place at = PlaceOf(kConfigFile, defaults);
-    const std::string level = AttributeText(defaults, "level");
+    const std::string level = xml::RequiredText(defaults, "level", "CEngine");
     if (level.empty()) {
-        m_context.Error(at, "<defaults> names no \"level\"");
+        if (defaults->Attribute("level")) {
+            m_context.Error(at, "<defaults> names no \"level\"");
+        }
         return;
     }
-    m_hasLevel = m_levels.CheckLevel(DataFileName(level), at);
+    m_hasLevel = m_levels.CheckLevel(DataFileName(level));
 }

@@ -1,7 +1,10 @@
 #include "tools/check/EnemyFlight.h"
 
-#include <cmath>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
+#include "core/CUpdateTimer.h"
 #include "game/ActorStage.h"
 #include "game/ShooterCamera.h"
 #include "game/ShooterProjectile.h"
@@ -37,24 +40,39 @@ bool InView(const BoundingBox& box, const ShooterCamera& camera) {
            box.bottom <= at.y + size.y;
 }
 
-// The first update whose level time passes the spawn time: the level clock reads 0 in the
-// first update and grows by one update's time per update.
-int SpawnUpdate(int spawnTime) {
-    if (spawnTime < 0) {
-        return 1;
+// The first update (counted from 1) in which the game brings the enemy into play: the level
+// clock reads 0 in the first update and advances one step per update. The game's rule is
+// asked by bisection, since a spawn may lie millions of updates away.
+int SpawnUpdate(const ShooterEnemy& enemy) {
+    const auto levelTime = [](int64_t update) {
+        return static_cast<int32_t>(std::min<int64_t>((update - 1) * CUpdateTimer::kShortestStep,
+                                                      std::numeric_limits<int32_t>::max()));
+    };
+    int64_t low = 1;
+    int64_t high = int64_t(std::numeric_limits<int32_t>::max()) / CUpdateTimer::kShortestStep + 2;
+    if (!enemy.IsDue(levelTime(high))) {
+        return static_cast<int>(high);  // never due: its flight starts past any map
     }
-    return static_cast<int>(std::floor(spawnTime / LevelModel::kMsPerUpdate)) + 2;
+    while (low < high) {
+        const int64_t middle = (low + high) / 2;
+        if (enemy.IsDue(levelTime(middle))) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return static_cast<int>(low);
 }
 
 }  // namespace
 
 std::vector<Vector2> EnemyFlight::Path(const ShooterEnemy& enemy, const ShooterCamera& camera,
                                        const ShooterBackground* background) {
-    QuietLog quiet;  // an unknown action logs on every update; it is reported elsewhere
+    QuietLog quiet;
     ShooterCamera view = camera;
     ShooterEnemy flyer = enemy;
     FlightStage stage(&view, const_cast<ShooterBackground*>(background));
-    const float updates = static_cast<float>(SpawnUpdate(enemy.m_spawnTime));
+    const float updates = static_cast<float>(SpawnUpdate(enemy));
     view.m_position = camera.m_position + camera.m_velocity * updates;
     float dt = static_cast<float>(LevelModel::kMsPerUpdate);
 

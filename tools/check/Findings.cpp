@@ -31,22 +31,28 @@ std::string JsonString(const std::string& text) {
 }  // namespace
 
 void Findings::Error(const std::string& file, int line, const std::string& message) {
-    Add(file, line, Severity::Error, message);
+    Add({file, line, Severity::Error, message});
 }
 
 void Findings::Warning(const std::string& file, int line, const std::string& message) {
-    Add(file, line, Severity::Warning, message);
+    Add({file, line, Severity::Warning, message});
 }
 
-void Findings::Add(const std::string& file, int line, Severity severity,
-                   const std::string& message) {
+void Findings::GameError(const std::string& file, int line, const std::string& message) {
+    Finding finding{file, line, Severity::Error, message};
+    finding.fromGame = true;
+    Add(finding);
+}
+
+void Findings::Add(const Finding& added) {
     for (Finding& finding : m_findings) {
-        if (finding.file == file && finding.severity == severity && finding.message == message) {
+        if (finding.file == added.file && finding.severity == added.severity &&
+            finding.message == added.message) {
             ++finding.repeats;
             return;
         }
     }
-    m_findings.push_back({file, line, severity, message});
+    m_findings.push_back(added);
 }
 
 std::string Findings::Text(const Finding& finding) {
@@ -84,7 +90,8 @@ void Findings::PrintJson(std::ostream& out) const {
         out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(finding.file)
             << ", \"line\": " << finding.line
             << ", \"severity\": " << JsonString(SeverityName(finding.severity))
-            << ", \"message\": " << JsonString(Text(finding)) << '}';
+            << ", \"message\": " << JsonString(Text(finding))
+            << ", \"origin\": " << JsonString(finding.fromGame ? "game" : "checker") << '}';
     }
     out << (m_findings.empty() ? "]\n" : "\n]\n");
 }

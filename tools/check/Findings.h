@@ -13,7 +13,8 @@ struct Finding {
     int line = 0;      // 1-based; 0 when the finding concerns the file as a whole
     Severity severity = Severity::Error;
     std::string message;
-    int repeats = 0;  // later findings of the same file and message, folded into this one
+    int repeats = 0;        // later findings of the same file and message, folded into this one
+    bool fromGame = false;  // reported by the game's own loaders, in the game's words
 };
 
 // A finding that repeats one already made for the same file (the same unknown name used on
@@ -23,6 +24,8 @@ class Findings {
 public:
     void Error(const std::string& file, int line, const std::string& message);
     void Warning(const std::string& file, int line, const std::string& message);
+    // An error one of the game's loaders reported: message is the game's log line.
+    void GameError(const std::string& file, int line, const std::string& message);
 
     int ErrorCount() const;
     int WarningCount() const;
@@ -30,11 +33,13 @@ public:
 
     // "path:line: error: message" lines in the order found, then "N errors, M warnings".
     void PrintText(std::ostream& out) const;
-    // One JSON array of {"file", "line", "severity", "message"} objects.
+    // One JSON array of {"file", "line", "severity", "message", "origin"} objects; origin is
+    // "game" for a problem the game's loaders report (its message is the game's log line)
+    // and "checker" for one only the checker finds.
     void PrintJson(std::ostream& out) const;
 
 private:
-    void Add(const std::string& file, int line, Severity severity, const std::string& message);
+    void Add(const Finding& finding);
     // The message as printed, with the count of folded repeats.
     static std::string Text(const Finding& finding);
 

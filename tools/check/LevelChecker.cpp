@@ -6,23 +6,12 @@
 
 #include "audio/CSoundManager.h"
 #include "core/XmlRead.h"
-#include "resources/CAnimationManager.h"
+#include "game/ShooterExplosionManager.h"
+#include "resources/CSpriteManager.h"
 #include "resources/CSprite.h"
-#include "tools/check/QuietLog.h"
 #include "tools/check/ResourceChecker.h"
 
 namespace {
-
-const char* const kBehaviours[] = {"", "normal", "oscillate", "oscillating", "curve"};
-
-bool KnownBehaviour(const std::string& type) {
-    for (const char* name : kBehaviours) {
-        if (type == name) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string Seconds(double milliseconds) {
     std::ostringstream text;
@@ -33,38 +22,22 @@ std::string Seconds(double milliseconds) {
 
 }  // namespace
 
-bool LevelChecker::CheckLevel(const std::string& path, const Place& from) {
+bool LevelChecker::CheckLevel(const std::string& path) {
     m_model.file = path;
-    std::unique_ptr<TiXmlDocument> document = m_context.Open(path, from);
-    if (!document) {
-        return false;
-    }
-    const TiXmlElement* level = document->FirstChildElement("level");
+    // The game's level loader builds the level and reports what keeps it from loading.
+    LevelLoader::Load(path, m_model);
+    std::unique_ptr<TiXmlDocument> document = CheckContext::ReadLoaded(path);
+    const TiXmlElement* level = document ? document->FirstChildElement("level") : nullptr;
     if (!level) {
-        m_context.Error({path, 1}, "no <level> element at the top: the game loads no level");
         return false;
     }
     CheckSchema(DataKind::Level, level, path, m_context.findings);
-    const Place at = PlaceOf(path, level);
-    if (!level->Attribute("name")) {
-        m_context.Error(at, "<level> has no \"name\"");
-    }
     // An empty name is no music; any other must be a music track of the set, not a sample.
     const std::string music = AttributeText(level, "music");
     if (!music.empty() && m_context.soundsLoaded && m_context.musicTracks.count(music) == 0) {
-        m_context.Error(at, UnknownMusicText(music));
+        m_context.Error(PlaceOf(path, level), UnknownMusicText(music));
     }
-    for (const char* part : {"player", "camera", "bg"}) {
-        if (!xml::Child(level, part)) {
-            m_context.Error(at, std::string("level has no <") + part +
-                                    (part == std::string("player")
-                                         ? ">: nothing moves and nothing is drawn"
-                                         : ">: the game refuses a level with a player without it"));
-        }
-    }
-    CheckPlayer(xml::Child(level, "player"));
-    CheckBackground(xml::Child(level, "bg"));
-    BuildModel(level);
+    CheckLook(xml::Child(level, "player"));
     size_t index = 0;
     xml::ForEachChild(level, "enemy", [&](const TiXmlElement* element) {
         CheckEnemy(element, *m_model.enemies[index++]);
@@ -72,89 +45,31 @@ bool LevelChecker::CheckLevel(const std::string& path, const Place& from) {
     return true;
 }
 
-void LevelChecker::BuildModel(const TiXmlElement* level) {
-    // The game's own loaders, as the level loader calls them; their log is silenced since
-    // every problem they would log is reported here with its line.
-    QuietLog quiet;
-    if (const TiXmlElement* camera = xml::Child(level, "camera")) {
-        m_model.camera = std::make_unique<ShooterCamera>();
-        m_model.camera->Load(camera);
-    }
-    if (const TiXmlElement* bg = xml::Child(level, "bg")) {
-        m_model.background = std::make_unique<ShooterBackground>();
-        m_model.background->Load(bg);
-    }
-    xml::ForEachChild(level, "enemy", [this](const TiXmlElement* element) {
-        auto enemy = std::make_unique<ShooterEnemy>();
-        enemy->Load(element);
-        m_model.enemies.push_back(std::move(enemy));
-        m_model.enemyLines.push_back(element->Row());
-    });
-}
-
-const CSprite* LevelChecker::CheckLook(const TiXmlElement* actor) {
-    const Place at = PlaceOf(m_model.file, actor);
+void LevelChecker::CheckLook(const TiXmlElement* actor) {
+    // The actor's loader reports a missing <sprite> and unknown sprite and animation names.
     const TiXmlElement* sprite = xml::Child(actor, "sprite");
     if (!sprite) {
-        m_context.Error(at, std::string("<") + actor->Value() + "> has no <sprite>");
-        return nullptr;
+        return;
     }
     const Place spriteAt = PlaceOf(m_model.file, sprite);
-    const CSprite* found = m_resources.UseSprite(AttributeText(sprite, "name"), spriteAt);
+    const CSprite* found = CSpriteManager::GetInstance()->GetSprite(AttributeText(sprite, "name"));
     int frame = 0;
     xml::ReadInt(sprite, "frame", frame);
     m_resources.UseFrame(found, frame, spriteAt);
     if (const TiXmlElement* animation = xml::Child(actor, "animation")) {
-        m_resources.UseAnimation(AttributeText(animation, "name"),
-                                 AttributeText(animation, "action"), found,
-                                 PlaceOf(m_model.file, animation));
+        m_resources.UseAction(AttributeText(animation, "name"), AttributeText(animation, "action"),
+                              found, PlaceOf(m_model.file, animation));
     }
-    return found;
-}
-
-void LevelChecker::CheckPlayer(const TiXmlElement* player) {
-    if (!player) {
-        return;
-    }
-    CheckLook(player);
-    const TiXmlElement* projectile = xml::Child(player, "projectile");
-    if (!projectile) {
-        m_context.Error(PlaceOf(m_model.file, player), "<player> has no <projectile>");
-        return;
-    }
-    m_resources.UseSprite(AttributeText(projectile, "sprite"), PlaceOf(m_model.file, projectile),
-                          "projectile sprite");
-}
-
-void LevelChecker::CheckBackground(const TiXmlElement* bg) {
-    if (!bg) {
-        return;
-    }
-    const TiXmlElement* sprite = xml::Child(bg, "sprite");
-    if (!sprite) {
-        m_context.Error(PlaceOf(m_model.file, bg), "<bg> has no <sprite>");
-        return;
-    }
-    const Place at = PlaceOf(m_model.file, sprite);
-    m_resources.UseSprite(AttributeText(sprite, "back"), at, "back layer");
-    m_resources.UseSprite(AttributeText(sprite, "middle"), at, "middle layer");
-    m_resources.UseSprite(AttributeText(sprite, "front"), at, "front layer");
 }
 
 void LevelChecker::CheckEnemy(const TiXmlElement* element, const ShooterEnemy& enemy) {
     const Place at = PlaceOf(m_model.file, element);
     const TiXmlElement* behaviour = xml::Child(element, "behaviour");
-    if (!behaviour) {
-        m_context.Error(at, "enemy has no <behaviour>");
-    } else if (!KnownBehaviour(AttributeText(behaviour, "type"))) {
+    int32_t kind = 0;
+    if (behaviour && !ShooterEnemy::ReadBehaviour(AttributeText(behaviour, "type"), kind)) {
         m_context.Error(PlaceOf(m_model.file, behaviour),
                         "unknown behaviour " + Quoted(AttributeText(behaviour, "type")) +
                             ": the game flies it straight (normal, oscillate, curve)");
-    }
-    const TiXmlElement* projectile = xml::Child(element, "projectile");
-    if (projectile && AttributeText(projectile, "shoots") == "yes") {
-        m_resources.UseSprite(AttributeText(projectile, "sprite"),
-                              PlaceOf(m_model.file, projectile), "projectile sprite");
     }
     CheckLook(element);
     CheckEnemyTiming(enemy, at);
@@ -192,13 +107,16 @@ void LevelChecker::CheckEnemyTiming(const ShooterEnemy& enemy, const Place& at) 
     }
 }
 
-void LevelChecker::CheckExplosions(const TiXmlElement* element, const std::string& file) {
+void LevelChecker::CheckExplosions(const TiXmlElement* config) {
+    // The game's explosion loader reports a missing <explosioncfg> and unknown names.
+    ShooterExplosionManager explosions;
+    explosions.Load(TiXmlHandle(const_cast<TiXmlElement*>(xml::Child(config, "explosioncfg"))));
+    const TiXmlElement* element = xml::Child(config, "explosioncfg");
     if (!element) {
         return;
     }
-    const Place at = PlaceOf(file, element);
     const CSprite* sprite =
-        m_resources.UseSprite(AttributeText(element, "sprite"), at, "explosion sprite");
-    m_resources.UseAnimation(AttributeText(element, "anim"), AttributeText(element, "action"),
-                             sprite, at);
+        CSpriteManager::GetInstance()->GetSprite(AttributeText(element, "sprite"));
+    m_resources.UseAction(AttributeText(element, "anim"), AttributeText(element, "action"), sprite,
+                          PlaceOf(xml::FileOf(element), element));
 }

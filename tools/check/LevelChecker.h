@@ -1,6 +1,6 @@
 #pragma once
 // Checks a level file and the explosion configuration, and keeps the level as the game's own
-// loaders build it (LevelModel) for the level map.
+// level loader builds it (LevelModel) for the level map.
 
 #include <string>
 
@@ -16,21 +16,21 @@ public:
     LevelChecker(CheckContext& context, const ResourceChecker& resources)
         : m_context(context), m_resources(resources) {}
 
-    // Reads and checks the level; true when it has a <level> element (the model is then set).
-    bool CheckLevel(const std::string& path, const Place& from);
-    // Checks the configuration's <explosioncfg> element (null when there is none).
-    void CheckExplosions(const TiXmlElement* element, const std::string& file);
+    // Reads the level with the game's level loader (which reports what it finds), keeps the
+    // level it builds and checks what the game does not: unknown behaviours and actions,
+    // frames outside a sprite, the level's music, enemies that spawn too late or outside the
+    // view. True when the file has a <level> element (the model is then set).
+    bool CheckLevel(const std::string& path);
+    // Loads the configuration's explosions with the game's loader and checks the action.
+    void CheckExplosions(const TiXmlElement* config);
 
     const LevelModel& Model() const { return m_model; }
 
 private:
-    void BuildModel(const TiXmlElement* level);
-    void CheckPlayer(const TiXmlElement* player);
-    void CheckBackground(const TiXmlElement* bg);
     void CheckEnemy(const TiXmlElement* element, const ShooterEnemy& enemy);
     void CheckEnemyTiming(const ShooterEnemy& enemy, const Place& at);
-    // Sprite, frame and animation of an actor's element.
-    const CSprite* CheckLook(const TiXmlElement* actor);
+    // The frame and animation action of an actor's element.
+    void CheckLook(const TiXmlElement* actor);
 
     CheckContext& m_context;
     const ResourceChecker& m_resources;

@@ -1,6 +1,7 @@
 #pragma once
-// Silences the game's log (standard error) while the checker runs one of the game's readers:
-// the checker reports the same problems itself, with their lines.
+// Silences the game's log (standard error) while the checker runs the game's own code: the
+// loaders log what they loaded, and a flying enemy with an unknown action logs it on every
+// update. The problems reach the checker through the diagnostics or its own checks.
 
 #include <iostream>
 #include <sstream>

@@ -5,17 +5,13 @@
 #include <algorithm>
 #include <set>
 
-#include "core/DataPath.h"
-#include "core/ReadFileBytes.h"
 #include "core/XmlRead.h"
-#include "png/CPngDecoder.h"
 #include "resources/CAnimation.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
 #include "resources/CSpriteManager.h"
-#include "tools/check/QuietLog.h"
 
 namespace {
 
@@ -35,111 +31,26 @@ std::string CharName(char c) {
 
 }  // namespace
 
-void ResourceChecker::CheckSpriteSet(const std::string& path, const Place& from) {
+void ResourceChecker::CheckSpriteSet(const std::string& path) {
+    // The game's own loader decodes every sheet and reports what it cannot use; the manager
+    // of the checker uploads nothing.
+    CSpriteManager::GetInstance()->LoadSpriteSet(path);
     std::unique_ptr<TiXmlDocument> document;
     const TiXmlElement* set =
-        m_context.OpenSet(path, from, DataKind::SpriteSet, "spriteset", document);
-    if (!set) {
-        return;
-    }
-    if (!set->Attribute("basedir")) {
-        m_context.Error(PlaceOf(path, set), "<spriteset> has no \"basedir\"");
-    }
-    const std::string baseDir = AttributeText(set, "basedir");
-    xml::ForEachChild(set, "sprite",
-                      [&](const TiXmlElement* sprite) { CheckSprite(sprite, baseDir, path); });
+        m_context.ReadLoadedSet(path, DataKind::SpriteSet, "spriteset", document);
+    xml::ForEachChild(set, "sprite", [&](const TiXmlElement* sprite) {
+        if (sprite->Attribute("name")) {
+            m_context.Define(m_context.sprites, "sprite", AttributeText(sprite, "name"),
+                             PlaceOf(path, sprite));
+        }
+    });
 }
 
-void ResourceChecker::CheckSprite(const TiXmlElement* element, const std::string& baseDir,
-                                  const std::string& file) {
-    // Like the game, every sprite is kept, usable or not, so later names resolve as they do
-    // in the game; only a usable one is marked loaded.
-    auto* sprite = new CSprite();
-    CSpriteManager::GetInstance()->AddSprite(sprite);
-    sprite->m_name = AttributeText(element, "name");
-    const Place at = PlaceOf(file, element);
-    if (!element->Attribute("name")) {
-        m_context.Error(at, "<sprite> has no \"name\"");
-    } else {
-        m_context.Define(m_context.sprites, "sprite", sprite->m_name, at);
-    }
-    const TiXmlElement* image = xml::Child(element, "image");
-    if (!image) {
-        m_context.Error(at, "sprite " + Quoted(sprite->m_name) + " has no <image>");
-        return;
-    }
-    const Place imageAt = PlaceOf(file, image);
-    if (!ReadLayout(image, imageAt, *sprite)) {
-        return;
-    }
-    const std::string name = xml::Text(image);
-    if (name.empty()) {
-        m_context.Error(imageAt, "sprite " + Quoted(sprite->m_name) + " names no image file");
-        return;
-    }
-    if (DecodeSheet(DataFileName(JoinDataPath(baseDir, name)), imageAt, *sprite)) {
-        sprite->m_loaded = FitsSheet(*sprite, imageAt);
-    }
-}
-
-bool ResourceChecker::ReadLayout(const TiXmlElement* image, const Place& at, CSprite& sprite) {
-    if (sprite.ReadFrameLayout(image)) {
-        return true;
-    }
-    m_context.Error(at, "sprite " + Quoted(sprite.m_name) +
-                            " needs positive \"swidth\", \"sheight\", \"numframes\" and "
-                            "\"columns\": the game does not load it");
-    return false;
-}
-
-bool ResourceChecker::FitsSheet(const CSprite& sprite, const Place& at) {
-    const int64_t columns = std::min<int64_t>(sprite.m_columns, sprite.m_numFrames);
-    const int64_t rows = (sprite.m_numFrames + sprite.m_columns - 1) / sprite.m_columns;
-    if (columns * sprite.m_frameWidth <= sprite.m_imageWidth &&
-        rows * sprite.m_frameHeight <= sprite.m_imageHeight) {
-        return true;
-    }
-    m_context.Error(at, "sheet of sprite " + Quoted(sprite.m_name) + " is " +
-                            std::to_string(sprite.m_imageWidth) + " x " +
-                            std::to_string(sprite.m_imageHeight) + ", smaller than its " +
-                            std::to_string(columns) + " x " + std::to_string(rows) + " frames of " +
-                            std::to_string(sprite.m_frameWidth) + " x " +
-                            std::to_string(sprite.m_frameHeight));
-    return false;
-}
-
-bool ResourceChecker::DecodeSheet(const std::string& path, const Place& at, CSprite& sprite) {
-    std::vector<unsigned char> bytes;
-    ReadFileBytes(path, bytes);
-    if (bytes.empty()) {
-        m_context.Error(at, "cannot read image " + path + " of sprite " + Quoted(sprite.m_name));
-        return false;
-    }
-    CPngDecoder decoder;
-    decoder.Decode(sprite.m_pixels, bytes);
-    if (decoder.HasError()) {
-        m_context.Error(at, "image " + path + " of sprite " + Quoted(sprite.m_name) +
-                                " does not decode: " + decoder.GetErrorText());
-        sprite.m_pixels.clear();
-        return false;
-    }
-    sprite.m_imageWidth = static_cast<int>(decoder.GetWidth());
-    sprite.m_imageHeight = static_cast<int>(decoder.GetHeight());
-    return true;
-}
-
-void ResourceChecker::CheckAnimationSet(const std::string& path, const Place& from) {
+void ResourceChecker::CheckAnimationSet(const std::string& path) {
+    CAnimationManager::GetInstance()->LoadAnimationSet(path);
     std::unique_ptr<TiXmlDocument> document;
     const TiXmlElement* set =
-        m_context.OpenSet(path, from, DataKind::AnimationSet, "animationset", document);
-    if (!set) {
-        return;
-    }
-    {
-        // The game's own reader builds the animations the other checks play.
-        QuietLog quiet;
-        CAnimationManager::GetInstance()->LoadAnimationSet(path);
-    }
+        m_context.ReadLoadedSet(path, DataKind::AnimationSet, "animationset", document);
     xml::ForEachChild(set, "animation",
                       [&](const TiXmlElement* animation) { CheckAnimation(animation, path); });
 }
@@ -148,10 +59,6 @@ void ResourceChecker::CheckAnimation(const TiXmlElement* element, const std::str
     const std::string name = AttributeText(element, "name");
     const Place at = PlaceOf(file, element);
     m_context.Define(m_context.animations, "animation", name, at);
-    if (!xml::Child(element, "action")) {
-        m_context.Error(at, "animation " + Quoted(name) + " has no <action>");
-        return;
-    }
     NameTable actions;
     for (const TiXmlElement* action = xml::Child(element, "action"); action;
          action = xml::Next(action, "action")) {
@@ -171,12 +78,6 @@ void ResourceChecker::CheckAction(const TiXmlElement* element, const std::string
     if (totalTime <= 0) {
         m_context.Error(at, "action " + name + " has length " + std::to_string(totalTime) +
                                 ": give it a positive \"totaltime\"");
-    }
-    if (!xml::Child(element, "keyframe")) {
-        m_context.Error(at, "action " + name +
-                                " has no <keyframe>: the game drops it and every later action "
-                                "of the animation");
-        return;
     }
     int previous = 0;
     bool first = true;
@@ -199,16 +100,10 @@ void ResourceChecker::CheckAction(const TiXmlElement* element, const std::string
     });
 }
 
-void ResourceChecker::CheckFontSet(const std::string& path, const Place& from) {
+void ResourceChecker::CheckFontSet(const std::string& path) {
+    CFontManager::GetInstance()->LoadFontSet(path);
     std::unique_ptr<TiXmlDocument> document;
-    const TiXmlElement* set = m_context.OpenSet(path, from, DataKind::FontSet, "fontset", document);
-    if (!set) {
-        return;
-    }
-    {
-        QuietLog quiet;
-        CFontManager::GetInstance()->LoadFontSet(path);
-    }
+    const TiXmlElement* set = m_context.ReadLoadedSet(path, DataKind::FontSet, "fontset", document);
     xml::ForEachChild(set, "font", [&](const TiXmlElement* font) { CheckFont(font, path); });
 }
 
@@ -216,13 +111,14 @@ void ResourceChecker::CheckFont(const TiXmlElement* element, const std::string& 
     const std::string name = AttributeText(element, "name");
     const Place at = PlaceOf(file, element);
     m_context.Define(m_context.fonts, "font", name, at);
-    const CSprite* sprite = UseSprite(AttributeText(element, "sprite"), at);
+    // The font loader reports an unknown sprite and entries without a character.
+    const CSprite* sprite =
+        CSpriteManager::GetInstance()->GetSprite(AttributeText(element, "sprite"));
     std::set<char> seen;
     xml::ForEachChild(element, "entry", [&](const TiXmlElement* entry) {
         const Place entryAt = PlaceOf(file, entry);
         const std::string text = AttributeText(entry, "char");
         if (text.empty()) {
-            m_context.Error(entryAt, "font entry has no \"char\": the game skips it");
             return;
         }
         if (!seen.insert(text[0]).second) {
@@ -235,12 +131,10 @@ void ResourceChecker::CheckFont(const TiXmlElement* element, const std::string& 
     });
 }
 
-const CSprite* ResourceChecker::UseSprite(const std::string& name, const Place& at,
-                                          const char* role) const {
+const CSprite* ResourceChecker::UseSprite(const std::string& name, const Place& at) const {
     const CSprite* sprite = CSpriteManager::GetInstance()->GetSprite(name);
     if (!sprite) {
-        m_context.Error(
-            at, std::string("unknown ") + role + " " + Quoted(name) + ": no sprite set defines it");
+        m_context.Error(at, "unknown sprite " + Quoted(name) + ": no sprite set defines it");
     }
     return sprite;
 }
@@ -254,9 +148,17 @@ void ResourceChecker::UseFrame(const CSprite* sprite, int frame, const Place& at
 
 void ResourceChecker::UseAnimation(const std::string& name, const std::string& action,
                                    const CSprite* sprite, const Place& at) const {
+    if (!CAnimationManager::GetInstance()->GetAnimation(name)) {
+        m_context.Error(at, "unknown animation " + Quoted(name) + ": no animation set defines it");
+        return;
+    }
+    UseAction(name, action, sprite, at);
+}
+
+void ResourceChecker::UseAction(const std::string& name, const std::string& action,
+                                const CSprite* sprite, const Place& at) const {
     const CAnimation* animation = CAnimationManager::GetInstance()->GetAnimation(name);
     if (!animation) {
-        m_context.Error(at, "unknown animation " + Quoted(name) + ": no animation set defines it");
         return;
     }
     const auto found =

@@ -1,11 +1,11 @@
 #pragma once
-// Checks a sound set file: its samples and music tracks exist, and every cue binds a game
-// moment the game knows to a sound the set defines, of the kind the moment plays (a music
-// track for the title, samples for the rest). The sound names it defines, and which of them
-// are music tracks, are kept in the context, for the level's music.
+// Checks the sound set file with the game's own sound code: the set is read and every sound
+// loaded through SDL_mixer as the game does (without an audio device SDL's "dummy" driver
+// stands in), so a sound the game cannot play is reported in the game's words. The set's
+// music tracks are kept in the context, for the level's music.
 
 #include <string>
 
 #include "tools/check/CheckContext.h"
 
-void CheckSoundSet(CheckContext& context, const std::string& path, const Place& from);
+void CheckSoundSet(CheckContext& context, const std::string& path);

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -51,6 +52,13 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The sounds are loaded through SDL_mixer as the game loads them, on SDL's silent driver
+    // unless another is asked for: it opens a device even where there is no sound card (a
+    // build server). putenv keeps the text, so it is static.
+    if (!std::getenv("SDL_AUDIODRIVER")) {
+        static char silentDriver[] = "SDL_AUDIODRIVER=dummy";
+        putenv(silentDriver);
+    }
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         PrintUsage(std::cerr);
