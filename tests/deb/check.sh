@@ -9,6 +9,8 @@
 #   - the installed game, started as `glimmerax` from another folder on a virtual display,
 #     draws its title screen with a clean log (tests/deb/smoke.py);
 #   - apt-get purge removes it and leaves no file behind in /usr, /etc or dpkg's file lists.
+# What it keeps for a look after a failure is in build-deb/check: the game's log, the screenshot
+# of its title screen (title.png), the apt logs and the file lists.
 # Usage: tests/deb/check.sh [PACKAGE.deb] (default: this version's package in dist/).
 # Prints one line per check and the time of each step; exits 1 when any check fails.
 set -uo pipefail
@@ -115,6 +117,7 @@ fi
 step "play the installed game"
 python3 tests/deb/smoke.py /tmp/glimmerax-deb-smoke "$work/title.png" ||
     fail "the installed game's smoke test"
+cp /tmp/glimmerax-deb-smoke/glimmerax.log "$work/game.log" 2>/dev/null
 rm -rf /tmp/glimmerax-deb-smoke
 
 step "purge"
