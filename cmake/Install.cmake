@@ -73,7 +73,13 @@ install(FILES "${PROJECT_BINARY_DIR}/packaging/${GLIMMERAX_APPSTREAM_ID}.metainf
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 
 # The manual pages, compressed as Debian keeps them (gzip -9n: no name or time stamp inside,
-# so the same page gives the same file). The version goes into their footer.
+# so the same page gives the same file). The version goes into their footer, and the data
+# folder's installed path into their text.
+if(IS_ABSOLUTE "${GLIMMERAX_INSTALL_GAMEDATADIR}")
+  set(GLIMMERAX_GAMEDATA_PATH "${GLIMMERAX_INSTALL_GAMEDATADIR}")
+else()
+  set(GLIMMERAX_GAMEDATA_PATH "${CMAKE_INSTALL_PREFIX}/${GLIMMERAX_INSTALL_GAMEDATADIR}")
+endif()
 find_program(GLIMMERAX_GZIP gzip)
 set(_glimmerax_man_outputs "")
 foreach(_page glimmerax.6 glimmerax-check.1)
