@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the release scripts (scripts/deb, scripts/windows, scripts/release, scripts/test).
 # The game's version has one home, CMake's `project(Glimmerax VERSION x.y.z ...)` in
 # CMakeLists.txt; the package names and the changelog check read it from there.

@@ -15,7 +15,7 @@
 # Prints one line per check and the time of each step; exits 1 when any check fails.
 set -uo pipefail
 export LC_ALL=C
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 root=$(pwd)
 . scripts/version.sh
 version=$(glimmerax_version) || exit 1
@@ -34,7 +34,7 @@ step_began=$(date +%s)
 step() {
     local now
     now=$(date +%s)
-    echo "  ($(($now - step_began)) s)"
+    echo "  ($((now - step_began)) s)"
     step_began=$now
     echo "== $*"
 }
@@ -67,8 +67,11 @@ else
 fi
 desktop=$work/contents/usr/share/applications/glimmerax.desktop
 if [ -f "$desktop" ]; then
-    desktop-file-validate "$desktop" && echo "desktop-file-validate: glimmerax.desktop passes" ||
+    if desktop-file-validate "$desktop"; then
+        echo "desktop-file-validate: glimmerax.desktop passes"
+    else
         fail "desktop-file-validate glimmerax.desktop"
+    fi
 else
     fail "no desktop entry /usr/share/applications/glimmerax.desktop"
 fi
