@@ -25,6 +25,9 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
                 m_world->m_ring.Clear();
             }
         }
+        if (command.kind != CommandKind::ToggleBlur) {
+            m_world->m_recording.NoteCommand(command);
+        }
         m_world->m_level.Apply(command);
         return;
     }
