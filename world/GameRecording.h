@@ -34,9 +34,17 @@ public:
     // session entered its score in the table); the recording stops either way.
     void End(const LevelPlay& level, const GameSession& session);
     bool IsRecording() const { return m_recorder.IsRecording(); }
+    // The interface asked to watch the best run ("watchbest"); Take answers once per request.
+    void RequestWatch() { m_watchRequested = true; }
+    bool TakeWatchRequest() {
+        const bool requested = m_watchRequested;
+        m_watchRequested = false;
+        return requested;
+    }
 
 private:
     ReplayRecorder m_recorder;
     std::unique_ptr<ReplayStore> m_store;
     bool m_enabled = true;
+    bool m_watchRequested = false;
 };

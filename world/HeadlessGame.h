@@ -31,6 +31,7 @@ public:
     void Step(float dt);
     // Every ship is lost, or every enemy is gone.
     bool IsOver() const { return m_level.IsGameOver() || m_cleared; }
+    bool IsCleared() const { return m_cleared; }
 
     bool HandleEvent(IEvent* event) override;
     void LevelCleared() override { m_cleared = true; }

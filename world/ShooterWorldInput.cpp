@@ -94,6 +94,10 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             if (data->m_name == "restart") {
                 Restart();
             }
+            // Watched between two passes of the loop (WatchRequestedRun), not inside events.
+            if (data->m_name == "watchbest") {
+                m_recording.RequestWatch();
+            }
         }
     }
     if (type == Event_Shooter_PlayerDeath) {
