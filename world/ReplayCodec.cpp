@@ -62,7 +62,9 @@ public:
 // later read then fails too, so a caller may check once after a group of reads.
 class ByteReader {
 public:
-    ByteReader(const uint8_t* bytes, size_t size) : m_bytes(bytes), m_size(size) {}
+    // Reads bytes [at, size).
+    ByteReader(const uint8_t* bytes, size_t size, size_t at)
+        : m_bytes(bytes), m_size(size), m_at(at) {}
 
     bool Ok() const { return m_error.empty(); }
     const std::string& Error() const { return m_error; }
@@ -135,7 +137,7 @@ public:
 private:
     const uint8_t* m_bytes;
     size_t m_size;
-    size_t m_at = 0;
+    size_t m_at;
     std::string m_error;
 };
 
@@ -448,16 +450,12 @@ bool ReplayCodec::Decode(const uint8_t* bytes, size_t size, Replay& replay, std:
         error = "the file is damaged or cut short (its check value does not match)";
         return false;
     }
-    ByteReader in(bytes + 6, size - 10);
-    if (!ReadHeader(in, replay) || !ReadBody(in, replay)) {
-        error = in.Error();
-        return false;
+    ByteReader in(bytes, size - 4, 6);
+    if (ReadHeader(in, replay) && ReadBody(in, replay) && in.Left() != 0) {
+        in.Fail(std::to_string(in.Left()) + " unexpected bytes after the checkpoints");
     }
-    if (in.Left() != 0) {
-        error = std::to_string(in.Left()) + " unexpected bytes after the checkpoints";
-        return false;
-    }
-    return true;
+    error = in.Error();
+    return in.Ok();
 }
 
 uint64_t ReplayCodec::Hash64(const uint8_t* bytes, size_t size) {
