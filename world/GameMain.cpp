@@ -67,6 +67,7 @@ int RunGame() {
     const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
         PassCounted(world, timer, pacer, counts);
+        OfferBestRun(world);
         WatchRequestedRun(world);
     }
     if (std::getenv("GLIMMERAX_LOOP_STATS")) {

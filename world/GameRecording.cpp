@@ -28,9 +28,17 @@ void GameRecording::End(const LevelPlay& level, const GameSession& session) {
     const std::vector<uint8_t> bytes = ReplayCodec::Encode(m_recorder.Finish(level));
     ReplayStore& store = *m_store;
     store.Write(store.LastPath(), bytes);
+    m_bestRunKept = -1;
     const int rank = session.LastRank();
     const auto& entries = session.Scores().Entries();
     if (rank >= 0 && static_cast<size_t>(rank) < entries.size()) {
         store.KeepBest(bytes, entries[static_cast<size_t>(rank)].date, session.Scores());
     }
+}
+
+bool GameRecording::HasBestRun(const ScoreTable& table) {
+    if (m_bestRunKept < 0) {
+        m_bestRunKept = m_store && !m_store->BestRun(table).empty() ? 1 : 0;
+    }
+    return m_bestRunKept == 1;
 }

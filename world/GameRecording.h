@@ -11,6 +11,7 @@
 #include "world/ReplayStore.h"
 
 class GameSession;
+class ScoreTable;
 class LevelPlay;
 
 class GameRecording {
@@ -21,7 +22,10 @@ public:
     // Off: nothing is recorded (a replay being watched, for one). On by default.
     void SetEnabled(bool enabled);
     // Where replays go; none are written until a store is set.
-    void SetStore(std::unique_ptr<ReplayStore> store) { m_store = std::move(store); }
+    void SetStore(std::unique_ptr<ReplayStore> store) {
+        m_store = std::move(store);
+        m_bestRunKept = -1;
+    }
     // The store set, or null.
     const ReplayStore* Store() const { return m_store.get(); }
 
@@ -34,6 +38,8 @@ public:
     // session entered its score in the table); the recording stops either way.
     void End(const LevelPlay& level, const GameSession& session);
     bool IsRecording() const { return m_recorder.IsRecording(); }
+    // A best run of table is kept (looked up once after every change of the kept files).
+    bool HasBestRun(const ScoreTable& table);
     // The interface asked to watch the best run ("watchbest"); Take answers once per request.
     void RequestWatch() { m_watchRequested = true; }
     bool TakeWatchRequest() {
@@ -47,4 +53,5 @@ private:
     std::unique_ptr<ReplayStore> m_store;
     bool m_enabled = true;
     bool m_watchRequested = false;
+    int m_bestRunKept = -1;  // -1: not looked up since the files last changed
 };

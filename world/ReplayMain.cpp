@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "core/Log.h"
+#include "gui/CGUI.h"
+#include "gui/CGUIButtonWidget.h"
+#include "gui/CGUILayer.h"
 #include "world/ReplayCodec.h"
 #include "world/ReplayStore.h"
 #include "world/ReplayVerifier.h"
@@ -87,4 +90,17 @@ void WatchRequestedRun(ShooterWorld* world) {
     world->Recording().SetEnabled(true);
     world->Restart();
     world->Session().SetKeepsScores(true);
+}
+
+void OfferBestRun(ShooterWorld* world) {
+    const CGUILayer* layer = CGUI::GetInstance()->GetActiveLayer();
+    if (!layer) {
+        return;
+    }
+    for (const auto& widget : layer->m_widgets) {
+        auto* button = dynamic_cast<CGUIButtonWidget*>(widget.get());
+        if (button && button->m_hasEvent && button->m_eventName == "watchbest") {
+            button->SetVisible(world->Recording().HasBestRun(world->Session().Scores()));
+        }
+    }
 }

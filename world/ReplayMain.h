@@ -15,3 +15,5 @@ int WatchReplay(const std::string& path);
 // returns to a fresh start. Nothing when no command is pending; one log line when there is
 // no best run or it cannot be used.
 void WatchRequestedRun(ShooterWorld* world);
+// Shows the active layer's "watchbest" buttons only while a best run is kept.
+void OfferBestRun(ShooterWorld* world);
