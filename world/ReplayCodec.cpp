@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "world/ReplayByteReader.h"
+#include "world/ReplayByteWriter.h"
+
 namespace {
 
 // Flags of an update record.
@@ -16,132 +19,12 @@ constexpr uint8_t kAllFlags = 31;
 // Command codes in the file, independent of the order of CommandKind.
 enum : uint8_t { kSteer = 0, kFire = 1, kWeapon = 2, kWeaponStep = 3, kRing = 4 };
 
-constexpr size_t kMaxText = 1024;
 constexpr size_t kMaxDataFiles = 16;
 constexpr uint64_t kMaxReadingsPerUpdate = 1u << 20;
 constexpr float kMaxDt = 1.0e7f;
 constexpr float kMaxStep = 1.0e6f;
 
-uint32_t ZigZag(int32_t value) {
-    return (static_cast<uint32_t>(value) << 1) ^ static_cast<uint32_t>(value >> 31);
-}
-
-int32_t UnZigZag(uint32_t value) {
-    return static_cast<int32_t>((value >> 1) ^ (0u - (value & 1u)));
-}
-
-class ByteWriter {
-public:
-    std::vector<uint8_t> bytes;
-
-    void Byte(uint8_t value) { bytes.push_back(value); }
-    void Fixed(uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-        }
-    }
-    void Var(uint64_t value) {
-        while (value >= 0x80) {
-            bytes.push_back(static_cast<uint8_t>(value | 0x80));
-            value >>= 7;
-        }
-        bytes.push_back(static_cast<uint8_t>(value));
-    }
-    void Float(float value) {
-        uint32_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        Fixed(bits, 4);
-    }
-    void Text(const std::string& text) {
-        Var(text.size());
-        bytes.insert(bytes.end(), text.begin(), text.end());
-    }
-};
-
-// Reads fields in order; the first failure sets the error (with its byte offset) and every
-// later read then fails too, so a caller may check once after a group of reads.
-class ByteReader {
-public:
-    // Reads bytes [at, size).
-    ByteReader(const uint8_t* bytes, size_t size, size_t at)
-        : m_bytes(bytes), m_size(size), m_at(at) {}
-
-    bool Ok() const { return m_error.empty(); }
-    const std::string& Error() const { return m_error; }
-    size_t Left() const { return m_size - m_at; }
-    bool Fail(const std::string& what) {
-        if (m_error.empty()) {
-            m_error = what + " (byte " + std::to_string(m_at) + ")";
-        }
-        return false;
-    }
-    bool Byte(uint8_t& value) {
-        if (!Ok() || m_at >= m_size) {
-            return Fail("the file ends early");
-        }
-        value = m_bytes[m_at++];
-        return true;
-    }
-    bool Fixed(uint64_t& value, int size) {
-        value = 0;
-        for (int i = 0; i < size; ++i) {
-            uint8_t byte = 0;
-            if (!Byte(byte)) {
-                return false;
-            }
-            value |= static_cast<uint64_t>(byte) << (8 * i);
-        }
-        return true;
-    }
-    // A varint of at most limit.
-    bool Var(uint64_t& value, uint64_t limit, const char* what) {
-        value = 0;
-        for (int shift = 0; shift < 64; shift += 7) {
-            uint8_t byte = 0;
-            if (!Byte(byte)) {
-                return false;
-            }
-            value |= static_cast<uint64_t>(byte & 0x7f) << shift;
-            if ((byte & 0x80) == 0) {
-                return value <= limit || Fail(std::string(what) + " is out of range");
-            }
-        }
-        return Fail(std::string(what) + " is not a valid number");
-    }
-    bool Var32(uint32_t& value, const char* what) {
-        uint64_t wide = 0;
-        const bool ok = Var(wide, UINT32_MAX, what);
-        value = static_cast<uint32_t>(wide);
-        return ok;
-    }
-    bool Float(float& value, float limit, const char* what) {
-        uint64_t bits = 0;
-        if (!Fixed(bits, 4)) {
-            return false;
-        }
-        const uint32_t narrow = static_cast<uint32_t>(bits);
-        std::memcpy(&value, &narrow, sizeof value);
-        return (std::isfinite(value) && std::fabs(value) <= limit) ||
-               Fail(std::string(what) + " is not a usable number");
-    }
-    bool Text(std::string& text, const char* what) {
-        uint64_t length = 0;
-        if (!Var(length, kMaxText, what) || length > Left()) {
-            return Fail("the file ends early");
-        }
-        text.assign(reinterpret_cast<const char*>(m_bytes + m_at), length);
-        m_at += length;
-        return true;
-    }
-
-private:
-    const uint8_t* m_bytes;
-    size_t m_size;
-    size_t m_at;
-    std::string m_error;
-};
-
-void WriteCommand(ByteWriter& out, const GameCommand& command) {
+void WriteCommand(ReplayByteWriter& out, const GameCommand& command) {
     switch (command.kind) {
         case CommandKind::Steer:
             out.Byte(kSteer);
@@ -155,7 +38,7 @@ void WriteCommand(ByteWriter& out, const GameCommand& command) {
         case CommandKind::Weapon:
         case CommandKind::WeaponStep:
             out.Byte(command.kind == CommandKind::Weapon ? kWeapon : kWeaponStep);
-            out.Var(ZigZag(command.level));
+            out.Var(ReplayByteWriter::ZigZag(command.level));
             break;
         default:
             out.Byte(kRing);
@@ -163,17 +46,17 @@ void WriteCommand(ByteWriter& out, const GameCommand& command) {
     }
 }
 
-bool ReadLevel(ByteReader& in, GameCommand& command, int lowest, int highest) {
+bool ReadLevel(ReplayByteReader& in, GameCommand& command, int lowest, int highest) {
     uint32_t raw = 0;
     if (!in.Var32(raw, "a weapon number")) {
         return false;
     }
-    command.level = UnZigZag(raw);
+    command.level = ReplayByteReader::UnZigZag(raw);
     return (command.level >= lowest && command.level <= highest) ||
            in.Fail("weapon number " + std::to_string(command.level) + " is out of range");
 }
 
-bool ReadCommand(ByteReader& in, GameCommand& command) {
+bool ReadCommand(ReplayByteReader& in, GameCommand& command) {
     uint8_t code = 0;
     if (!in.Byte(code)) {
         return false;
@@ -203,7 +86,7 @@ bool ReadCommand(ByteReader& in, GameCommand& command) {
     }
 }
 
-void WriteUpdate(ByteWriter& out, const ReplayUpdate& update, float& dt, uint32_t& reading) {
+void WriteUpdate(ReplayByteWriter& out, const ReplayUpdate& update, float& dt, uint32_t& reading) {
     uint8_t flags = 0;
     flags |= update.stepped ? kStepped : 0;
     flags |= update.commands.empty() ? 0 : kCommands;
@@ -232,14 +115,14 @@ void WriteUpdate(ByteWriter& out, const ReplayUpdate& update, float& dt, uint32_
     if (flags & kStepped) {
         out.Var(update.readings.size());
         for (const ClockRun& run : update.readings) {
-            out.Var(ZigZag(static_cast<int32_t>(run.value - reading)));
+            out.Var(ReplayByteWriter::ZigZag(static_cast<int32_t>(run.value - reading)));
             out.Var(run.count);
             reading = run.value;
         }
     }
 }
 
-bool ReadDt(ByteReader& in, uint8_t flags, float& dt) {
+bool ReadDt(ReplayByteReader& in, uint8_t flags, float& dt) {
     if ((flags & kWholeDt) && (flags & kFloatDt)) {
         return in.Fail("an update has two time steps");
     }
@@ -255,7 +138,7 @@ bool ReadDt(ByteReader& in, uint8_t flags, float& dt) {
     return true;
 }
 
-bool ReadReadings(ByteReader& in, ReplayUpdate& update, uint32_t& reading) {
+bool ReadReadings(ReplayByteReader& in, ReplayUpdate& update, uint32_t& reading) {
     uint64_t runs = 0;
     if (!in.Var(runs, in.Left() / 2, "a count of clock readings")) {
         return false;
@@ -271,14 +154,14 @@ bool ReadReadings(ByteReader& in, ReplayUpdate& update, uint32_t& reading) {
         if (run.count == 0 || total > kMaxReadingsPerUpdate) {
             return in.Fail("a count of clock readings is out of range");
         }
-        run.value = reading + static_cast<uint32_t>(UnZigZag(delta));
+        run.value = reading + static_cast<uint32_t>(ReplayByteReader::UnZigZag(delta));
         reading = run.value;
         update.readings.push_back(run);
     }
     return true;
 }
 
-bool ReadUpdate(ByteReader& in, ReplayUpdate& update, float& dt, uint32_t& reading) {
+bool ReadUpdate(ReplayByteReader& in, ReplayUpdate& update, float& dt, uint32_t& reading) {
     uint8_t flags = 0;
     if (!in.Byte(flags)) {
         return false;
@@ -314,21 +197,21 @@ bool ReadUpdate(ByteReader& in, ReplayUpdate& update, float& dt, uint32_t& readi
     return !update.stepped || ReadReadings(in, update, reading);
 }
 
-void WriteCheckpoint(ByteWriter& out, const ReplayCheckpoint& checkpoint) {
+void WriteCheckpoint(ReplayByteWriter& out, const ReplayCheckpoint& checkpoint) {
     const WorldDigest& d = checkpoint.digest;
     out.Var(checkpoint.update);
     out.Float(d.shipX);
     out.Float(d.shipY);
-    out.Var(ZigZag(d.health));
-    out.Var(ZigZag(d.lives));
-    out.Var(ZigZag(d.points));
+    out.Var(ReplayByteWriter::ZigZag(d.health));
+    out.Var(ReplayByteWriter::ZigZag(d.lives));
+    out.Var(ReplayByteWriter::ZigZag(d.points));
     out.Var(d.enemies);
     out.Var(d.shots);
     out.Var(d.explosions);
     out.Fixed(d.hash, 8);
 }
 
-bool ReadCheckpoint(ByteReader& in, ReplayCheckpoint& checkpoint) {
+bool ReadCheckpoint(ReplayByteReader& in, ReplayCheckpoint& checkpoint) {
     WorldDigest& d = checkpoint.digest;
     uint32_t health = 0;
     uint32_t lives = 0;
@@ -340,13 +223,13 @@ bool ReadCheckpoint(ByteReader& in, ReplayCheckpoint& checkpoint) {
                     in.Var32(points, "a score") && in.Var32(d.enemies, "an enemy count") &&
                     in.Var32(d.shots, "a shot count") &&
                     in.Var32(d.explosions, "an explosion count") && in.Fixed(d.hash, 8);
-    d.health = UnZigZag(health);
-    d.lives = UnZigZag(lives);
-    d.points = UnZigZag(points);
+    d.health = ReplayByteReader::UnZigZag(health);
+    d.lives = ReplayByteReader::UnZigZag(lives);
+    d.points = ReplayByteReader::UnZigZag(points);
     return ok;
 }
 
-bool ReadHeader(ByteReader& in, Replay& replay) {
+bool ReadHeader(ReplayByteReader& in, Replay& replay) {
     uint64_t count = 0;
     if (!in.Text(replay.gameVersion, "the game version") ||
         !in.Var(count, kMaxDataFiles, "the count of data files")) {
@@ -362,7 +245,7 @@ bool ReadHeader(ByteReader& in, Replay& replay) {
     return in.Var32(replay.seed, "the seed") && in.Var32(replay.lastFireTime, "the fire time");
 }
 
-bool ReadBody(ByteReader& in, Replay& replay) {
+bool ReadBody(ReplayByteReader& in, Replay& replay) {
     uint64_t count = 0;
     if (!in.Var(count, in.Left(), "the count of update records")) {
         return false;
@@ -400,7 +283,7 @@ bool ReadBody(ByteReader& in, Replay& replay) {
 }  // namespace
 
 std::vector<uint8_t> ReplayCodec::Encode(const Replay& replay) {
-    ByteWriter out;
+    ReplayByteWriter out;
     out.bytes.assign(kMagic, kMagic + 4);
     out.Fixed(replay.formatVersion, 2);
     out.Text(replay.gameVersion);
@@ -450,7 +333,7 @@ bool ReplayCodec::Decode(const uint8_t* bytes, size_t size, Replay& replay, std:
         error = "the file is damaged or cut short (its check value does not match)";
         return false;
     }
-    ByteReader in(bytes, size - 4, 6);
+    ReplayByteReader in(bytes, size - 4, 6);
     if (ReadHeader(in, replay) && ReadBody(in, replay) && in.Left() != 0) {
         in.Fail(std::to_string(in.Left()) + " unexpected bytes after the checkpoints");
     }
