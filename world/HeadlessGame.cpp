@@ -50,7 +50,10 @@ void LoadSets(const TiXmlElement* config) {
 }  // namespace
 
 HeadlessGame::HeadlessGame() {
-    CEventManager::GetInstance()->AddListener(this, Event_Shooter_PlayerDeath);
+    CEventManager* events = CEventManager::GetInstance();
+    events->AddListener(this, Event_Shooter_PlayerDeath);
+    // A lost life still queued from an earlier game in this process is not this game's.
+    events->AbortEvent(Event_Shooter_PlayerDeath, true);
 }
 
 HeadlessGame::~HeadlessGame() {

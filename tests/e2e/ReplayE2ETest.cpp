@@ -1,6 +1,6 @@
-// The default game in data/, played briefly with keys and quit: the game it wrote as
-// last.gxr verifies on the same data (exit status 0), and watching it opens the window and
-// ends on Escape.
+// The default game in data/, played briefly with keys (motion blur on for a while) and quit:
+// the game it wrote as last.gxr verifies on the same data (exit status 0), and watching it
+// opens the window and ends on Escape.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,7 +40,10 @@ TEST(ReplayE2E, AShortGameQuitWithEscapeVerifiesFromLastGxr) {
     GameProcess::Sleep(300);
     game.KeyUp("Up");
     game.Key("4");
+    // Motion blur: two updates of the world per update of the loop, each recorded.
+    game.Key("n");
     GameProcess::Sleep(1500);
+    game.Key("n");
     game.Key("m");
     game.KeyDown("Down");
     GameProcess::Sleep(400);
