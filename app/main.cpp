@@ -33,12 +33,11 @@ int main(int argc, char* argv[]) {
     }
     // A replay named relative to where the program was started, before the data folder is
     // entered.
-    const std::string replay =
-        options.replay.empty()
-            ? std::string()
-            : std::filesystem::absolute(platform::NativePath(options.replay))
-                  .lexically_normal()
-                  .u8string();
+    const std::string replay = options.replay.empty()
+                                   ? std::string()
+                                   : std::filesystem::absolute(platform::NativePath(options.replay))
+                                         .lexically_normal()
+                                         .u8string();
     // The Windows release keeps its data in a folder beside the program; on other systems the
     // launcher starts the game in its data folder and this changes nothing.
     platform::EnterDataFolder(platform::ExecutablePath());

@@ -33,8 +33,7 @@ const Option* Find(const char* name) {
 
 }  // namespace
 
-bool CommandLine::Parse(int argc, const char* const argv[], Options& options,
-                        std::string& error) {
+bool CommandLine::Parse(int argc, const char* const argv[], Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const Option* option = Find(argv[i]);
         if (!option) {
@@ -59,15 +58,15 @@ bool CommandLine::Parse(int argc, const char* const argv[], Options& options,
 }
 
 std::string CommandLine::Usage(const std::string& program) {
-    std::string text = "Usage: " + program + " [options]\n" +
-                       "Without options the game starts. Options:\n";
+    std::string text =
+        "Usage: " + program + " [options]\n" + "Without options the game starts. Options:\n";
     for (const Option& option : kOptions) {
         std::string name = std::string("  ") + option.name;
         if (option.value) {
             name += std::string(" ") + option.value;
         }
-        text += name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ') + option.help +
-                "\n";
+        text +=
+            name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ') + option.help + "\n";
     }
     return text;
 }

@@ -11,9 +11,9 @@ namespace {
 // Flags of an update record.
 constexpr uint8_t kStepped = 1;
 constexpr uint8_t kCommands = 2;
-constexpr uint8_t kWholeDt = 4;   // a new dt follows, a whole number as a varint
-constexpr uint8_t kFloatDt = 8;   // a new dt follows as a float
-constexpr uint8_t kRepeat = 16;   // a repeat count (2 or more) follows
+constexpr uint8_t kWholeDt = 4;  // a new dt follows, a whole number as a varint
+constexpr uint8_t kFloatDt = 8;  // a new dt follows as a float
+constexpr uint8_t kRepeat = 16;  // a repeat count (2 or more) follows
 constexpr uint8_t kAllFlags = 31;
 
 // Command codes in the file, independent of the order of CommandKind.
@@ -91,8 +91,8 @@ void WriteUpdate(ReplayByteWriter& out, const ReplayUpdate& update, float& dt, u
     flags |= update.stepped ? kStepped : 0;
     flags |= update.commands.empty() ? 0 : kCommands;
     flags |= update.repeat > 1 ? kRepeat : 0;
-    const bool whole = update.dt >= 0.0f && update.dt < 1.0e7f &&
-                       update.dt == std::floor(update.dt);
+    const bool whole =
+        update.dt >= 0.0f && update.dt < 1.0e7f && update.dt == std::floor(update.dt);
     if (std::memcmp(&update.dt, &dt, sizeof dt) != 0) {
         flags |= whole ? kWholeDt : kFloatDt;
     }
@@ -133,7 +133,8 @@ bool ReadDt(ReplayByteReader& in, uint8_t flags, float& dt) {
         }
         dt = static_cast<float>(whole);
     } else if (flags & kFloatDt) {
-        return in.Float(dt, kMaxDt, "a time step") && (dt >= 0.0f || in.Fail("a negative time step"));
+        return in.Float(dt, kMaxDt, "a time step") &&
+               (dt >= 0.0f || in.Fail("a negative time step"));
     }
     return true;
 }
@@ -218,10 +219,9 @@ bool ReadCheckpoint(ReplayByteReader& in, ReplayCheckpoint& checkpoint) {
     uint32_t points = 0;
     const bool ok = in.Var32(checkpoint.update, "a checkpoint's update") &&
                     in.Float(d.shipX, 3.0e38f, "a ship position") &&
-                    in.Float(d.shipY, 3.0e38f, "a ship position") &&
-                    in.Var32(health, "a health") && in.Var32(lives, "a number of lives") &&
-                    in.Var32(points, "a score") && in.Var32(d.enemies, "an enemy count") &&
-                    in.Var32(d.shots, "a shot count") &&
+                    in.Float(d.shipY, 3.0e38f, "a ship position") && in.Var32(health, "a health") &&
+                    in.Var32(lives, "a number of lives") && in.Var32(points, "a score") &&
+                    in.Var32(d.enemies, "an enemy count") && in.Var32(d.shots, "a shot count") &&
                     in.Var32(d.explosions, "an explosion count") && in.Fixed(d.hash, 8);
     d.health = ReplayByteReader::UnZigZag(health);
     d.lives = ReplayByteReader::UnZigZag(lives);

@@ -118,8 +118,7 @@ bool ReplayStore::Write(const std::string& path, const std::vector<uint8_t>& byt
     }
     std::string error;
     std::string temporary;
-    if (!MakeFolders(m_files, m_folder, error) ||
-        !WriteTemporary(bytes, path, temporary, error)) {
+    if (!MakeFolders(m_files, m_folder, error) || !WriteTemporary(bytes, path, temporary, error)) {
         if (!temporary.empty()) {
             m_files.RemoveFile(temporary);
         }

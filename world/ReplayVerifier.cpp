@@ -35,8 +35,7 @@ std::string ReplayVerifier::DataDifference(const Replay& replay) {
     return "";
 }
 
-ReplayVerifier::Verdict ReplayVerifier::VerifyFile(const std::string& path,
-                                                   std::string& message) {
+ReplayVerifier::Verdict ReplayVerifier::VerifyFile(const std::string& path, std::string& message) {
     std::vector<uint8_t> bytes;
     if (!ReplayStore::ReadWhole(path, bytes)) {
         message = path + ": cannot be read";
@@ -92,7 +91,7 @@ ReplayVerifier::Verdict ReplayVerifier::Verify(const Replay& replay, std::string
             }
         }
     }
-    message = std::to_string(number) + " updates, " + std::to_string(checkpoint) +
-              " checkpoints match";
+    message =
+        std::to_string(number) + " updates, " + std::to_string(checkpoint) + " checkpoints match";
     return kMatch;
 }

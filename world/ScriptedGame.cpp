@@ -75,7 +75,7 @@ bool ScriptedGame::Play(const std::vector<Key>& script, float dt, uint32_t maxUp
         game.Step(dt);
         recorder.EndUpdate(game.Level());
     }
-    ending = game.IsCleared()       ? Ending::LevelComplete
+    ending = game.IsCleared()            ? Ending::LevelComplete
              : game.Level().IsGameOver() ? Ending::GameOver
                                          : Ending::Unfinished;
     replay = recorder.Finish(game.Level());

@@ -27,6 +27,6 @@ public:
 
     // Plays updates of dt ms until the game is over or maxUpdates have run; false with the
     // reason in error when the data cannot be played.
-    static bool Play(const std::vector<Key>& script, float dt, uint32_t maxUpdates,
-                     Replay& replay, Ending& ending, std::string& error);
+    static bool Play(const std::vector<Key>& script, float dt, uint32_t maxUpdates, Replay& replay,
+                     Ending& ending, std::string& error);
 };

@@ -8,11 +8,9 @@
 
 namespace {
 
-bool Parse(std::vector<const char*> arguments, CommandLine::Options& options,
-           std::string& error) {
+bool Parse(std::vector<const char*> arguments, CommandLine::Options& options, std::string& error) {
     arguments.insert(arguments.begin(), "glimmerax");
-    return CommandLine::Parse(static_cast<int>(arguments.size()), arguments.data(), options,
-                              error);
+    return CommandLine::Parse(static_cast<int>(arguments.size()), arguments.data(), options, error);
 }
 
 }  // namespace

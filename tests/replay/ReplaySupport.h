@@ -32,11 +32,11 @@ private:
 // About 20 seconds of play: fire from the start, the strongest weapon from update 40, up and
 // down and a ring burst in between.
 inline std::vector<ScriptedGame::Key> ShortScript() {
-    return {{0, SDLK_SPACE, true}, {40, SDLK_4, true},  {41, SDLK_4, false},
-            {60, SDLK_UP, true},   {70, SDLK_UP, false}, {150, SDLK_DOWN, true},
-            {158, SDLK_DOWN, false}, {200, SDLK_m, true}, {201, SDLK_m, false},
+    return {{0, SDLK_SPACE, true},   {40, SDLK_4, true},       {41, SDLK_4, false},
+            {60, SDLK_UP, true},     {70, SDLK_UP, false},     {150, SDLK_DOWN, true},
+            {158, SDLK_DOWN, false}, {200, SDLK_m, true},      {201, SDLK_m, false},
             {260, SDLK_RIGHT, true}, {275, SDLK_RIGHT, false}, {400, SDLK_SPACE, false},
-            {420, SDLK_LEFT, true}, {430, SDLK_LEFT, false}};
+            {420, SDLK_LEFT, true},  {430, SDLK_LEFT, false}};
 }
 
 inline Replay RecordShortGame(uint32_t updates = 650) {

@@ -22,12 +22,12 @@ protected:
     void SetUp() override {
         InDataFolder::SetUp();
         CSpriteManager::GetInstance()->LoadSpriteSet("sets/sprites.xml");
-        const std::string layers = home.Write(
-            "layers.xml",
-            "<layerset><layer name=\"title\"><widget type=\"button\" name=\"watch\" "
-            "event=\"watchbest\"><position x=\"10\" y=\"10\"/><sprite name=\"buttons\" "
-            "normalFrame=\"0\" hoverFrame=\"1\" depressFrame=\"2\"/></widget></layer>"
-            "</layerset>");
+        const std::string layers =
+            home.Write("layers.xml",
+                       "<layerset><layer name=\"title\"><widget type=\"button\" name=\"watch\" "
+                       "event=\"watchbest\"><position x=\"10\" y=\"10\"/><sprite name=\"buttons\" "
+                       "normalFrame=\"0\" hoverFrame=\"1\" depressFrame=\"2\"/></widget></layer>"
+                       "</layerset>");
         CGUI::GetInstance()->LoadLayerSet(layers);
         CGUI::GetInstance()->SetActiveLayer("title");
         world = ShooterWorld::GetInstance();

@@ -125,7 +125,8 @@ TEST_F(WorldRecordingTest, AFolderThatCannotBeWrittenCostsOneLogLineAndTheGamePl
     PlayAndRestart(50);
     PlayAndRestart(50);
     const std::string text = log.Text();
-    const std::string line = "Replays are not saved to " + blocked + "/inside: cannot create folder";
+    const std::string line =
+        "Replays are not saved to " + blocked + "/inside: cannot create folder";
     EXPECT_EQ(text.find(line), text.rfind(line)) << text;
     EXPECT_NE(text.find(line), std::string::npos) << text;
     EXPECT_TRUE(world->Recording().IsRecording());

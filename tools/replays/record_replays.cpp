@@ -48,8 +48,7 @@ std::vector<Key> GameOverScript() {
     return script;
 }
 
-bool Record(const std::string& path, const std::vector<Key>& script,
-            ScriptedGame::Ending wanted) {
+bool Record(const std::string& path, const std::vector<Key>& script, ScriptedGame::Ending wanted) {
     Replay replay;
     ScriptedGame::Ending ending = ScriptedGame::Ending::Unfinished;
     std::string error;
@@ -61,9 +60,10 @@ bool Record(const std::string& path, const std::vector<Key>& script,
         const char* how = ending == ScriptedGame::Ending::GameOver        ? "game over"
                           : ending == ScriptedGame::Ending::LevelComplete ? "level complete"
                                                                           : "unfinished";
-        std::fprintf(stderr, "%s: the script no longer ends its game as it should (%s after %llu "
-                     "updates)\n", path.c_str(), how,
-                     static_cast<unsigned long long>(replay.UpdateCount()));
+        std::fprintf(stderr,
+                     "%s: the script no longer ends its game as it should (%s after %llu "
+                     "updates)\n",
+                     path.c_str(), how, static_cast<unsigned long long>(replay.UpdateCount()));
         return false;
     }
     ReplayStore store(path.substr(0, path.rfind('/')));
@@ -84,8 +84,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string folder = argv[1];
-    const bool cleared = Record(folder + "/clear-level.gxr", ClearScript(),
-                                ScriptedGame::Ending::LevelComplete);
+    const bool cleared =
+        Record(folder + "/clear-level.gxr", ClearScript(), ScriptedGame::Ending::LevelComplete);
     const bool over =
         Record(folder + "/game-over.gxr", GameOverScript(), ScriptedGame::Ending::GameOver);
     return cleared && over ? 0 : 1;
