@@ -20,6 +20,23 @@ std::string ReadingMismatch(const ReplayClock& clock, uint64_t update) {
            (clock.Overrun() ? "more" : "fewer") + " times than the recorded game";
 }
 
+// The checkpoint of update `number`, when it has one, against the state the rules reached;
+// "" when they agree (checkpoint then counts it) or there is none.
+std::string CheckpointMismatch(const Replay& replay, uint64_t number, const LevelPlay& level,
+                               size_t& checkpoint) {
+    if (checkpoint >= replay.checkpoints.size() ||
+        replay.checkpoints[checkpoint].update != number) {
+        return "";
+    }
+    const std::string differs = CheckpointDigest::Differences(
+        replay.checkpoints[checkpoint].digest, CheckpointDigest::Of(level));
+    if (!differs.empty()) {
+        return "update " + std::to_string(number) + ": " + differs;
+    }
+    ++checkpoint;
+    return "";
+}
+
 }  // namespace
 
 std::string ReplayVerifier::DataDifference(const Replay& replay) {
@@ -76,18 +93,11 @@ ReplayVerifier::Verdict ReplayVerifier::Verify(const Replay& replay, std::string
             }
             clock.Stop();
             message = ReadingMismatch(clock, number);
+            if (message.empty()) {
+                message = CheckpointMismatch(replay, number, game.Level(), checkpoint);
+            }
             if (!message.empty()) {
                 return kDiffers;
-            }
-            while (checkpoint < replay.checkpoints.size() &&
-                   replay.checkpoints[checkpoint].update == number) {
-                const std::string differs = CheckpointDigest::Differences(
-                    replay.checkpoints[checkpoint].digest, CheckpointDigest::Of(game.Level()));
-                if (!differs.empty()) {
-                    message = "update " + std::to_string(number) + ": " + differs;
-                    return kDiffers;
-                }
-                ++checkpoint;
             }
         }
     }
