@@ -18,4 +18,8 @@ void SetClock(IClock* clock) {
     g_clock = clock;
 }
 
+IClock* InstalledClock() {
+    return g_clock;
+}
+
 }  // namespace platform

@@ -21,5 +21,7 @@ public:
 // Makes timeGetTime() read from clock; null restores the system's monotonic clock.
 // The clock is borrowed: the caller keeps it alive while it is installed.
 void SetClock(IClock* clock);
+// The clock installed now; null for the system's.
+IClock* InstalledClock();
 
 }  // namespace platform

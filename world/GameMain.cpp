@@ -9,6 +9,7 @@
 #include "core/FramePacer.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
+#include "world/ReplayMain.h"
 #include "world/ShooterWorld.h"
 
 namespace {
@@ -66,6 +67,8 @@ int RunGame() {
     const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
         PassCounted(world, timer, pacer, counts);
+        OfferBestRun(world);
+        WatchRequestedRun(world);
     }
     if (std::getenv("GLIMMERAX_LOOP_STATS")) {
         LogMessage("Loop: %llu frames, %llu updates in %u ms\n",

@@ -57,6 +57,7 @@ void GameSession::Restart() {
     m_paused = true;
     m_pauseQueued = false;
     m_scoreRecorded = false;
+    m_lastRank = -1;
     // A new game may end again: its game-over or level-complete sound is heard anew.
     m_endingCued = false;
     CGUI::GetInstance()->ActivateDefaultLayer();
@@ -71,13 +72,14 @@ void GameSession::LoadScores() {
 }
 
 void GameSession::RecordScore() {
-    if (!m_level.InPlay() || m_scoreRecorded) {
+    if (!m_level.InPlay() || m_scoreRecorded || !m_keepsScores) {
         return;
     }
     m_scoreRecorded = true;
     const int32_t points = m_level.Player()->GetPoints();
     // A game that scored nothing has nothing worth remembering.
-    if (points <= 0 || m_scores.Add(points, ScoreTable::Now()) < 0) {
+    m_lastRank = points > 0 ? m_scores.Add(points, ScoreTable::Now()) : -1;
+    if (m_lastRank < 0) {
         return;
     }
     if (m_scoreFile) {

@@ -60,6 +60,10 @@ public:
     // Enters the ship's points into the best scores and saves them, once per game and only
     // for a game that was played and scored.
     void RecordScore();
+    // The rank the score of the game just ended took in the table; -1 when it took none.
+    int LastRank() const { return m_lastRank; }
+    // Off: no score is entered (a replay being watched). On by default.
+    void SetKeepsScores(bool keeps) { m_keepsScores = keeps; }
     const ScoreTable& Scores() const { return m_scores; }
     ScoreTable& Scores() { return m_scores; }
 
@@ -78,4 +82,6 @@ private:
     ScoreTable m_scores;
     std::unique_ptr<ScoreFile> m_scoreFile;
     bool m_scoreRecorded = false;
+    bool m_keepsScores = true;
+    int m_lastRank = -1;
 };

@@ -108,6 +108,7 @@ private:
     void MoveScene(float& dt);
     void HitTerrain();
     void FireWeapon();
+    void DamageShip(int damage);
     void UpdateEnemies(const BoundingBox& shipBox, float& dt, LevelOutcome* outcome);
     void PlayEnemy(ShooterEnemy& enemy, const BoundingBox& shipBox,
                    std::vector<ShotTarget>& shipShots, float& dt);

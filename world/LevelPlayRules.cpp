@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "resources/CSprite.h"
 #include "world/LevelPlay.h"
+#include "world/ReplayClock.h"
 
 namespace {
 
@@ -105,8 +106,15 @@ void LevelPlay::HitTerrain() {
     const Contact terrain{m_background->GetFrontBox(), m_background->GetFrontSprite(),
                           m_background->GetPosition(), 0};
     if (Touches(ShipContact(ship, ship.m_box), terrain)) {
-        ship.TakeDamage(kTerrainDamage);
+        DamageShip(kTerrainDamage);
     }
+}
+
+// The ship's hit sound times itself on the clock: that reading is the sound's, not the rules',
+// so a replay read without sound meets the same readings as the game it recorded.
+void LevelPlay::DamageShip(int damage) {
+    ReplayClock::Outside sound;
+    m_player->TakeDamage(damage);
 }
 
 void LevelPlay::FireWeapon() {
@@ -168,7 +176,7 @@ void LevelPlay::PlayEnemy(ShooterEnemy& enemy, const BoundingBox& shipBox,
     enemy.Update(dt);
     ShooterPlayer& ship = *m_player;
     if (!ship.IsDead() && Touches(ShipContact(ship, shipBox), EnemyContact(enemy))) {
-        ship.TakeDamage(kBodyDamage);
+        DamageShip(kBodyDamage);
     }
     HitEnemyWithShots(enemy, shipShots);
 }
@@ -227,7 +235,7 @@ void LevelPlay::UpdateProjectiles(float& dt) {
             continue;
         }
         if (!shot.m_fromPlayer && !ship.IsDead() && Touches(shipBody, ShotContact(shot))) {
-            ship.TakeDamage(shot.m_damage);
+            DamageShip(shot.m_damage);
             EraseAt(m_projectiles, i);
             continue;
         }

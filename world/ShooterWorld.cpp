@@ -18,6 +18,9 @@ void ShooterWorld::Update(float& dt) {
             UpdateWorld(dt);
         }
         UpdateWorld(dt);
+        if (m_session.EndingCued()) {
+            m_recording.End(m_level, m_session);
+        }
     } catch (const std::exception& e) {
         LogMessage("Exception found: %s\n", e.what());
     } catch (const std::exception* e) {
@@ -29,11 +32,13 @@ void ShooterWorld::Update(float& dt) {
 void ShooterWorld::UpdateWorld(float& dt) {
     CEventManager::GetInstance()->Tick();
     CGUI::GetInstance()->Update(dt);
-    if (!m_level.Player() || m_session.IsPaused()) {
-        return;
+    const bool step = m_level.Player() && !m_session.IsPaused();
+    m_recording.BeginUpdate(dt, step);
+    if (step) {
+        m_ring.NoteSceneChange();
+        m_level.Step(dt, &m_session);
     }
-    m_ring.NoteSceneChange();
-    m_level.Step(dt, &m_session);
+    m_recording.EndUpdate(m_level);
 }
 
 bool ShooterWorld::LoadLevel(const std::string& fileName) {
@@ -43,6 +48,10 @@ bool ShooterWorld::LoadLevel(const std::string& fileName) {
 
 void ShooterWorld::Restart() {
     m_ring.NoteSceneChange();
+    // Playing again ends a game in play: its score and then its replay are kept first.
+    m_session.RecordScore();
+    m_recording.End(m_level, m_session);
     m_session.Restart();
     m_input.Reset();
+    m_recording.Begin(m_level);
 }

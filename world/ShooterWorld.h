@@ -18,6 +18,7 @@
 #include "events/IEventListener.h"
 #include "world/CommandSink.h"
 #include "world/FrameRing.h"
+#include "world/GameRecording.h"
 #include "world/GameSession.h"
 #include "world/InputMapping.h"
 #include "world/LevelPlay.h"
@@ -47,6 +48,10 @@ public:
     // Delivers the queued events, updates the interface, then one step of the rules while a
     // level is loaded and the game is not paused.
     void UpdateWorld(float& dt);
+    // One recorded update of a replay being watched, in place of UpdateWorld: its commands,
+    // the queued events, its paused state (shown as the player would have seen it), then the
+    // rules' step on the recorded clock readings (clock plays them back).
+    void PlayUpdate(const ReplayUpdate& update, ReplayClock& clock);
     // One frame, plain or motion-blurred.
     void Render();
     // The world part, then the interface.
@@ -85,6 +90,7 @@ public:
     const LevelPlay& Level() const { return m_level; }
     GameSession& Session() { return m_session; }
     const InputMapping& Input() const { return m_input; }
+    GameRecording& Recording() { return m_recording; }
 
 private:
     // Carries out the input mapping's commands on the world's parts.
@@ -112,4 +118,5 @@ private:
     GameSession m_session{m_level};
     InputMapping m_input;
     Commands m_commands{this};
+    GameRecording m_recording;
 };

@@ -107,6 +107,8 @@ void ShooterWorld::Init() {
     events->AddListener(this, Event_Shooter_GUIEvent);
     m_session.LoadScores();
     m_input.Open();
+    m_recording.SetStore(std::make_unique<ReplayStore>(ReplayStore::DefaultFolder()));
+    m_recording.Begin(m_level);
 }
 
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {

@@ -25,6 +25,9 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
                 m_world->m_ring.Clear();
             }
         }
+        if (command.kind != CommandKind::ToggleBlur) {
+            m_world->m_recording.NoteCommand(command);
+        }
         m_world->m_level.Apply(command);
         return;
     }
@@ -90,6 +93,10 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             }
             if (data->m_name == "restart") {
                 Restart();
+            }
+            // Watched between two passes of the loop (WatchRequestedRun), not inside events.
+            if (data->m_name == "watchbest") {
+                m_recording.RequestWatch();
             }
         }
     }

@@ -12,6 +12,7 @@
 void ShooterWorld::Shutdown() {
     // Quitting during play ends a game too.
     m_session.RecordScore();
+    m_recording.End(m_level, m_session);
     m_input.Close();
     // Every actor and the interface hold sprite, animation and font pointers: they go before
     // the managers that own those resources.

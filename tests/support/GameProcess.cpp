@@ -82,7 +82,12 @@ bool GameProcess::Start(const std::string& directory) {
         UseQuietAudio();
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
-        execl(GLIMMERAX_BINARY, GLIMMERAX_BINARY, static_cast<char*>(nullptr));
+        std::vector<char*> argv = {const_cast<char*>(GLIMMERAX_BINARY)};
+        for (const std::string& argument : m_arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(GLIMMERAX_BINARY, argv.data());
         _exit(127);
     }
     close(logFd);

@@ -28,6 +28,8 @@ public:
     bool Start(const std::string& directory);
     // Sets a variable of the game's environment for the next Start.
     void SetEnvironment(const std::string& name, const std::string& value);
+    // The command-line arguments of the next Start (none unless set).
+    void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
     // Waits until the game's window exists and takes the keyboard focus; false on timeout.
     bool WaitForWindow(int timeoutMs = 10000);
     // Waits until the log contains text; false on timeout.
@@ -72,6 +74,7 @@ private:
 
     TempDir m_dataHome;
     std::map<std::string, std::string> m_environment;
+    std::vector<std::string> m_arguments;
     pid_t m_pid = -1;
     int m_exitStatus = -1;
     std::string m_window;
