@@ -8,7 +8,9 @@
 // - FrameRing: the motion-blur frame ring, its compositions and the paused world's picture;
 // - LevelPlay: the level in play, its actors, its clock and the rules step;
 // - GameSession: pause, quitting, the game's end, play again, best scores, music;
-// - InputMapping: SDL's events in, game commands out, which the world carries out.
+// - InputMapping: SDL's events in, game commands out, which the world carries out;
+// - PlayerSettings: the settings in effect, from the data, the settings file and the command
+//   line.
 
 #include <SDL/SDL.h>
 
@@ -21,6 +23,7 @@
 #include "world/GameSession.h"
 #include "world/InputMapping.h"
 #include "world/LevelPlay.h"
+#include "world/PlayerSettings.h"
 #include "world/VideoWindow.h"
 
 class TiXmlElement;
@@ -38,6 +41,11 @@ public:
     // textures need).
     void ReadConfig(const TiXmlElement* config);
     void LoadResourceSets(const TiXmlElement* config);
+    // The settings config.xml gives before the player's file and the command line override
+    // them: master volume, vertical sync and frame cap (ReadConfig has read them).
+    Settings DataDefaults(const TiXmlElement* config) const;
+    // Hands the settings in effect to the parts: pacing, the blur composition, the bindings.
+    void ApplySettings();
     // Window, OpenGL state and frame ring; false on failure.
     bool InitGL();
     bool IsQuit() const { return m_session.IsQuit(); }
@@ -85,6 +93,7 @@ public:
     const LevelPlay& Level() const { return m_level; }
     GameSession& Session() { return m_session; }
     const InputMapping& Input() const { return m_input; }
+    PlayerSettings& PlayerChoices() { return m_settings; }
 
 private:
     // Carries out the input mapping's commands on the world's parts.
@@ -111,5 +120,6 @@ private:
     LevelPlay m_level;
     GameSession m_session{m_level};
     InputMapping m_input;
+    PlayerSettings m_settings;
     Commands m_commands{this};
 };

@@ -94,6 +94,8 @@ void ShooterWorld::Init() {
         return;
     }
     ReadConfig(config);
+    m_settings.Load(DataDefaults(config));
+    ApplySettings();
     if (!InitGL() && !SDL_GetVideoSurface()) {
         // No window: nothing can be shown and no key can end the loop.
         m_session.SetQuit(true);
@@ -124,6 +126,12 @@ void ShooterWorld::Init() {
     events->AddListener(this, Event_Shooter_GUIEvent);
     m_session.LoadScores();
     m_input.Open();
+    if (m_settings.MuteAtStart()) {
+        CSoundManager::GetInstance()->ToggleMute();
+    }
+    if (m_settings.Current().fullScreen) {
+        ToggleFullScreen();
+    }
 }
 
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {
@@ -165,7 +173,8 @@ void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
                 [](const std::string& path) { CFontManager::GetInstance()->LoadFontSet(path); });
 }
 
-// Sound: the first <soundsetfile> and the master volume of the "volume" attribute.
+// Sound: the first <soundsetfile>, at the master volume in effect (config.xml's "volume"
+// attribute unless the player's settings change it).
 void ShooterWorld::StartSound(const TiXmlElement* config) {
     const TiXmlElement* element = xml::Child(config, "soundsetfile");
     if (!element) {
@@ -181,8 +190,7 @@ void ShooterWorld::StartSound(const TiXmlElement* config) {
     if (text && (!xml::ReadInt(config, "volume", volume) || volume < 0 || volume > 100)) {
         LogMessage("CEngine: Attribute volume=\"%s\" of <config> is not 0 to 100; 100 is used\n",
                    text);
-        volume = 100;
     }
     CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), NormalizeDataPath(path),
-                                        volume);
+                                        m_settings.Current().masterVolume);
 }
