@@ -34,6 +34,9 @@ void SettingsFile::Load(Settings& settings) {
     ReadFileBytes(m_path, bytes);
     std::string error;
     if (SettingsXml::Read(std::string(bytes.begin(), bytes.end()), m_path, settings, error)) {
+        LogMessage("Settings file %s read: master volume %d, music %d, effects %d\n",
+                   m_path.c_str(), settings.masterVolume, settings.musicVolume,
+                   settings.effectsVolume);
         return;
     }
     const std::string aside = platform::AtomicFile(m_path, m_files).SetAside();
