@@ -102,6 +102,7 @@ private:
         explicit Commands(ShooterWorld* world) : m_world(world) {}
         void Execute(const GameCommand& command) override;
         void ToInterface(int& x, int& y) const override;
+        void Screenshot() override { m_world->m_screenshotWanted = true; }
 
     private:
         ShooterWorld* m_world;
@@ -113,6 +114,8 @@ private:
     // framebuffer is incomplete.
     bool BuildFrameRing();
     void DrawWorldPart();
+    // Saves the picture drawn into the back buffer when a screenshot was asked for.
+    void SaveScreenshotIfWanted();
     void RenderMotionBlur();
 
     VideoWindow m_window;
@@ -122,4 +125,5 @@ private:
     InputMapping m_input;
     PlayerSettings m_settings;
     Commands m_commands{this};
+    bool m_screenshotWanted = false;
 };

@@ -16,7 +16,7 @@ namespace {
 const std::string kFlowData = std::string(GLIMMERAX_TEST_DATA) + "/flow";
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -56,12 +56,22 @@ TEST(SettingsE2ETest, HelpAndVersionExitZeroAndAnUnknownOptionPrintsTheUsageAndE
     EXPECT_EQ(RunBinary("--help --bogus"), "status 2\n") << "nothing runs from a bad command line";
 }
 
-TEST(SettingsE2ETest, DataFolderIsPlayedFromAnyWorkingDirectory) {
+// Played from elsewhere, F12 saves the picture as a PNG named in one log line.
+TEST(SettingsE2ETest, DataFolderIsPlayedFromAnyWorkingDirectoryAndF12SavesAScreenshot) {
     TempDir elsewhere;
     GameProcess game;
     game.SetArguments({"--data", kFlowData, "--windowed", "--mute"});
     ASSERT_TRUE(game.Start(elsewhere.Path()));
     ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    game.Key("F12");
+    const std::string saved = "Screenshot saved: " + game.DataHome() + "/glimmerax/screenshots/";
+    ASSERT_TRUE(game.WaitForLog(saved)) << game.Log();
+    const std::string log = game.Log();
+    const size_t at = log.find(saved) + saved.find(game.DataHome());
+    const std::string path = log.substr(at, log.find('\n', at) - at);
+    // The signature, and the IHDR's width and height: the picture's 1024 x 512.
+    EXPECT_EQ(ReadAll(path).substr(0, 24), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR"
+                                                       "\0\0\x04\0\0\0\x02\0", 24));
     game.Key("Escape");
     EXPECT_EQ(game.WaitExit(), 1);
     EXPECT_EQ(game.Log().find("config.xml"), std::string::npos)

@@ -31,7 +31,8 @@ public:
     void SetEnvironment(const std::string& name, const std::string& value);
     // The command-line arguments of the next Start (none unless set).
     void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
-    // The settings folder the game is given (XDG_CONFIG_HOME).
+    // The data and settings folders the game is given (XDG_DATA_HOME, XDG_CONFIG_HOME).
+    const std::string& DataHome() const { return m_dataHome.Path(); }
     std::string ConfigHome() const { return m_dataHome.Path() + "/config"; }
     // Waits until the game's window exists and takes the keyboard focus; false on timeout.
     bool WaitForWindow(int timeoutMs = 10000);
