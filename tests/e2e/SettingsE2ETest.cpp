@@ -99,4 +99,50 @@ TEST(SettingsE2ETest, AVolumeAndABindingFromTheSettingsFileHoldRunAfterRun) {
     }
 }
 
+// How many times the frame ring was built: once at start-up, and again on every switch of full
+// screen, which here always opens the video mode anew.
+int RingBuilds(const std::string& log) {
+    int builds = 0;
+    for (size_t at = log.find("Framebuffers created!"); at != std::string::npos;
+         at = log.find("Framebuffers created!", at + 1)) {
+        ++builds;
+    }
+    return builds;
+}
+
+// F11 is remembered in the settings file: the next start opens in full screen, unless the
+// command line asks for a window.
+TEST(SettingsE2ETest, FullScreenChosenWithF11IsTheNextStartsAndTheCommandLineOverridesIt) {
+    GameProcess game;
+    game.SetEnvironment("GLIMMERAX_TEST_REOPEN_VIDEO_MODE", "1");
+    const std::string file = game.ConfigHome() + "/glimmerax/settings.xml";
+    ASSERT_TRUE(game.Start(kFlowData));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    GameProcess::Sleep(300);
+    EXPECT_EQ(RingBuilds(game.Log()), 1) << game.Log();
+    game.Key("F11");
+    GameProcess::Sleep(1000);
+    EXPECT_EQ(RingBuilds(game.Log()), 2) << game.Log();
+    game.Key("Escape");
+    ASSERT_EQ(game.WaitExit(), 1);
+    const std::string saved = ReadAll(file);
+    EXPECT_NE(saved.find("<video fullscreen=\"yes\" />"), std::string::npos) << saved;
+
+    ASSERT_TRUE(game.Start(kFlowData));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    GameProcess::Sleep(1000);
+    EXPECT_EQ(RingBuilds(game.Log()), 2) << "starts in full screen: " << game.Log();
+    game.Key("Escape");
+    ASSERT_EQ(game.WaitExit(), 1);
+
+    game.SetArguments({"--windowed"});
+    ASSERT_TRUE(game.Start(kFlowData));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    GameProcess::Sleep(1000);
+    EXPECT_EQ(RingBuilds(game.Log()), 1) << game.Log();
+    game.Key("Escape");
+    ASSERT_EQ(game.WaitExit(), 1);
+    EXPECT_EQ(ReadAll(file), saved) << "the command line's choice is not written";
+}
+
 }  // namespace
