@@ -18,6 +18,16 @@ const Option kOptions[] = {
      "with --replay: check FILE without a window; exit 0 when it plays as recorded, 1 when it "
      "does not, 2 when it cannot be used",
      [](CommandLine::Options& options, const char*) { options.verify = true; }},
+    {"--data", "DIR", "play the data folder DIR",
+     [](CommandLine::Options& options, const char* value) { options.dataFolder = value; }},
+    {"--fullscreen", nullptr, "start in full screen (this run only)",
+     [](CommandLine::Options& options, const char*) { options.fullScreen = true; }},
+    {"--windowed", nullptr, "start in a window (this run only)",
+     [](CommandLine::Options& options, const char*) { options.fullScreen = false; }},
+    {"--mute", nullptr, "start with all sound muted",
+     [](CommandLine::Options& options, const char*) { options.mute = true; }},
+    {"--version", nullptr, "show the version",
+     [](CommandLine::Options& options, const char*) { options.version = true; }},
     {"--help", nullptr, "show this text",
      [](CommandLine::Options& options, const char*) { options.help = true; }},
 };

@@ -2,6 +2,7 @@
 // The program's options. Each option is one row of a table (name, whether it takes a value,
 // what it sets), so that more can join without touching the parsing.
 
+#include <optional>
 #include <string>
 
 class CommandLine {
@@ -10,6 +11,10 @@ public:
         std::string replay;   // --replay FILE: watch (or verify) that replay
         bool verify = false;  // --verify: check the replay without a window, as fast as it can
         bool help = false;    // --help
+        bool version = false; // --version
+        std::string dataFolder;          // --data DIR: play that data folder
+        std::optional<bool> fullScreen;  // --fullscreen (true) or --windowed (false)
+        bool mute = false;               // --mute
     };
 
     // Reads argv[1] onwards; false with the reason in error on an unknown option, an option

@@ -11,4 +11,6 @@ public:
     // Window pixels (SDL's, y counting down from the top) to the interface's (y counting up
     // from the bottom of the view).
     virtual void ToInterface(int& x, int& y) const = 0;
+    // F12: a screenshot of the next frame. Receivers without a picture ignore it.
+    virtual void Screenshot() {}
 };

@@ -62,7 +62,7 @@ int RunGame() {
     ShooterWorld* world = ShooterWorld::GetInstance();
     world->Init();
     CUpdateTimer timer;
-    FramePacer pacer(world->Window().MaxFps());
+    FramePacer pacer(world->Window().PacedFps());
     LoopCounts counts;
     const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {

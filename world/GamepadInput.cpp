@@ -1,6 +1,7 @@
 #include "world/GamepadInput.h"
 
 #include "core/Log.h"
+#include "world/ActionCommand.h"
 #include "world/CommandSink.h"
 
 namespace {
@@ -84,25 +85,20 @@ void GamepadInput::Steer(CommandSink& sink, int& held, int now, bool vertical) {
     held = now;
 }
 
-void GamepadInput::HandleButton(CommandSink& sink, int button, bool pressed) {
+// A button bound to an action acts as that action's key; the shoulders step the weapon
+// pattern unless they are bound to an action.
+void GamepadInput::HandleButton(CommandSink& sink, int button, bool pressed) const {
     GameCommand command;
-    if (button == kStartButton) {
-        command.kind = CommandKind::TogglePause;
-        if (pressed) {
+    Action action = Action::Up;
+    if (m_bindings.ActionOfButton(button, action)) {
+        if (ActionCommand(action, pressed, command)) {
             sink.Execute(command);
         }
         return;
     }
-    if (button == kFireButton) {
-        command.kind = CommandKind::Fire;
-        command.on = pressed;
-    } else if (button == kRingButton && pressed) {
-        command.kind = CommandKind::Ring;
-    } else if ((button == kWeaponDownButton || button == kWeaponUpButton) && pressed) {
+    if ((button == kWeaponDownButton || button == kWeaponUpButton) && pressed) {
         command.kind = CommandKind::WeaponStep;
         command.level = button == kWeaponUpButton ? 1 : -1;
-    } else {
-        return;
+        sink.Execute(command);
     }
-    sink.Execute(command);
 }

@@ -5,11 +5,15 @@
 // the ship's velocity gets the same 14-pixel press and release steering commands as from the
 // keys, with the same rules (nothing while the ship is dead). Button 0 fires while held (Space),
 // button 1 fires the ring (M), buttons 4 and 5 (the shoulders) step the weapon pattern down
-// and up, button 7 (Start on the common layouts) pauses and resumes like P.
+// and up, button 7 (Start on the common layouts) pauses and resumes like P. The fire, ring and
+// start buttons are the default pad buttons of KeyBindings: any button can be bound to any
+// action, and then acts as that action's key.
 
 #include <SDL/SDL.h>
 
 #include <cstdint>
+
+#include "world/KeyBindings.h"
 
 class CommandSink;
 
@@ -32,6 +36,8 @@ public:
     bool Handle(const SDL_Event& event, CommandSink& sink);
     // Forgets the held directions (a new ship starts at rest).
     void Reset();
+    // The actions of the buttons from now on (KeyBindings' pad buttons).
+    void SetBindings(const KeyBindings& bindings) { m_bindings = bindings; }
 
     // Directions held, -1, 0 or 1 on each axis, y counting upwards.
     int StickX() const { return m_stickX; }
@@ -41,8 +47,9 @@ private:
     // Moves one source's held direction on one axis to now, releasing the old key and
     // pressing the new one.
     static void Steer(CommandSink& sink, int& held, int now, bool vertical);
-    static void HandleButton(CommandSink& sink, int button, bool pressed);
+    void HandleButton(CommandSink& sink, int button, bool pressed) const;
 
+    KeyBindings m_bindings;
     SDL_Joystick* m_joystick = nullptr;
     int m_stickX = 0;
     int m_stickY = 0;

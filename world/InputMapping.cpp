@@ -2,35 +2,9 @@
 
 #include "gui/CGUI.h"
 #include "gui/GUIInput.h"
+#include "world/ActionCommand.h"
 
 namespace {
-
-// Velocity step of one direction key, per press and (negated) per release.
-constexpr float MOVE_STEP = 14.0f;
-
-// The step vector of a direction key; false for any other key.
-bool DirectionOf(SDLKey key, Vector2& step) {
-    switch (key) {
-        case SDLK_UP:
-        case SDLK_w:
-            step = Vector2(0.0f, MOVE_STEP);
-            return true;
-        case SDLK_DOWN:
-        case SDLK_s:
-            step = Vector2(0.0f, -MOVE_STEP);
-            return true;
-        case SDLK_LEFT:
-        case SDLK_a:
-            step = Vector2(-MOVE_STEP, 0.0f);
-            return true;
-        case SDLK_RIGHT:
-        case SDLK_d:
-            step = Vector2(MOVE_STEP, 0.0f);
-            return true;
-        default:
-            return false;
-    }
-}
 
 // Mouse records: 0 for buttons other than left and right, which the interface only uses to
 // move its pointer.
@@ -55,43 +29,6 @@ GameCommand Command(CommandKind kind) {
     GameCommand command;
     command.kind = kind;
     return command;
-}
-
-// The keys a desktop game is expected to have, live or dead ship alike: R plays again, P
-// pauses and resumes, F11 and Alt+Enter switch full screen. False for every other key.
-bool DesktopCommand(SDLKey key, SDLMod mod, GameCommand& command) {
-    if (key == SDLK_r) {
-        command = Command(CommandKind::Restart);
-    } else if (key == SDLK_p) {
-        command = Command(CommandKind::TogglePause);
-    } else if (key == SDLK_F11 || (key == SDLK_RETURN && (mod & KMOD_ALT))) {
-        command = Command(CommandKind::ToggleFullScreen);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-// The ship's key bindings, pressed; false for a key that has none.
-bool ShipCommand(SDLKey key, GameCommand& command) {
-    Vector2 step;
-    if (DirectionOf(key, step)) {
-        command = Command(CommandKind::Steer);
-        command.step = step;
-    } else if (key >= SDLK_1 && key <= SDLK_4) {
-        command = Command(CommandKind::Weapon);
-        command.level = key - SDLK_1;
-    } else if (key == SDLK_SPACE) {
-        command = Command(CommandKind::Fire);
-        command.on = true;
-    } else if (key == SDLK_m) {
-        command = Command(CommandKind::Ring);
-    } else if (key == SDLK_n) {
-        command = Command(CommandKind::ToggleBlur);
-    } else {
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -128,31 +65,36 @@ void InputMapping::Handle(const SDL_Event& event, CommandSink& sink) {
     }
 }
 
+void InputMapping::SetBindings(const KeyBindings& bindings) {
+    m_bindings = bindings;
+    m_gamepad.SetBindings(bindings);
+}
+
+// The quit key ends the game at once and is not passed on to the interface. Alt+Enter always
+// switches full screen, whatever Enter is bound to; F12 takes a screenshot unless the player
+// bound it to an action.
 void InputMapping::KeyDown(SDLKey key, SDLMod mod, CommandSink& sink) {
-    if (key == SDLK_ESCAPE) {
+    Action action = Action::Up;
+    const bool bound = m_bindings.ActionOfKey(key, action);
+    if (bound && action == Action::Quit) {
         sink.Execute(Command(CommandKind::Quit));
         return;
     }
-    // Muting works on every screen, with or without a ship.
-    if (key == SDLK_v) {
-        sink.Execute(Command(CommandKind::ToggleMute));
-    }
     GameCommand command;
-    if (DesktopCommand(key, mod, command) || ShipCommand(key, command)) {
+    if (key == SDLK_RETURN && (mod & KMOD_ALT)) {
+        sink.Execute(Command(CommandKind::ToggleFullScreen));
+    } else if (key == SDLK_F12 && !bound) {
+        sink.Screenshot();
+    } else if (bound && ActionCommand(action, true, command)) {
         sink.Execute(command);
     }
     ForwardKey(key, 1);
 }
 
 void InputMapping::KeyUp(SDLKey key, CommandSink& sink) {
-    Vector2 step;
-    if (DirectionOf(key, step)) {
-        GameCommand command = Command(CommandKind::Steer);
-        command.step = Vector2(0.0f, 0.0f) - step;
-        sink.Execute(command);
-    } else if (key == SDLK_SPACE) {
-        GameCommand command = Command(CommandKind::Fire);
-        command.on = false;
+    Action action = Action::Up;
+    GameCommand command;
+    if (m_bindings.ActionOfKey(key, action) && ActionCommand(action, false, command)) {
         sink.Execute(command);
     }
     ForwardKey(key, 2);

@@ -2,15 +2,17 @@
 // The one place where the bindings live: SDL's key, mouse, window and gamepad events in, game
 // commands out. Keys and the pointer also go on to the interface, as records it can act on.
 //
-// The keyboard: arrows or W A S D steer (a 14-pixel velocity step per press, taken back on
-// release), Space fires while held, 1 to 4 choose the weapon pattern, M fires the ring, N
-// switches motion blur, V mutes, P pauses, R plays again, F11 or Alt+Enter switch full screen,
-// Escape quits. The gamepad: see GamepadInput.
+// The keyboard follows the key bindings (KeyBindings; by default arrows or W A S D steer by
+// a 14-pixel velocity step per press, taken back on release, Space fires while held, 1 to 4
+// choose the weapon pattern, M fires the ring, N switches motion blur, V mutes, P pauses, R
+// plays again, F11 switches full screen, Escape quits); Alt+Enter always switches full screen.
+// The gamepad: see GamepadInput.
 
 #include <SDL/SDL.h>
 
 #include "world/CommandSink.h"
 #include "world/GamepadInput.h"
+#include "world/KeyBindings.h"
 
 class InputMapping {
 public:
@@ -22,6 +24,9 @@ public:
     // One SDL event: its commands go to sink, its records to the interface.
     void Handle(const SDL_Event& event, CommandSink& sink);
     const GamepadInput& Gamepad() const { return m_gamepad; }
+    // The keys and pad buttons of every action from now on.
+    void SetBindings(const KeyBindings& bindings);
+    const KeyBindings& Bindings() const { return m_bindings; }
 
 private:
     void KeyDown(SDLKey key, SDLMod mod, CommandSink& sink);
@@ -29,4 +34,5 @@ private:
     static void Pointer(int x, int y, int kind, const CommandSink& sink);
 
     GamepadInput m_gamepad;
+    KeyBindings m_bindings;
 };

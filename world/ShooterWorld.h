@@ -8,7 +8,9 @@
 // - FrameRing: the motion-blur frame ring, its compositions and the paused world's picture;
 // - LevelPlay: the level in play, its actors, its clock and the rules step;
 // - GameSession: pause, quitting, the game's end, play again, best scores, music;
-// - InputMapping: SDL's events in, game commands out, which the world carries out.
+// - InputMapping: SDL's events in, game commands out, which the world carries out;
+// - PlayerSettings: the settings in effect, from the data, the settings file and the command
+//   line.
 
 #include <SDL/SDL.h>
 
@@ -22,6 +24,7 @@
 #include "world/GameSession.h"
 #include "world/InputMapping.h"
 #include "world/LevelPlay.h"
+#include "world/PlayerSettings.h"
 #include "world/VideoWindow.h"
 
 class TiXmlElement;
@@ -39,6 +42,11 @@ public:
     // textures need).
     void ReadConfig(const TiXmlElement* config);
     void LoadResourceSets(const TiXmlElement* config);
+    // The settings config.xml gives before the player's file and the command line override
+    // them: master volume, vertical sync and frame cap (ReadConfig has read them).
+    Settings DataDefaults(const TiXmlElement* config) const;
+    // Hands the settings in effect to the parts: pacing, the blur composition, the bindings.
+    void ApplySettings();
     // Window, OpenGL state and frame ring; false on failure.
     bool InitGL();
     bool IsQuit() const { return m_session.IsQuit(); }
@@ -91,6 +99,7 @@ public:
     GameSession& Session() { return m_session; }
     const InputMapping& Input() const { return m_input; }
     GameRecording& Recording() { return m_recording; }
+    PlayerSettings& PlayerChoices() { return m_settings; }
 
 private:
     // Carries out the input mapping's commands on the world's parts.
@@ -99,6 +108,7 @@ private:
         explicit Commands(ShooterWorld* world) : m_world(world) {}
         void Execute(const GameCommand& command) override;
         void ToInterface(int& x, int& y) const override;
+        void Screenshot() override { m_world->m_screenshotWanted = true; }
 
     private:
         ShooterWorld* m_world;
@@ -110,6 +120,8 @@ private:
     // framebuffer is incomplete.
     bool BuildFrameRing();
     void DrawWorldPart();
+    // Saves the picture drawn into the back buffer when a screenshot was asked for.
+    void SaveScreenshotIfWanted();
     void RenderMotionBlur();
 
     VideoWindow m_window;
@@ -117,6 +129,8 @@ private:
     LevelPlay m_level;
     GameSession m_session{m_level};
     InputMapping m_input;
+    PlayerSettings m_settings;
     Commands m_commands{this};
     GameRecording m_recording;
+    bool m_screenshotWanted = false;
 };

@@ -77,6 +77,8 @@ void ShooterWorld::Init() {
         return;
     }
     ReadConfig(config);
+    m_settings.Load(DataDefaults(config));
+    ApplySettings();
     if (!InitGL() && !SDL_GetVideoSurface()) {
         // No window: nothing can be shown and no key can end the loop.
         m_session.SetQuit(true);
@@ -109,6 +111,12 @@ void ShooterWorld::Init() {
     m_input.Open();
     m_recording.SetStore(std::make_unique<ReplayStore>(ReplayStore::DefaultFolder()));
     m_recording.Begin(m_level);
+    if (m_settings.MuteAtStart()) {
+        CSoundManager::GetInstance()->ToggleMute();
+    }
+    if (m_settings.Current().fullScreen) {
+        ToggleFullScreen();
+    }
 }
 
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {
@@ -151,7 +159,8 @@ void ShooterWorld::LoadResourceSets(const TiXmlElement* config) {
     });
 }
 
-// Sound: the first <soundsetfile> and the master volume of the "volume" attribute.
+// Sound: the first <soundsetfile>, at the master volume in effect (config.xml's "volume"
+// attribute unless the player's settings change it).
 void ShooterWorld::StartSound(const TiXmlElement* config) {
     const std::string path = FirstConfigFile(config, "soundsetfile");
     if (path.empty()) {
@@ -162,7 +171,7 @@ void ShooterWorld::StartSound(const TiXmlElement* config) {
     if (text && (!xml::ReadInt(config, "volume", volume) || volume < 0 || volume > 100)) {
         LogMessage("CEngine: Attribute volume=\"%s\" of <config> is not 0 to 100; 100 is used\n",
                    text);
-        volume = 100;
     }
-    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), path, volume);
+    CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), path,
+                                        m_settings.Current().masterVolume);
 }

@@ -49,9 +49,15 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
         case CommandKind::TogglePause:
             m_world->m_session.TogglePause();
             break;
-        case CommandKind::ToggleFullScreen:
+        case CommandKind::ToggleFullScreen: {
+            // The player's choice lasts: the settings file keeps it for the next start.
             m_world->ToggleFullScreen();
+            const bool fullScreen = m_world->m_window.IsFullScreen();
+            m_world->m_settings.Change([fullScreen](Settings& settings) {
+                settings.fullScreen = fullScreen;
+            });
             break;
+        }
         case CommandKind::FocusLost:
             m_world->m_session.PauseForFocusLoss();
             break;

@@ -54,6 +54,7 @@ void ShooterWorld::Render() {
     } else {
         DrawScene();
     }
+    SaveScreenshotIfWanted();
     SDL_GL_SwapBuffers();
 }
 
@@ -127,5 +128,6 @@ void ShooterWorld::RenderMotionBlur() {
     DrawScene();
     m_ring.EndSlot();
     m_ring.Compose();
+    SaveScreenshotIfWanted();
     SDL_GL_SwapBuffers();
 }

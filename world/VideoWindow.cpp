@@ -98,6 +98,12 @@ bool VideoWindow::Open() {
         return false;
     }
     LogMessage("SDL SetVideoMode worked correctly!\n");
+    int swapInterval = 0;
+    m_vsyncHonoured = m_vsync && SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapInterval) == 0 &&
+                      swapInterval == 1;
+    if (m_vsyncHonoured) {
+        LogMessage("Vertical sync honoured: frames follow the display's refresh.\n");
+    }
     if (m_accumBits > 0) {
         LogMessage("Accumulation buffer: %d bits per channel.\n", m_accumBits);
     } else {

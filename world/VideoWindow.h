@@ -16,6 +16,9 @@ public:
     void SetSize(uint32_t width, uint32_t height);
     bool VSync() const { return m_vsync; }
     uint32_t MaxFps() const { return m_maxFps; }  // 0: no cap
+    // The frame cap the loop keeps: none when vertical sync was asked for and the driver
+    // honours it (the swap then waits for the display's refresh), else MaxFps.
+    uint32_t PacedFps() const { return m_vsyncHonoured ? 0 : m_maxFps; }
     void SetPacing(bool vsync, uint32_t maxFps);
     bool IsFullScreen() const { return m_fullScreen; }
 
@@ -56,4 +59,5 @@ private:
     bool m_fullScreen = false;
     bool m_vsync = false;   // config.xml vsync="yes"
     uint32_t m_maxFps = 0;  // config.xml maxfps; 0 = no cap
+    bool m_vsyncHonoured = false;  // the driver reports the swap interval asked for
 };

@@ -37,7 +37,7 @@ TEST(CommandLineTest, ReplayAndVerifyInEitherOrder) {
 
 TEST(CommandLineTest, WrongUseIsRefusedWithItsReason) {
     const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
-        {{"--fullscreen"}, "unknown option --fullscreen"},
+        {{"--bogus"}, "unknown option --bogus"},
         {{"a.gxr"}, "unknown option a.gxr"},
         {{"--replay"}, "--replay needs FILE"},
         {{"--verify"}, "--verify needs --replay FILE"},

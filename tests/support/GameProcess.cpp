@@ -70,6 +70,12 @@ bool GameProcess::Start(const std::string& directory) {
     m_logPath = pattern;
     std::map<std::string, std::string> environment = m_environment;
     environment.emplace("XDG_DATA_HOME", m_dataHome.Path());
+    environment.emplace("XDG_CONFIG_HOME", m_dataHome.Path() + "/config");
+    std::vector<char*> argv{const_cast<char*>(GLIMMERAX_BINARY)};
+    for (std::string& argument : m_arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(directory.c_str()) != 0) {
@@ -82,11 +88,6 @@ bool GameProcess::Start(const std::string& directory) {
         UseQuietAudio();
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
-        std::vector<char*> argv = {const_cast<char*>(GLIMMERAX_BINARY)};
-        for (const std::string& argument : m_arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
         execv(GLIMMERAX_BINARY, argv.data());
         _exit(127);
     }

@@ -23,13 +23,17 @@ public:
     ~GameProcess();
 
     // Starts the binary with directory as working directory; its log goes to a file. The
-    // game keeps its best scores under a data folder of this object's own (XDG_DATA_HOME),
-    // never in the user's, unless SetEnvironment named another.
+    // game keeps its best scores and its settings under a folder of this object's own
+    // (XDG_DATA_HOME, and XDG_CONFIG_HOME below it), never in the user's, unless
+    // SetEnvironment named another.
     bool Start(const std::string& directory);
     // Sets a variable of the game's environment for the next Start.
     void SetEnvironment(const std::string& name, const std::string& value);
     // The command-line arguments of the next Start (none unless set).
     void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
+    // The data and settings folders the game is given (XDG_DATA_HOME, XDG_CONFIG_HOME).
+    const std::string& DataHome() const { return m_dataHome.Path(); }
+    std::string ConfigHome() const { return m_dataHome.Path() + "/config"; }
     // Waits until the game's window exists and takes the keyboard focus; false on timeout.
     bool WaitForWindow(int timeoutMs = 10000);
     // Waits until the log contains text; false on timeout.

@@ -1,0 +1,27 @@
+// The player's settings: the data's defaults taken from config.xml, and the settings in
+// effect handed to the world's parts.
+#include "world/ShooterWorld.h"
+
+#include "core/XmlRead.h"
+
+Settings ShooterWorld::DataDefaults(const TiXmlElement* config) const {
+    Settings defaults;
+    int volume = 100;
+    // A volume out of range was logged by StartSound's reading and counts as 100.
+    if (xml::ReadInt(config, "volume", volume) && volume >= 0 && volume <= 100) {
+        defaults.masterVolume = volume;
+    }
+    defaults.vsync = m_window.VSync();
+    defaults.maxFps = m_window.MaxFps();
+    return defaults;
+}
+
+void ShooterWorld::ApplySettings() {
+    const Settings& settings = m_settings.Current();
+    m_window.SetPacing(settings.vsync, settings.maxFps);
+    // Automatic keeps the data's choice (motionblur in config.xml).
+    if (settings.blur != BlurMethod::Auto) {
+        m_ring.SetBlending(settings.blur == BlurMethod::Blending);
+    }
+    m_input.SetBindings(settings.bindings);
+}
