@@ -64,6 +64,10 @@ public:
     // Play again: records the score of a game in play, reads the level file anew, clears
     // projectiles and explosions and returns to the state of a fresh start.
     void Restart();
+    // Live reload (--watch): reloads the data files changed since they were read, looked at
+    // every DataWatch::kPollMs; nothing while the watch is off. A changed level file starts
+    // the level again from its beginning.
+    void ReloadChangedData();
     // F11 and Alt+Enter: full screen and back, in place when the system can, else by opening
     // the video mode again and rebuilding what lives in the OpenGL context.
     void ToggleFullScreen();

@@ -70,6 +70,11 @@ bool GameProcess::Start(const std::string& directory) {
     m_logPath = pattern;
     std::map<std::string, std::string> environment = m_environment;
     environment.emplace("XDG_DATA_HOME", m_dataHome.Path());
+    std::vector<char*> argv{const_cast<char*>(GLIMMERAX_BINARY)};
+    for (const std::string& argument : m_arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     m_pid = fork();
     if (m_pid == 0) {
         if (chdir(directory.c_str()) != 0) {
@@ -82,7 +87,7 @@ bool GameProcess::Start(const std::string& directory) {
         UseQuietAudio();
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
-        execl(GLIMMERAX_BINARY, GLIMMERAX_BINARY, static_cast<char*>(nullptr));
+        execv(GLIMMERAX_BINARY, argv.data());
         _exit(127);
     }
     close(logFd);

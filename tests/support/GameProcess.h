@@ -26,6 +26,8 @@ public:
     // game keeps its best scores under a data folder of this object's own (XDG_DATA_HOME),
     // never in the user's, unless SetEnvironment named another.
     bool Start(const std::string& directory);
+    // Command-line arguments for the next Start (none unless set).
+    void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
     // Sets a variable of the game's environment for the next Start.
     void SetEnvironment(const std::string& name, const std::string& value);
     // Waits until the game's window exists and takes the keyboard focus; false on timeout.
@@ -72,6 +74,7 @@ private:
 
     TempDir m_dataHome;
     std::map<std::string, std::string> m_environment;
+    std::vector<std::string> m_arguments;
     pid_t m_pid = -1;
     int m_exitStatus = -1;
     std::string m_window;
