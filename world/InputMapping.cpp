@@ -58,7 +58,8 @@ GameCommand Command(CommandKind kind) {
 }
 
 // The keys a desktop game is expected to have, live or dead ship alike: R plays again, P
-// pauses and resumes, F11 and Alt+Enter switch full screen. False for every other key.
+// pauses and resumes, F11 and Alt+Enter switch full screen, F9 shows or hides the data
+// problems. False for every other key.
 bool DesktopCommand(SDLKey key, SDLMod mod, GameCommand& command) {
     if (key == SDLK_r) {
         command = Command(CommandKind::Restart);
@@ -66,6 +67,8 @@ bool DesktopCommand(SDLKey key, SDLMod mod, GameCommand& command) {
         command = Command(CommandKind::TogglePause);
     } else if (key == SDLK_F11 || (key == SDLK_RETURN && (mod & KMOD_ALT))) {
         command = Command(CommandKind::ToggleFullScreen);
+    } else if (key == SDLK_F9) {
+        command = Command(CommandKind::ToggleProblems);
     } else {
         return false;
     }

@@ -21,6 +21,7 @@
 #include "world/GameSession.h"
 #include "world/InputMapping.h"
 #include "world/LevelPlay.h"
+#include "world/ProblemOverlay.h"
 #include "world/VideoWindow.h"
 
 class TiXmlElement;
@@ -88,6 +89,7 @@ public:
     LevelPlay& Level() { return m_level; }
     const LevelPlay& Level() const { return m_level; }
     GameSession& Session() { return m_session; }
+    const ProblemOverlay& Problems() const { return m_problems; }
     const InputMapping& Input() const { return m_input; }
 
 private:
@@ -115,5 +117,7 @@ private:
     LevelPlay m_level;
     GameSession m_session{m_level};
     InputMapping m_input;
+    // The data problems reported since start-up, listed on screen with F9.
+    ProblemOverlay m_problems;
     Commands m_commands{this};
 };

@@ -103,6 +103,7 @@ void ReadPacing(const TiXmlElement* config, bool& vsync, uint32_t& maxFps) {
 }  // namespace
 
 void ShooterWorld::Init() {
+    m_problems.Install();
     TiXmlDocument document(CONFIG_FILE);
     // A file that does not parse may still leave a partial tree behind: it is not used.
     const TiXmlElement* config =

@@ -49,6 +49,9 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
         case CommandKind::ToggleFullScreen:
             m_world->ToggleFullScreen();
             break;
+        case CommandKind::ToggleProblems:
+            m_world->m_problems.Toggle();
+            break;
         case CommandKind::FocusLost:
             m_world->m_session.PauseForFocusLoss();
             break;

@@ -29,6 +29,8 @@ void ShooterWorld::ReloadChangedData() {
         return;
     }
     for (const std::string& path : watch.Changed(timeGetTime())) {
+        // Reading the file again reports its problems anew.
+        m_problems.Forget(path);
         if (path == m_level.File()) {
             LogMessage("Reloading the level %s: it starts again from its beginning\n",
                        path.c_str());
