@@ -13,7 +13,10 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "core/DataLayers.h"
+#include "core/DataWatch.h"
 #include "core/Version.h"
 #include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
@@ -26,6 +29,15 @@
 namespace {
 
 constexpr int kUsageStatus = 2;
+
+// A path named on the command line, made absolute against the starting folder: the data
+// folder becomes the working directory before it is read.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(platform::NativePath(path), error);
+    return error ? path : absolute.lexically_normal().u8string();
+}
 
 // Enters the data folder: the one named on the command line, else (the Windows release) the
 // folder beside the program; on other systems the launcher starts the game in its data
@@ -43,6 +55,15 @@ bool EnterData(const std::string& named) {
         return false;
     }
     return true;
+}
+
+// The installed mods, then the command line's in order, over the data folder.
+void LayerMods(const std::vector<std::string>& mods) {
+    DataLayers& layers = DataLayers::Active();
+    layers.AddInstalledMods(DataLayers::InstalledFolder());
+    for (const std::string& folder : mods) {
+        layers.AddMod(folder);
+    }
 }
 
 }  // namespace
@@ -63,19 +84,19 @@ int main(int argc, char* argv[]) {
         std::printf("glimmerax %s\n", glimmerax::Version());
         return 0;
     }
-    // A replay named relative to where the program was started, before the data folder is
-    // entered.
-    const std::string replay = options.replay.empty()
-                                   ? std::string()
-                                   : std::filesystem::absolute(platform::NativePath(options.replay))
-                                         .lexically_normal()
-                                         .u8string();
+    const std::string replay = options.replay.empty() ? std::string() : Absolute(options.replay);
+    std::vector<std::string> mods;
+    for (const std::string& mod : options.mods) {
+        mods.push_back(Absolute(mod));
+    }
     if (!EnterData(options.dataFolder)) {
         return kUsageStatus;
     }
+    LayerMods(mods);
     if (!replay.empty()) {
         return options.verify ? VerifyReplay(replay) : WatchReplay(replay);
     }
+    DataWatch::Active().SetOn(options.watch);
     LaunchOverrides overrides;
     overrides.fullScreen = options.fullScreen;
     overrides.mute = options.mute;

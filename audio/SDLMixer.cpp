@@ -3,6 +3,8 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 
+#include "core/DataLayers.h"
+
 namespace {
 
 constexpr int kRate = 44100;
@@ -63,7 +65,7 @@ int SDLMixer::LoadSample(const std::string& path) {
         m_error = "no audio device";
         return -1;
     }
-    Mix_Chunk* sample = Mix_LoadWAV(path.c_str());
+    Mix_Chunk* sample = Mix_LoadWAV(DataLayers::Active().Resolve(path).c_str());
     if (!sample) {
         m_error = Mix_GetError();
         return -1;
@@ -77,7 +79,7 @@ int SDLMixer::LoadMusic(const std::string& path) {
         m_error = "no audio device";
         return -1;
     }
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    Mix_Music* music = Mix_LoadMUS(DataLayers::Active().Resolve(path).c_str());
     if (!music) {
         m_error = Mix_GetError();
         return -1;

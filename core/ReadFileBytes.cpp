@@ -4,12 +4,15 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/DataLayers.h"
 #include "platform/FileSystem.h"
 
 void ReadFileBytes(const std::string& fileName, std::vector<unsigned char>& bytes) {
     // A directory opens as a stream on some systems and reports an absurd size: only
     // regular files are read.
-    const std::filesystem::path path = platform::NativePath(fileName);
+    // Through the data layers: a mod's file is read in place of the base's.
+    const std::filesystem::path path =
+        platform::NativePath(DataLayers::Active().Resolve(fileName));
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/DataLayers.h"
 #include "core/Diagnostics.h"
 #include "core/Log.h"
 #include "platform/FileSystem.h"
@@ -131,7 +132,9 @@ void ReportAt(const TiXmlElement* element, const char* format, ...) {
 }
 
 bool LoadFile(TiXmlDocument& document) {
-    const std::filesystem::path path = platform::NativePath(document.Value());
+    // The data path is looked up through the layers: a mod's file opens in place of the base's.
+    const std::filesystem::path path =
+        platform::NativePath(DataLayers::Active().Resolve(document.Value()));
     std::error_code error;
     std::ifstream file;
     if (std::filesystem::is_regular_file(path, error)) {

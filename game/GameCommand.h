@@ -16,6 +16,7 @@ enum class CommandKind {
     TogglePause,    // pause or resume during play
     Restart,        // play again
     ToggleFullScreen,
+    ToggleProblems, // the data problems' list on screen or off
     FocusLost,      // the window lost the input focus or was minimised
     Quit,
 };

@@ -33,22 +33,51 @@ void CGUI::Load(const TiXmlHandle& handle) {
 }
 
 void CGUI::LoadLayerSet(const std::string& fileName) {
+    TiXmlDocument document;
+    const TiXmlElement* set = OpenLayerSet(fileName, document);
+    xml::ForEachChild(set, "layer", [this](const TiXmlElement* element) { AddLayer(element); });
+}
+
+const TiXmlElement* CGUI::OpenLayerSet(const std::string& fileName, TiXmlDocument& document) {
     // Data may have been written on Windows: '\' reads as '/', as in every data path.
     const std::string path = NormalizeDataPath(fileName);
-    TiXmlDocument document(path.c_str());
+    document.SetValue(path.c_str());
     // Condensing is a global switch of the XML library; texts of layer sets are read condensed.
     TiXmlBase::SetCondenseWhiteSpace(true);
     if (!xml::LoadFile(document)) {
         LogMessage("CGUI: Cannot load layer set file \"%s\": %s\n", path.c_str(),
                    document.ErrorDesc());
-        return;
+        return nullptr;
     }
     const TiXmlElement* set = xml::FirstElementOrChild(document, "layerset");
     if (!set) {
         LogMessage("CGUI: No <layerset> element in layer set file \"%s\"\n", path.c_str());
-        return;
     }
-    xml::ForEachChild(set, "layer", [this](const TiXmlElement* element) { AddLayer(element); });
+    return set;
+}
+
+bool CGUI::ReloadLayerSet(const std::string& fileName) {
+    TiXmlDocument document;
+    const TiXmlElement* set = OpenLayerSet(fileName, document);
+    if (!set) {
+        return false;
+    }
+    xml::ForEachChild(set, "layer", [this](const TiXmlElement* element) {
+        std::unique_ptr<CGUILayer> layer(new CGUILayer());
+        layer->Load(element);
+        for (auto& old : m_layers) {
+            if (old->GetName() == layer->GetName()) {
+                if (m_activeLayer == old.get()) {
+                    m_activeLayer = layer.get();
+                }
+                old->Clear();
+                old = std::move(layer);
+                return;
+            }
+        }
+        m_layers.push_back(std::move(layer));
+    });
+    return true;
 }
 
 void CGUI::AddLayer(const TiXmlElement* element) {

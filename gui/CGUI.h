@@ -10,6 +10,7 @@
 #include "math/Vector2.h"
 
 class CGUILayer;
+class TiXmlDocument;
 class TiXmlElement;
 class TiXmlHandle;
 struct GUIKeyInput;
@@ -26,6 +27,10 @@ public:
     void Load(const TiXmlHandle& handle);
     // Loads the layers of one layer set file; a duplicate layer name is logged and dropped.
     void LoadLayerSet(const std::string& fileName);
+    // Live reload: reads the layer set file again; each of its layers replaces the layer of
+    // the same name (staying active when it was), a new one is added. False (logged, every
+    // layer left as it was) when the file does not load.
+    bool ReloadLayerSet(const std::string& fileName);
     // Makes the layer of that name active; an unknown name changes nothing.
     void SetActiveLayer(const std::string& name);
     // Makes the configuration's "default" layer active again (the state of a fresh start).
@@ -57,6 +62,8 @@ private:
 
     // Loads one "layer" element and keeps it unless its name is taken (logged, dropped).
     void AddLayer(const TiXmlElement* element);
+    // Loads the layer set file into document; its <layerset>, or null (logged).
+    static const TiXmlElement* OpenLayerSet(const std::string& fileName, TiXmlDocument& document);
     // Logs the default layer (when named) and every button target that no layer has.
     void ReportUnknownLayers(const char* defaultName) const;
     // The loaded layer of that exact name, or null.

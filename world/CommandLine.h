@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CommandLine {
 public:
@@ -15,6 +16,8 @@ public:
         std::string dataFolder;          // --data DIR: play that data folder
         std::optional<bool> fullScreen;  // --fullscreen (true) or --windowed (false)
         bool mute = false;               // --mute
+        std::vector<std::string> mods;   // --mod DIR, in order (a later mod wins)
+        bool watch = false;              // --watch: reload the data files that change
     };
 
     // Reads argv[1] onwards; false with the reason in error on an unknown option, an option

@@ -71,8 +71,8 @@ void InputMapping::SetBindings(const KeyBindings& bindings) {
 }
 
 // The quit key ends the game at once and is not passed on to the interface. Alt+Enter always
-// switches full screen, whatever Enter is bound to; F12 takes a screenshot unless the player
-// bound it to an action.
+// switches full screen, whatever Enter is bound to; F12 takes a screenshot and F9 shows or
+// hides the data problems, unless the player bound them to an action.
 void InputMapping::KeyDown(SDLKey key, SDLMod mod, CommandSink& sink) {
     Action action = Action::Up;
     const bool bound = m_bindings.ActionOfKey(key, action);
@@ -85,6 +85,8 @@ void InputMapping::KeyDown(SDLKey key, SDLMod mod, CommandSink& sink) {
         sink.Execute(Command(CommandKind::ToggleFullScreen));
     } else if (key == SDLK_F12 && !bound) {
         sink.Screenshot();
+    } else if (key == SDLK_F9 && !bound) {
+        sink.Execute(Command(CommandKind::ToggleProblems));
     } else if (bound && ActionCommand(action, true, command)) {
         sink.Execute(command);
     }

@@ -27,6 +27,7 @@ void ShooterWorld::Update(float& dt) {
         LogMessage("Exception found: %s\n", e ? e->what() : "");
     }
     m_session.UpdateMusic();
+    ReloadChangedData();
 }
 
 void ShooterWorld::UpdateWorld(float& dt) {

@@ -25,6 +25,7 @@
 #include "world/InputMapping.h"
 #include "world/LevelPlay.h"
 #include "world/PlayerSettings.h"
+#include "world/ProblemOverlay.h"
 #include "world/VideoWindow.h"
 
 class TiXmlElement;
@@ -77,6 +78,10 @@ public:
     // Play again: records the score of a game in play, reads the level file anew, clears
     // projectiles and explosions and returns to the state of a fresh start.
     void Restart();
+    // Live reload (--watch): reloads the data files changed since they were read, looked at
+    // every DataWatch::kPollMs; nothing while the watch is off. A changed level file starts
+    // the level again from its beginning.
+    void ReloadChangedData();
     // F11 and Alt+Enter: full screen and back, in place when the system can, else by opening
     // the video mode again and rebuilding what lives in the OpenGL context.
     void ToggleFullScreen();
@@ -97,6 +102,7 @@ public:
     LevelPlay& Level() { return m_level; }
     const LevelPlay& Level() const { return m_level; }
     GameSession& Session() { return m_session; }
+    const ProblemOverlay& Problems() const { return m_problems; }
     const InputMapping& Input() const { return m_input; }
     GameRecording& Recording() { return m_recording; }
     PlayerSettings& PlayerChoices() { return m_settings; }
@@ -130,6 +136,8 @@ private:
     GameSession m_session{m_level};
     InputMapping m_input;
     PlayerSettings m_settings;
+    // The data problems reported since start-up, listed on screen with F9.
+    ProblemOverlay m_problems;
     Commands m_commands{this};
     GameRecording m_recording;
     bool m_screenshotWanted = false;

@@ -4,11 +4,16 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "audio/CSoundManager.h"
 #include "audio/SDLMixer.h"
+#include "core/DataLayers.h"
 #include "core/DataPath.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
@@ -17,6 +22,7 @@
 #include "game/ConfigFiles.h"
 #include "game/ShooterExplosionManager.h"
 #include "gui/CGUI.h"
+#include "gui/CGUILayer.h"
 #include "platform/Clock.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CFontManager.h"
@@ -35,6 +41,37 @@ void ReportUnknownLayer(const char* role, const std::string& name) {
         LogMessage("CEngine: %s layer \"%s\" is not defined in any layer set\n", role,
                    name.c_str());
     }
+}
+
+// With mods active, the first layer shown (the title) names them in a line of small text at
+// its top left; without mods nothing is added.
+void ShowModNames() {
+    const std::vector<std::string> names = DataLayers::Active().ModNames();
+    CGUILayer* title = CGUI::GetInstance()->GetActiveLayer();
+    if (names.empty() || !title) {
+        return;
+    }
+    std::string text = "MODS:";
+    for (const std::string& name : names) {
+        text += " " + name;
+    }
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    LogMessage("Active mods shown on the title: %s\n", text.c_str());
+    TiXmlElement widget("widget");
+    widget.SetAttribute("type", "text");
+    widget.SetAttribute("name", "mods");
+    widget.SetAttribute("text", text.c_str());
+    widget.SetAttribute("font", "small");
+    TiXmlElement position("position");
+    position.SetAttribute("x", 10);
+    position.SetAttribute("y", 480);
+    widget.InsertEndChild(position);
+    TiXmlElement scale("scale");
+    scale.SetAttribute("x", 1);
+    scale.SetAttribute("y", 1);
+    widget.InsertEndChild(scale);
+    title->AddWidget(&widget);
 }
 
 TiXmlHandle HandleOn(const TiXmlElement* element) {
@@ -66,6 +103,7 @@ void ReadPacing(const TiXmlElement* config, bool& vsync, uint32_t& maxFps) {
 }  // namespace
 
 void ShooterWorld::Init() {
+    m_problems.Install();
     TiXmlDocument document(CONFIG_FILE);
     // A file that does not parse may still leave a partial tree behind: it is not used.
     const TiXmlElement* config =
@@ -87,6 +125,7 @@ void ShooterWorld::Init() {
     LoadResourceSets(config);
     StartSound(config);
     CGUI::GetInstance()->Load(HandleOn(xml::RequiredChild(config, "guicfg", "CEngine")));
+    ShowModNames();
     ReportUnknownLayer("Game-over", m_session.GameOverLayer());
     ReportUnknownLayer("Game-complete", m_session.GameCompleteLayer());
     m_level.SetTime(static_cast<int32_t>(timeGetTime()));

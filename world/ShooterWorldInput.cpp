@@ -58,6 +58,9 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
             });
             break;
         }
+        case CommandKind::ToggleProblems:
+            m_world->m_problems.Toggle();
+            break;
         case CommandKind::FocusLost:
             m_world->m_session.PauseForFocusLoss();
             break;

@@ -65,6 +65,7 @@ void ShooterWorld::DrawScene() {
     // A world that fails to draw leaves the interface undrawn for this frame.
     if (DrawGuarded([this] { DrawWorldPart(); })) {
         DrawGuarded([] { CGUI::GetInstance()->Render(); });
+        DrawGuarded([this] { m_problems.Render(); });
     }
 }
 
@@ -84,6 +85,7 @@ void ShooterWorld::DrawPausedScene() {
         still.Keep(key, width, height);
     }
     DrawGuarded([] { CGUI::GetInstance()->Render(); });
+    DrawGuarded([this] { m_problems.Render(); });
 }
 
 // Background, enemies, shots, ship and explosions, seen through the camera; the camera

@@ -18,6 +18,7 @@ void ShooterWorld::Shutdown() {
     // the managers that own those resources.
     m_level.ReleaseActors();
     CGUI::GetInstance()->UnloadAll();
+    m_problems.Uninstall();
     CEventManager* events = CEventManager::GetInstance();
     // The world is destroyed after this and the event manager lives on: no event may reach
     // it any more. One call takes it off the lists of every type.

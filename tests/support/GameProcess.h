@@ -27,10 +27,10 @@ public:
     // (XDG_DATA_HOME, and XDG_CONFIG_HOME below it), never in the user's, unless
     // SetEnvironment named another.
     bool Start(const std::string& directory);
+    // Command-line arguments for the next Start (none unless set).
+    void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
     // Sets a variable of the game's environment for the next Start.
     void SetEnvironment(const std::string& name, const std::string& value);
-    // The command-line arguments of the next Start (none unless set).
-    void SetArguments(const std::vector<std::string>& arguments) { m_arguments = arguments; }
     // The data and settings folders the game is given (XDG_DATA_HOME, XDG_CONFIG_HOME).
     const std::string& DataHome() const { return m_dataHome.Path(); }
     std::string ConfigHome() const { return m_dataHome.Path() + "/config"; }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/DataLayers.h"
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
 #include "platform/FileSystem.h"
@@ -77,7 +78,8 @@ void ReportParseError(const TiXmlDocument& document, const std::string& file, Fi
         return;
     }
     // The reader ran out of text (an element left open): the problem shows at the end.
-    std::ifstream in(platform::NativePath(file), std::ios::binary);
+    const std::string path = DataLayers::Active().Resolve(file);
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     if (!text.empty() && text.back() == '\n') {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/DataLayers.h"
+
 namespace {
 
 const char* SeverityName(Severity severity) {
@@ -44,7 +46,12 @@ void Findings::GameError(const std::string& file, int line, const std::string& m
     Add(finding);
 }
 
-void Findings::Add(const Finding& added) {
+void Findings::Add(const Finding& found) {
+    Finding added = found;
+    // A file that mods may replace is named with the layer it was read from.
+    if (!DataLayers::Active().ModNames().empty() && !added.file.empty()) {
+        added.layer = DataLayers::Active().LayerOf(added.file);
+    }
     for (Finding& finding : m_findings) {
         if (finding.file == added.file && finding.severity == added.severity &&
             finding.message == added.message) {
@@ -76,7 +83,8 @@ int Findings::WarningCount() const {
 void Findings::PrintText(std::ostream& out) const {
     for (const Finding& finding : m_findings) {
         out << finding.file << ':' << finding.line << ": " << SeverityName(finding.severity) << ": "
-            << Text(finding) << '\n';
+            << Text(finding) << (finding.layer.empty() ? "" : " [layer " + finding.layer + "]")
+            << '\n';
     }
     const int errors = ErrorCount();
     const int warnings = WarningCount();
@@ -91,7 +99,11 @@ void Findings::PrintJson(std::ostream& out) const {
             << ", \"line\": " << finding.line
             << ", \"severity\": " << JsonString(SeverityName(finding.severity))
             << ", \"message\": " << JsonString(Text(finding))
-            << ", \"origin\": " << JsonString(finding.fromGame ? "game" : "checker") << '}';
+            << ", \"origin\": " << JsonString(finding.fromGame ? "game" : "checker");
+        if (!finding.layer.empty()) {
+            out << ", \"layer\": " << JsonString(finding.layer);
+        }
+        out << '}';
     }
     out << (m_findings.empty() ? "]\n" : "\n]\n");
 }

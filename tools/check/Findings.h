@@ -15,6 +15,7 @@ struct Finding {
     std::string message;
     int repeats = 0;        // later findings of the same file and message, folded into this one
     bool fromGame = false;  // reported by the game's own loaders, in the game's words
+    std::string layer{};    // with mods active: "data" or the mod the file came from
 };
 
 // A finding that repeats one already made for the same file (the same unknown name used on
@@ -31,11 +32,12 @@ public:
     int WarningCount() const;
     const std::vector<Finding>& All() const { return m_findings; }
 
-    // "path:line: error: message" lines in the order found, then "N errors, M warnings".
+    // "path:line: error: message" lines in the order found, then "N errors, M warnings". With
+    // mods active, each line ends in " [layer NAME]", NAME being "data" or the mod's name.
     void PrintText(std::ostream& out) const;
     // One JSON array of {"file", "line", "severity", "message", "origin"} objects; origin is
     // "game" for a problem the game's loaders report (its message is the game's log line)
-    // and "checker" for one only the checker finds.
+    // and "checker" for one only the checker finds. With mods active each also has "layer".
     void PrintJson(std::ostream& out) const;
 
 private:

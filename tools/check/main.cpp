@@ -1,5 +1,5 @@
-// glimmerax-check [--json] [--map OUT.png] [DATA_DIR]: checks a Glimmerax data folder the way
-// the game reads it and reports every problem as "path:line: error: message" (or warning),
+// glimmerax-check [--json] [--map OUT.png] [--mod DIR]... [DATA_DIR]: checks a Glimmerax data
+// folder, with the mods laid over it in order as the game lays them, the way the game reads it and reports every problem as "path:line: error: message" (or warning),
 // then "N errors, M warnings". Exit status 0 without errors, 1 with errors, 2 when the data
 // folder or its config.xml cannot be read. --map draws the configured level into a PNG.
 
@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
+
+#include "core/DataLayers.h"
 
 #include "tools/check/DataChecker.h"
 #include "tools/check/LevelMap.h"
@@ -23,11 +26,13 @@ struct Options {
     bool json = false;
     std::string mapFile;  // absolute, empty when no map is asked for
     std::string dataDir = ".";
+    std::vector<std::string> mods;  // absolute, lowest first
 };
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: glimmerax-check [--json] [--map OUT.png] [DATA_DIR]\n"
-           "Checks the game data in DATA_DIR (default: the current folder).\n";
+    out << "usage: glimmerax-check [--json] [--map OUT.png] [--mod DIR]... [DATA_DIR]\n"
+           "Checks the game data in DATA_DIR (default: the current folder), with each mod\n"
+           "folder DIR laid over it in order, a later one winning.\n";
 }
 
 // False (with a message) on a bad command line.
@@ -39,6 +44,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.json = true;
         } else if (arg == "--map" && i + 1 < argc) {
             options.mapFile = std::filesystem::absolute(argv[++i]).string();
+        } else if (arg == "--mod" && i + 1 < argc) {
+            options.mods.push_back(std::filesystem::absolute(argv[++i]).string());
         } else if (arg.empty() || arg[0] == '-' || haveDir) {
             return false;
         } else {
@@ -69,6 +76,10 @@ int main(int argc, char** argv) {
         chdir(options.dataDir.c_str()) != 0) {
         std::cerr << "glimmerax-check: cannot read the data folder " << options.dataDir << '\n';
         return kExitUnreadable;
+    }
+    for (const std::string& mod : options.mods) {
+        // A mod that cannot be used is said so on the log (standard error) and left out.
+        DataLayers::Active().AddMod(mod);
     }
     Findings findings;
     DataChecker checker(findings);
