@@ -7,6 +7,7 @@
 #include "game/GameTime.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
+#include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "platform/Clock.h"
 #include "resources/CAnimation.h"
@@ -85,6 +86,7 @@ void ShooterEnemy::LoadProjectile(const TiXmlElement* projectile) {
     xml::ReadFloat(projectile, "speed", m_projectileSpeed);
     m_projectileSprite = xml::RequiredText(projectile, "sprite", kWho);
     FindLevelSprite(m_projectileSprite, projectile, kWho);
+    m_pattern.Load(projectile);
 }
 
 void ShooterEnemy::Update(float& dt) {
@@ -155,9 +157,17 @@ void ShooterEnemy::Activate() {
 void ShooterEnemy::Fire() {
     const Vector2 muzzle(m_box.left - FrameWidth() - 10.0f,
                          FrameHeight() * m_scale.y / 2.0f + m_position.y);
-    ActorStage::Launch(new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f),
-                                             m_projectileSpeed, m_scale, m_projectileSprite,
-                                             false));
+    const ShooterPlayer* ship = ActorStage::Player();
+    Vector2 target;
+    if (ship) {
+        const BoundingBox& box = ship->GetBox();
+        target = Vector2((box.left + box.right) / 2.0f, (box.bottom + box.top) / 2.0f);
+    }
+    for (const Vector2& direction : m_pattern.Volley(muzzle, ship != nullptr, target)) {
+        ActorStage::Launch(new ShooterProjectile(kShotDamage, muzzle, direction,
+                                                 m_projectileSpeed, m_scale, m_projectileSprite,
+                                                 false));
+    }
     CSoundManager::GetInstance()->Cue(SoundCue::EnemyFire);
 }
 

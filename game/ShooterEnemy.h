@@ -1,10 +1,11 @@
 #pragma once
 // One enemy craft: waits for its spawn time, enters at the right edge of the view, flies
-// straight, weaves or curves, animates, fires at its own rate and takes damage.
+// straight, weaves or curves, animates, fires its pattern at its own rate and takes damage.
 
 #include <cstdint>
 #include <string>
 
+#include "game/FirePattern.h"
 #include "math/BoundingBox.h"
 #include "math/Vector2.h"
 
@@ -35,7 +36,7 @@ public:
 
     // Enters play at the right edge of the camera view.
     void Activate();
-    // Launches one projectile to the left.
+    // Launches one volley of its fire pattern (one shot to the left by default).
     void Fire();
     // Health below 1 kills.
     void TakeDamage(int amount);
@@ -56,6 +57,7 @@ public:
     uint32_t m_lastShotTime = 0;
     float m_projectileSpeed = 0.0f;
     std::string m_projectileSprite;
+    FirePattern m_pattern;
     int32_t m_spawnTime = 0;
     CSprite* m_sprite = nullptr;
     int32_t m_frame = 0;
