@@ -60,8 +60,49 @@ bool ShooterEnemy::Load(const TiXmlElement* element) {
         m_action = xml::RequiredText(animation, "action", kWho);
         m_animated = m_animation != nullptr;
     }
+    LoadBoss(element);
     UpdateBox();
     return true;
+}
+
+void ShooterEnemy::LoadBoss(const TiXmlElement* element) {
+    const TiXmlElement* boss = xml::Child(element, "boss");
+    if (!boss) {
+        return;
+    }
+    m_boss = true;
+    if (!xml::OptionalText(element, "health")) {
+        xml::ReportAt(element, "%s: Boss \"%s\" without health in %s\n", kWho, m_name.c_str(),
+                      xml::FileOf(element).c_str());
+    }
+    m_phases.Load(boss, CurrentPhase());
+}
+
+BossPhases::Phase ShooterEnemy::CurrentPhase() const {
+    BossPhases::Phase now;
+    now.below = m_health;
+    now.behaviour = m_behaviour;
+    now.turnSpeed = m_turnSpeed;
+    now.speed = m_speed;
+    now.action = m_action;
+    now.fires = m_shoots;
+    now.fireDelay = m_fireDelay;
+    now.shotSpeed = m_projectileSpeed;
+    now.shotSprite = m_projectileSprite;
+    now.pattern = m_pattern;
+    return now;
+}
+
+void ShooterEnemy::EnterPhase(const BossPhases::Phase& phase) {
+    m_behaviour = phase.behaviour;
+    m_turnSpeed = phase.turnSpeed;
+    m_speed = phase.speed;
+    m_action = phase.action;
+    m_shoots = phase.fires;
+    m_fireDelay = phase.fireDelay;
+    m_projectileSpeed = phase.shotSpeed;
+    m_projectileSprite = phase.shotSprite;
+    m_pattern = phase.pattern;
 }
 
 void ShooterEnemy::LoadBehaviour(const TiXmlElement* behaviour) {
@@ -173,6 +214,9 @@ void ShooterEnemy::Fire() {
 
 void ShooterEnemy::TakeDamage(int amount) {
     m_health -= amount;
+    for (const BossPhases::Phase* phase : m_phases.Enter(m_health)) {
+        EnterPhase(*phase);
+    }
     if (m_health < 1) {
         Kill();
     }

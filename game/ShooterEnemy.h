@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/BossPhases.h"
 #include "game/FirePattern.h"
 #include "math/BoundingBox.h"
 #include "math/Vector2.h"
@@ -38,8 +39,10 @@ public:
     void Activate();
     // Launches one volley of its fire pattern (one shot to the left by default).
     void Fire();
-    // Health below 1 kills.
+    // Health below 1 kills; a boss enters each phase its health has now fallen below.
     void TakeDamage(int amount);
+    // A boss in play and not yet gone holds the camera still.
+    bool HoldsCamera() const { return m_boss && m_active && !m_dead; }
     // Marks the enemy dead and destroyed (explosion and points on removal).
     void Kill();
     // Box from the position and the frame size times the scale; frame size 0 without a sprite.
@@ -71,10 +74,17 @@ public:
     uint32_t m_animTime = 0;
     bool m_active = false;
     BoundingBox m_box;
+    bool m_boss = false;
+    BossPhases m_phases;
 
 private:
     void LoadBehaviour(const TiXmlElement* behaviour);
     void LoadProjectile(const TiXmlElement* projectile);
+    // A "boss" child makes the enemy a boss; a boss without "health" is reported.
+    void LoadBoss(const TiXmlElement* element);
+    // The boss as it is now, as the phase its first phase follows.
+    BossPhases::Phase CurrentPhase() const;
+    void EnterPhase(const BossPhases::Phase& phase);
     // Turns the direction for the oscillate and curve behaviours.
     void Steer();
     float FrameWidth() const;

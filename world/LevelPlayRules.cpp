@@ -1,4 +1,5 @@
 // The rules of the game: one step of the level in play, in a fixed order.
+#include <algorithm>
 #include <vector>
 
 #include "audio/CSoundManager.h"
@@ -85,11 +86,14 @@ void LevelPlay::StartClock() {
 }
 
 void LevelPlay::MoveScene(float& dt) {
-    if (m_camera) {
+    // While a boss is in play the level stops scrolling: camera and scenery hold still.
+    const bool held = std::any_of(m_enemies.begin(), m_enemies.end(),
+                                  [](const auto& enemy) { return enemy && enemy->HoldsCamera(); });
+    if (m_camera && !held) {
         m_camera->Update(dt);
     }
     m_player->Update(dt);
-    if (m_background) {
+    if (m_background && !held) {
         m_background->Update(dt);
     }
     if (m_explosions) {

@@ -84,6 +84,11 @@ const ElementRule kRules[] = {
     {DataKind::Level, "enemy", "direction", "x:float y:float speed:float"},
     {DataKind::Level, "enemy", "sprite", "name:text frame:int"},
     {DataKind::Level, "enemy", "animation", "name:text action:text"},
+    {DataKind::Level, "enemy", "boss", ""},
+    {DataKind::Level, "boss", "phase",
+     "below:int behaviour:text turnspeed:float speed:float action:text"},
+    {DataKind::Level, "phase", "projectile",
+     "delay:int speed:float sprite:text pattern:text count:int spread:float"},
     // Sound sets
     {DataKind::SoundSet, "", "soundset", "basedir:text"},
     {DataKind::SoundSet, "soundset", "sample", "name:text volume:int"},
