@@ -85,10 +85,15 @@ void LevelPlay::StartClock() {
     m_time = static_cast<int32_t>(timeGetTime() - m_start);
 }
 
+const ShooterEnemy* LevelPlay::GetBoss() const {
+    const auto boss = std::find_if(m_enemies.begin(), m_enemies.end(),
+                                   [](const auto& enemy) { return enemy && enemy->HoldsCamera(); });
+    return boss == m_enemies.end() ? nullptr : boss->get();
+}
+
 void LevelPlay::MoveScene(float& dt) {
     // While a boss is in play the level stops scrolling: camera and scenery hold still.
-    const bool held = std::any_of(m_enemies.begin(), m_enemies.end(),
-                                  [](const auto& enemy) { return enemy && enemy->HoldsCamera(); });
+    const bool held = GetBoss() != nullptr;
     if (m_camera && !held) {
         m_camera->Update(dt);
     }

@@ -6,6 +6,7 @@
 
 #include "GameTestSupport.h"
 #include "game/ShooterEnemy.h"
+#include "gui/CGUIMeterWidget.h"
 #include "support/LogCapture.h"
 
 using gametest::LevelFixture;
@@ -130,4 +131,24 @@ TEST_F(BossTest, BadBossDataIsOneLineEachAndTheGoodPhasesPlay) {
     boss.TakeDamage(80);  // 20: both good phases; the unknown behaviour flies straight
     EXPECT_EQ(boss.m_behaviour, 0);
     EXPECT_FALSE(boss.m_dead);
+}
+
+TEST_F(BossTest, TheBossMeterShowsTheBossHealthOnlyWhileTheBossIsInPlay) {
+    XmlSnippet xml("<widget type='meter' name='bossbar' target='boss' ratio='10'/>");
+    CGUIMeterWidget meter;
+    meter.Load(xml.Root());
+    ShooterEnemy& boss = AddBoss("time='100' health='300'", kTwoPhases);
+    int32_t value = -1;
+    Step();
+    EXPECT_FALSE(meter.ReadValue(value));
+    while (!boss.m_active) {
+        Step();
+    }
+    ASSERT_TRUE(meter.ReadValue(value));
+    EXPECT_EQ(value, 300);
+    boss.TakeDamage(120);
+    ASSERT_TRUE(meter.ReadValue(value));
+    EXPECT_EQ(meter.IconCount(value), 18);
+    boss.Kill();
+    EXPECT_FALSE(meter.ReadValue(value));
 }
