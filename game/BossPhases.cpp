@@ -37,15 +37,14 @@ void BossPhases::LoadLook(const TiXmlElement* element, Phase& phase) {
     }
 }
 
-bool BossPhases::CheckThreshold(const TiXmlElement* element, int32_t below,
-                                int32_t ceiling) const {
+bool BossPhases::CheckThreshold(const TiXmlElement* element, int32_t below, int32_t ceiling) const {
     if (below >= 1 && below < ceiling) {
         return true;
     }
     const std::string file = xml::FileOf(element);
     if (m_phases.empty()) {
-        xml::ReportAt(element, "ShooterEnemy: Boss phase threshold %d outside 1..%d in %s\n",
-                      below, ceiling - 1, file.c_str());
+        xml::ReportAt(element, "ShooterEnemy: Boss phase threshold %d outside 1..%d in %s\n", below,
+                      ceiling - 1, file.c_str());
     } else {
         xml::ReportAt(element,
                       "ShooterEnemy: Boss phase threshold %d out of order, not below %d in %s\n",

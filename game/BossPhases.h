@@ -16,14 +16,14 @@ class TiXmlElement;
 class BossPhases {
 public:
     struct Phase {
-        int32_t below = 0;        // entered once health < below
-        int32_t behaviour = 0;    // as ShooterEnemy::ReadBehaviour gives it
-        float turnSpeed = 0.0f;   // change of direction y per update
-        float speed = 0.0f;       // distance per update
-        std::string action;       // animation action; empty keeps the current one
-        bool fires = false;       // whether the boss shoots
-        int32_t fireDelay = 0;    // ms between volleys
-        float shotSpeed = 0.0f;   // distance per update of each shot
+        int32_t below = 0;       // entered once health < below
+        int32_t behaviour = 0;   // as ShooterEnemy::ReadBehaviour gives it
+        float turnSpeed = 0.0f;  // change of direction y per update
+        float speed = 0.0f;      // distance per update
+        std::string action;      // animation action; empty keeps the current one
+        bool fires = false;      // whether the boss shoots
+        int32_t fireDelay = 0;   // ms between volleys
+        float shotSpeed = 0.0f;  // distance per update of each shot
         std::string shotSprite;
         FirePattern pattern;
         bool entered = false;

@@ -40,8 +40,8 @@ void FirePattern::Load(const TiXmlElement* projectile) {
     int32_t count = m_count;
     if (xml::ReadInt(projectile, "count", count)) {
         if (count < 1) {
-            xml::ReportAt(projectile, "ShooterEnemy: Fire pattern count %d below 1 in %s\n",
-                          count, xml::FileOf(projectile).c_str());
+            xml::ReportAt(projectile, "ShooterEnemy: Fire pattern count %d below 1 in %s\n", count,
+                          xml::FileOf(projectile).c_str());
         } else {
             m_count = count;
         }
@@ -85,8 +85,8 @@ std::vector<Vector2> FirePattern::Volley(const Vector2& muzzle, bool hasTarget,
         case Kind::Ring:
             // The first shot flies straight to the left, the others follow counter-clockwise.
             for (int32_t i = 0; i < m_count; ++i) {
-                directions.push_back(
-                    AtAngle(kLeft + kFullTurn * static_cast<float>(i) / static_cast<float>(m_count)));
+                directions.push_back(AtAngle(kLeft + kFullTurn * static_cast<float>(i) /
+                                                         static_cast<float>(m_count)));
             }
             break;
     }

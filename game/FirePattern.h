@@ -34,8 +34,7 @@ public:
     // The unit directions of one volley fired from muzzle. hasTarget tells whether target (the
     // ship's centre) exists; an aimed shot without a target, or with the target exactly on the
     // muzzle, flies straight.
-    std::vector<Vector2> Volley(const Vector2& muzzle, bool hasTarget,
-                                const Vector2& target) const;
+    std::vector<Vector2> Volley(const Vector2& muzzle, bool hasTarget, const Vector2& target) const;
 
     Kind m_kind = Kind::Straight;
     int32_t m_count = 1;

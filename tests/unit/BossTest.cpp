@@ -29,8 +29,8 @@ protected:
         XmlSnippet xml("<enemy name='b' " + attributes +
                        "><behaviour type='normal'/><projectile shoots='no'/>"
                        "<position x='-200' y='300'/><scale x='1' y='1'/>"
-                       "<direction x='-1' y='0' speed='0'/><sprite name='" + sprite + "'/>" +
-                       boss + "</enemy>");
+                       "<direction x='-1' y='0' speed='0'/><sprite name='" +
+                       sprite + "'/>" + boss + "</enemy>");
         auto enemy = std::make_unique<ShooterEnemy>();
         enemy->Load(xml.Root());
         level.EnemyList().push_back(std::move(enemy));

@@ -29,11 +29,13 @@ protected:
 
     // Loads and activates an enemy whose projectile element carries these attributes.
     void Arm(ShooterEnemy& enemy, const std::string& attributes) {
-        XmlSnippet xml("<enemy name='e' time='0'><behaviour type='normal'/>"
-                       "<projectile shoots='yes' sprite='" + shot + "' " + attributes +
-                       "/><position x='100' y='200'/><scale x='1' y='1'/>"
-                       "<direction x='-1' y='0' speed='0'/><sprite name='" + sprite +
-                       "'/></enemy>");
+        XmlSnippet xml(
+            "<enemy name='e' time='0'><behaviour type='normal'/>"
+            "<projectile shoots='yes' sprite='" +
+            shot + "' " + attributes +
+            "/><position x='100' y='200'/><scale x='1' y='1'/>"
+            "<direction x='-1' y='0' speed='0'/><sprite name='" +
+            sprite + "'/></enemy>");
         enemy.Load(xml.Root());
         enemy.Activate();
     }
@@ -110,8 +112,8 @@ TEST_F(FirePatternTest, AVolleyFiresAtOnceThenOnlyAfterTheInterval) {
     Wait(enemy, 400);
     EXPECT_EQ(level.ProjectileList().size(), 5u);
     Wait(enemy, 1);
-    ExpectAngles(Angles(), {160.0f, 170.0f, 180.0f, 190.0f, 200.0f,
-                            160.0f, 170.0f, 180.0f, 190.0f, 200.0f});
+    ExpectAngles(Angles(),
+                 {160.0f, 170.0f, 180.0f, 190.0f, 200.0f, 160.0f, 170.0f, 180.0f, 190.0f, 200.0f});
 }
 
 TEST_F(FirePatternTest, WithoutAPatternTheShotIsTheDesignedStraightOne) {

@@ -125,7 +125,8 @@ void InterfaceChecker::CheckMeter(const TiXmlElement* widget, const std::string&
     const std::string target = AttributeText(widget, "target");
     if (!OneOf(target, kMeterTargets)) {
         m_context.Warning(at, "meter target " + Quoted(target) +
-                                  " is unknown (health, lives, points, best, boss): it draws nothing");
+                                  " is unknown (health, lives, points, best, boss): it draws "
+                                  "nothing");
     }
 }
 
