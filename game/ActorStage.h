@@ -8,6 +8,7 @@
 
 class ShooterBackground;
 class ShooterCamera;
+class ShooterEnemy;
 class ShooterPlayer;
 class ShooterProjectile;
 
@@ -23,6 +24,8 @@ public:
     virtual void AddProjectile(ShooterProjectile* projectile) = 0;
     // The best score kept from earlier games; 0 when none is kept.
     virtual int32_t GetBestScore() const { return 0; }
+    // The boss in play (the first, when several are), or null when none is.
+    virtual const ShooterEnemy* GetBoss() const { return nullptr; }
 
     // The registered stage, or null when no world exists.
     static ActorStage* Current() { return s_current; }
@@ -33,6 +36,7 @@ public:
     }
     static ShooterPlayer* Player() { return s_current ? s_current->GetPlayer() : nullptr; }
     static int32_t BestScore() { return s_current ? s_current->GetBestScore() : 0; }
+    static const ShooterEnemy* Boss() { return s_current ? s_current->GetBoss() : nullptr; }
     // Hands the projectile to the stage; with no stage there is no owner and it is deleted.
     static void Launch(ShooterProjectile* projectile);
 

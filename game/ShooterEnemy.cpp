@@ -7,6 +7,7 @@
 #include "game/GameTime.h"
 #include "game/ShooterBackground.h"
 #include "game/ShooterCamera.h"
+#include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "platform/Clock.h"
 #include "resources/CAnimation.h"
@@ -59,8 +60,49 @@ bool ShooterEnemy::Load(const TiXmlElement* element) {
         m_action = xml::RequiredText(animation, "action", kWho);
         m_animated = m_animation != nullptr;
     }
+    LoadBoss(element);
     UpdateBox();
     return true;
+}
+
+void ShooterEnemy::LoadBoss(const TiXmlElement* element) {
+    const TiXmlElement* boss = xml::Child(element, "boss");
+    if (!boss) {
+        return;
+    }
+    m_boss = true;
+    if (!xml::OptionalText(element, "health")) {
+        xml::ReportAt(element, "%s: Boss \"%s\" without health in %s\n", kWho, m_name.c_str(),
+                      xml::FileOf(element).c_str());
+    }
+    m_phases.Load(boss, CurrentPhase());
+}
+
+BossPhases::Phase ShooterEnemy::CurrentPhase() const {
+    BossPhases::Phase now;
+    now.below = m_health;
+    now.behaviour = m_behaviour;
+    now.turnSpeed = m_turnSpeed;
+    now.speed = m_speed;
+    now.action = m_action;
+    now.fires = m_shoots;
+    now.fireDelay = m_fireDelay;
+    now.shotSpeed = m_projectileSpeed;
+    now.shotSprite = m_projectileSprite;
+    now.pattern = m_pattern;
+    return now;
+}
+
+void ShooterEnemy::EnterPhase(const BossPhases::Phase& phase) {
+    m_behaviour = phase.behaviour;
+    m_turnSpeed = phase.turnSpeed;
+    m_speed = phase.speed;
+    m_action = phase.action;
+    m_shoots = phase.fires;
+    m_fireDelay = phase.fireDelay;
+    m_projectileSpeed = phase.shotSpeed;
+    m_projectileSprite = phase.shotSprite;
+    m_pattern = phase.pattern;
 }
 
 void ShooterEnemy::LoadBehaviour(const TiXmlElement* behaviour) {
@@ -85,6 +127,7 @@ void ShooterEnemy::LoadProjectile(const TiXmlElement* projectile) {
     xml::ReadFloat(projectile, "speed", m_projectileSpeed);
     m_projectileSprite = xml::RequiredText(projectile, "sprite", kWho);
     FindLevelSprite(m_projectileSprite, projectile, kWho);
+    m_pattern.Load(projectile);
 }
 
 void ShooterEnemy::Update(float& dt) {
@@ -155,14 +198,25 @@ void ShooterEnemy::Activate() {
 void ShooterEnemy::Fire() {
     const Vector2 muzzle(m_box.left - FrameWidth() - 10.0f,
                          FrameHeight() * m_scale.y / 2.0f + m_position.y);
-    ActorStage::Launch(new ShooterProjectile(kShotDamage, muzzle, Vector2(-1.0f, 0.0f),
-                                             m_projectileSpeed, m_scale, m_projectileSprite,
-                                             false));
+    const ShooterPlayer* ship = ActorStage::Player();
+    Vector2 target;
+    if (ship) {
+        const BoundingBox& box = ship->GetBox();
+        target = Vector2((box.left + box.right) / 2.0f, (box.bottom + box.top) / 2.0f);
+    }
+    for (const Vector2& direction : m_pattern.Volley(muzzle, ship != nullptr, target)) {
+        ActorStage::Launch(new ShooterProjectile(kShotDamage, muzzle, direction,
+                                                 m_projectileSpeed, m_scale, m_projectileSprite,
+                                                 false));
+    }
     CSoundManager::GetInstance()->Cue(SoundCue::EnemyFire);
 }
 
 void ShooterEnemy::TakeDamage(int amount) {
     m_health -= amount;
+    for (const BossPhases::Phase* phase : m_phases.Enter(m_health)) {
+        EnterPhase(*phase);
+    }
     if (m_health < 1) {
         Kill();
     }

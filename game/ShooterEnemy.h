@@ -1,10 +1,12 @@
 #pragma once
 // One enemy craft: waits for its spawn time, enters at the right edge of the view, flies
-// straight, weaves or curves, animates, fires at its own rate and takes damage.
+// straight, weaves or curves, animates, fires its pattern at its own rate and takes damage.
 
 #include <cstdint>
 #include <string>
 
+#include "game/BossPhases.h"
+#include "game/FirePattern.h"
 #include "math/BoundingBox.h"
 #include "math/Vector2.h"
 
@@ -35,10 +37,12 @@ public:
 
     // Enters play at the right edge of the camera view.
     void Activate();
-    // Launches one projectile to the left.
+    // Launches one volley of its fire pattern (one shot to the left by default).
     void Fire();
-    // Health below 1 kills.
+    // Health below 1 kills; a boss enters each phase its health has now fallen below.
     void TakeDamage(int amount);
+    // A boss in play and not yet gone holds the camera still.
+    bool HoldsCamera() const { return m_boss && m_active && !m_dead; }
     // Marks the enemy dead and destroyed (explosion and points on removal).
     void Kill();
     // Box from the position and the frame size times the scale; frame size 0 without a sprite.
@@ -56,6 +60,7 @@ public:
     uint32_t m_lastShotTime = 0;
     float m_projectileSpeed = 0.0f;
     std::string m_projectileSprite;
+    FirePattern m_pattern;
     int32_t m_spawnTime = 0;
     CSprite* m_sprite = nullptr;
     int32_t m_frame = 0;
@@ -69,10 +74,17 @@ public:
     uint32_t m_animTime = 0;
     bool m_active = false;
     BoundingBox m_box;
+    bool m_boss = false;
+    BossPhases m_phases;
 
 private:
     void LoadBehaviour(const TiXmlElement* behaviour);
     void LoadProjectile(const TiXmlElement* projectile);
+    // A "boss" child makes the enemy a boss; a boss without "health" is reported.
+    void LoadBoss(const TiXmlElement* element);
+    // The boss as it is now, as the phase its first phase follows.
+    BossPhases::Phase CurrentPhase() const;
+    void EnterPhase(const BossPhases::Phase& phase);
     // Turns the direction for the oscillate and curve behaviours.
     void Steer();
     float FrameWidth() const;

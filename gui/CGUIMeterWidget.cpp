@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/XmlRead.h"
 #include "game/ActorStage.h"
+#include "game/ShooterEnemy.h"
 #include "game/ShooterPlayer.h"
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
@@ -73,6 +74,8 @@ void CGUIMeterWidget::ReadTarget(const TiXmlElement* element) {
         m_target = TargetPoints;
     } else if (std::strcmp(target, "best") == 0) {
         m_target = TargetBest;
+    } else if (std::strcmp(target, "boss") == 0) {
+        m_target = TargetBoss;
     } else {
         LogMessage(
             "CGUIMeterWidget: Unknown \"target\" \"%s\" of meter \"%s\" in %s: it shows "
@@ -85,6 +88,11 @@ bool CGUIMeterWidget::ReadValue(int32_t& value) const {
     if (m_target == TargetBest) {
         value = ActorStage::BestScore();
         return ActorStage::Current() != nullptr;
+    }
+    if (m_target == TargetBoss) {
+        const ShooterEnemy* boss = ActorStage::Boss();
+        value = boss ? boss->m_health : 0;
+        return boss != nullptr;
     }
     const ShooterPlayer* player = ActorStage::Player();
     if (!player) {

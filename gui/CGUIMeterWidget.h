@@ -1,7 +1,7 @@
 #pragma once
-// Shows the player's lives, health or points, or the best score kept, read at every draw: as a row
-// or column of icons (one per "ratio" units) or, with a font, as a number aligned left, centred or
-// right on the position.
+// Shows the player's lives, health or points, the best score kept, or the health of the boss in
+// play (only while one is), read at every draw: as a row or column of icons (one per "ratio"
+// units) or, with a font, as a number aligned left, centred or right on the position.
 
 #include <cstdint>
 
@@ -16,7 +16,8 @@ public:
         TargetLives = 1,
         TargetHealth = 2,
         TargetPoints = 3,
-        TargetBest = 4
+        TargetBest = 4,
+        TargetBoss = 5
     };
     enum Align { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
 
@@ -25,8 +26,8 @@ public:
     // Icons or the number; nothing without a target or a player.
     void Render() override;
 
-    // The shown value of the world's player (or the best score, which needs no player);
-    // false for no target or no player.
+    // The shown value of the world's player (or the best score, which needs no player, or the
+    // boss's health); false for no target, no player, or no boss in play.
     bool ReadValue(int32_t& value) const;
     // Icons for value: value / ratio, truncated; 0 for a negative count or a ratio below 1.
     int32_t IconCount(int32_t value) const;

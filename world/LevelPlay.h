@@ -68,6 +68,7 @@ public:
     ShooterBackground* GetBackground() const override { return m_background.get(); }
     void AddProjectile(ShooterProjectile* projectile) override;
     int32_t GetBestScore() const override;
+    const ShooterEnemy* GetBoss() const override;
     // The table the best score is read from (may be null: none kept).
     void SetScoreTable(const ScoreTable* scores) { m_scores = scores; }
 

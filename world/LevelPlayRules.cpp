@@ -1,4 +1,5 @@
 // The rules of the game: one step of the level in play, in a fixed order.
+#include <algorithm>
 #include <vector>
 
 #include "audio/CSoundManager.h"
@@ -85,12 +86,20 @@ void LevelPlay::StartClock() {
     m_time = static_cast<int32_t>(timeGetTime() - m_start);
 }
 
+const ShooterEnemy* LevelPlay::GetBoss() const {
+    const auto boss = std::find_if(m_enemies.begin(), m_enemies.end(),
+                                   [](const auto& enemy) { return enemy && enemy->HoldsCamera(); });
+    return boss == m_enemies.end() ? nullptr : boss->get();
+}
+
 void LevelPlay::MoveScene(float& dt) {
-    if (m_camera) {
+    // While a boss is in play the level stops scrolling: camera and scenery hold still.
+    const bool held = GetBoss() != nullptr;
+    if (m_camera && !held) {
         m_camera->Update(dt);
     }
     m_player->Update(dt);
-    if (m_background) {
+    if (m_background && !held) {
         m_background->Update(dt);
     }
     if (m_explosions) {

@@ -11,7 +11,7 @@ namespace {
 // The commands the game reacts to when a button raises them.
 const char* const kButtonEvents[] = {"pause", "quit", "restart"};
 // The meter's values and alignments the game knows.
-const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best"};
+const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best", "boss"};
 const char* const kMeterAligns[] = {"l", "left", "c", "centre", "center", "r", "right"};
 
 template <size_t N>
@@ -125,7 +125,8 @@ void InterfaceChecker::CheckMeter(const TiXmlElement* widget, const std::string&
     const std::string target = AttributeText(widget, "target");
     if (!OneOf(target, kMeterTargets)) {
         m_context.Warning(at, "meter target " + Quoted(target) +
-                                  " is unknown (health, lives, points, best): it draws nothing");
+                                  " is unknown (health, lives, points, best, boss): it draws "
+                                  "nothing");
     }
 }
 

@@ -66,6 +66,7 @@ bool LevelMap::Write(const std::string& path, std::string& problem) {
     DrawBackground(canvas);
     DrawRuler(canvas);
     DrawStartView(canvas);
+    DrawBossHolds(canvas);
     DrawEnemies(canvas);
     return canvas.WritePng(path, problem);
 }
@@ -205,6 +206,28 @@ void LevelMap::DrawEnemies(MapCanvas& canvas) const {
             canvas.Text(labelX, labelY, label, {255, 255, 255});
             labels.emplace_back(labelX, labelY);
         }
+    }
+}
+
+void LevelMap::DrawBossHolds(MapCanvas& canvas) const {
+    for (const auto& enemy : m_level.enemies) {
+        if (!enemy->m_boss) {
+            continue;
+        }
+        // The boss enters at the view's right edge at its spawn time, and the view holds there.
+        const double update = enemy->m_spawnTime / LevelModel::kMsPerUpdate;
+        const float x = m_level.CameraXAfter(update) + m_viewWidth - 1.0f / m_scale;
+        const float inset = 0.5f / m_scale;
+        int mapX = 0;
+        int bottom = 0;
+        int top = 0;
+        if (!ToMap(x, m_y0 + inset, mapX, bottom) ||
+            !ToMap(x, m_y0 + m_viewHeight - inset, mapX, top)) {
+            continue;
+        }
+        canvas.FillRect(mapX - 1, top, 3, bottom - top + 1, kBossHoldColour);
+        const std::string label = "boss " + enemy->m_name;
+        canvas.Text(mapX - 4 - MapCanvas::TextWidth(label), top + 4, label, kBossHoldColour);
     }
 }
 

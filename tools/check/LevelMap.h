@@ -5,7 +5,8 @@
 // game's own enemy and camera code until it leaves the view, coloured by behaviour (normal
 // amber, oscillate cyan, curve magenta), and a time ruler under the picture with a tick every
 // 10 s where the right edge of the view is at that time, which is where an enemy spawned
-// then enters.
+// then enters. A boss's spawn time is marked by a red line at the view's right edge, where the
+// view holds while the boss is in play (the map draws the rest of the level as if it did not).
 //
 // Layout: the world from the camera's start x to the view's right edge at the last playable
 // moment (the end of the terrain strip; without one, 10 s after the last spawn), at half
@@ -37,6 +38,7 @@ public:
     static constexpr Rgb kNormalColour{255, 190, 0};
     static constexpr Rgb kOscillateColour{0, 230, 255};
     static constexpr Rgb kCurveColour{255, 60, 220};
+    static constexpr Rgb kBossHoldColour{255, 40, 40};
 
 private:
     bool Layout(std::string& problem);
@@ -46,6 +48,8 @@ private:
     void DrawStartView(MapCanvas& canvas) const;
     void DrawRuler(MapCanvas& canvas) const;
     void DrawEnemies(MapCanvas& canvas) const;
+    // A line at the view's right edge where each boss holds the camera, with its name.
+    void DrawBossHolds(MapCanvas& canvas) const;
     // The path as a line of 2 x 2 dots; the parts outside the map are left out.
     void DrawPath(MapCanvas& canvas, const std::vector<Vector2>& path, Rgb colour) const;
 
