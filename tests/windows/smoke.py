@@ -40,6 +40,7 @@ PROGRESS = re.compile(
     r'^(SDL Initialised!|SDL SetVideoMode worked correctly!|OpenGL Viewport and whatnot set\.'
     r'|GLEW initialised!|FBO Initialised!|Renderbuffer initialised!|Framebuffers created!'
     r'|Renderbuffer created!|InitGL completed\.|Accumulation buffer: .*'
+    r"|Vertical sync honoured: frames follow the display's refresh\."
     r'|CSprite: Sprite ".*" Loaded)$')
 
 
