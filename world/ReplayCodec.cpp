@@ -21,7 +21,10 @@ enum : uint8_t { kSteer = 0, kFire = 1, kWeapon = 2, kWeaponStep = 3, kRing = 4 
 
 constexpr size_t kMaxDataFiles = 16;
 constexpr uint64_t kMaxReadingsPerUpdate = 1u << 20;
-constexpr float kMaxDt = 1.0e7f;
+// The loop's time step is the distance between two readings of a 32-bit millisecond clock,
+// which counts from the machine's start: the first update's step is the machine's uptime, so
+// any 32-bit distance is a step a real game records.
+constexpr float kMaxDt = 4294967296.0f;
 constexpr float kMaxStep = 1.0e6f;
 
 void WriteCommand(ReplayByteWriter& out, const GameCommand& command) {
@@ -92,7 +95,7 @@ void WriteUpdate(ReplayByteWriter& out, const ReplayUpdate& update, float& dt, u
     flags |= update.commands.empty() ? 0 : kCommands;
     flags |= update.repeat > 1 ? kRepeat : 0;
     const bool whole =
-        update.dt >= 0.0f && update.dt < 1.0e7f && update.dt == std::floor(update.dt);
+        update.dt >= 0.0f && update.dt < kMaxDt && update.dt == std::floor(update.dt);
     if (std::memcmp(&update.dt, &dt, sizeof dt) != 0) {
         flags |= whole ? kWholeDt : kFloatDt;
     }
@@ -128,7 +131,7 @@ bool ReadDt(ReplayByteReader& in, uint8_t flags, float& dt) {
     }
     if (flags & kWholeDt) {
         uint64_t whole = 0;
-        if (!in.Var(whole, static_cast<uint64_t>(kMaxDt), "a time step")) {
+        if (!in.Var(whole, UINT32_MAX, "a time step")) {
             return false;
         }
         dt = static_cast<float>(whole);

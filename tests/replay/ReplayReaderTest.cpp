@@ -100,3 +100,25 @@ TEST_F(ReplayReaderTest, AHugeCountIsRefusedWithoutAllocatingIt) {
     EXPECT_NE(error.find("the count of update records is out of range"), std::string::npos)
         << error;
 }
+
+TEST_F(ReplayReaderTest, EveryTimeStepTheClockCanGiveIsReadBack) {
+    // The first update's step is the machine's uptime in milliseconds (here 3 h 21 min and
+    // 49.7 days), so steps far beyond a frame's are ordinary.
+    Replay replay;
+    replay.gameVersion = "1.2.0";
+    for (const float dt : {12060300.0f, 31.0f, 45.5f, 4294967040.0f, 0.0f, 31.0f}) {
+        ReplayUpdate update;
+        update.dt = dt;
+        update.stepped = dt < 100.0f;
+        replay.updates.push_back(update);
+    }
+    const std::vector<uint8_t> data = ReplayCodec::Encode(replay);
+    Replay back;
+    std::string error;
+    ASSERT_TRUE(ReplayCodec::Decode(data.data(), data.size(), back, error)) << error;
+    ASSERT_EQ(back.updates.size(), replay.updates.size());
+    for (size_t i = 0; i < replay.updates.size(); ++i) {
+        EXPECT_EQ(back.updates[i].dt, replay.updates[i].dt) << i;
+        EXPECT_EQ(back.updates[i].stepped, replay.updates[i].stepped) << i;
+    }
+}
