@@ -66,8 +66,9 @@ int RunGame() {
     LoopCounts counts;
     const uint32_t start = timeGetTime();
     while (!world->IsQuit()) {
-        PassCounted(world, timer, pacer, counts);
+        // Before the pass, so that the first frame of a layer already shows or hides the offer.
         OfferBestRun(world);
+        PassCounted(world, timer, pacer, counts);
         WatchRequestedRun(world);
     }
     if (std::getenv("GLIMMERAX_LOOP_STATS")) {

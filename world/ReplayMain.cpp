@@ -83,6 +83,7 @@ void WatchRequestedRun(ShooterWorld* world) {
         LogMessage("The best run cannot be watched: %s\n", error.c_str());
         return;
     }
+    LogMessage("Watching the best run %s\n", path.c_str());
     SetWatching(world, true);
     // A fresh start, whatever the title screen saw: the replay begins where its game began.
     world->Restart();

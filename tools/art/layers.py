@@ -5,6 +5,7 @@ Positions are window pixels from the bottom-left corner (1024 x 512 window).
 
 # Button frames in the sheets: three per button (normal, hover, pressed).
 START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
+WATCH_BEST = (0, 1, 2)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
@@ -87,6 +88,8 @@ def layers():
             image("ship", 461, 248, "ship", (1.6, 1.6), ("ship", "fly")),
             button("start", 424, 166, "buttons", START, event="pause", layer="hud"),
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
+            # At the right, below the best score; shown only while the best run is kept.
+            button("watchbest", 808, 280, "widebuttons", WATCH_BEST, event="watchbest"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),

@@ -9,7 +9,7 @@
 namespace {
 
 // The commands the game reacts to when a button raises them.
-const char* const kButtonEvents[] = {"pause", "quit", "restart"};
+const char* const kButtonEvents[] = {"pause", "quit", "restart", "watchbest"};
 // The meter's values and alignments the game knows.
 const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best", "boss"};
 const char* const kMeterAligns[] = {"l", "left", "c", "centre", "center", "r", "right"};
