@@ -109,7 +109,12 @@ void ShooterEnemy::LoadBehaviour(const TiXmlElement* behaviour) {
     if (!behaviour) {
         return;
     }
-    ReadBehaviour(xml::RequiredText(behaviour, "type", kWho), m_behaviour);
+    const std::string type = xml::RequiredText(behaviour, "type", kWho);
+    if (!ReadBehaviour(type, m_behaviour)) {
+        // Flown straight, as a normal enemy; the same line as for a boss phase's behaviour.
+        xml::ReportAt(behaviour, "ShooterEnemy: Unknown behaviour \"%s\" in %s\n", type.c_str(),
+                      xml::FileOf(behaviour).c_str());
+    }
     if (m_behaviour != 0) {
         xml::ReadFloat(behaviour, "turnspeed", m_turnSpeed);
     }

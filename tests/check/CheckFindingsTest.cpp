@@ -115,7 +115,7 @@ const Mistake kMistakes[] = {
      "Level has a player but no background, not loaded: levels/level1.xml", "levels/level1.xml", 4,
      nullptr, nullptr, "</bg>", "-->"},
     {"UnknownBehaviour", "levels/level1.xml", "type=\"normal\"", "type=\"zigzag\"", "error",
-     "unknown behaviour \"zigzag\""},
+     "ShooterEnemy: Unknown behaviour \"zigzag\" in levels/level1.xml"},
     {"SpawnAfterLastPlayableMoment", "levels/level1.xml", "time=\"2000\"", "time=\"300000\"",
      "warning", "enemy \"dart1\" spawns at 300.0 s, after the level's last playable moment"},
     {"StartOutsideTheView", "levels/level1.xml", "<position x=\"20\" y=\"330\"/>",

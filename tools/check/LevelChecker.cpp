@@ -64,13 +64,6 @@ void LevelChecker::CheckLook(const TiXmlElement* actor) {
 
 void LevelChecker::CheckEnemy(const TiXmlElement* element, const ShooterEnemy& enemy) {
     const Place at = PlaceOf(m_model.file, element);
-    const TiXmlElement* behaviour = xml::Child(element, "behaviour");
-    int32_t kind = 0;
-    if (behaviour && !ShooterEnemy::ReadBehaviour(AttributeText(behaviour, "type"), kind)) {
-        m_context.Error(PlaceOf(m_model.file, behaviour),
-                        "unknown behaviour " + Quoted(AttributeText(behaviour, "type")) +
-                            ": the game flies it straight (normal, oscillate, curve)");
-    }
     CheckLook(element);
     CheckEnemyTiming(enemy, at);
 }

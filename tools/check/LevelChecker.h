@@ -17,7 +17,7 @@ public:
         : m_context(context), m_resources(resources) {}
 
     // Reads the level with the game's level loader (which reports what it finds), keeps the
-    // level it builds and checks what the game does not: unknown behaviours and actions,
+    // level it builds and checks what the game does not: unknown actions,
     // frames outside a sprite, the level's music, enemies that spawn too late or outside the
     // view. True when the file has a <level> element (the model is then set).
     bool CheckLevel(const std::string& path);
