@@ -71,8 +71,17 @@ const CSoundManager::Loaded* CSoundManager::FindLoaded(const std::string& name) 
     return nullptr;
 }
 
-int CSoundManager::MixerVolume(int percent) const {
-    return m_muted ? 0 : percent * m_masterVolume * kMixerFullScale / 10000;
+int CSoundManager::MixerVolume(int percent, int share) const {
+    return m_muted ? 0 : percent * m_masterVolume * share * kMixerFullScale / 1000000;
+}
+
+void CSoundManager::SetVolumes(int master, int music, int effects) {
+    m_masterVolume = std::clamp(master, 0, 100);
+    m_musicShare = std::clamp(music, 0, 100);
+    m_effectsShare = std::clamp(effects, 0, 100);
+    if (m_mixer) {
+        m_mixer->SetMusicVolume(MixerVolume(m_musicVolume, m_musicShare));
+    }
 }
 
 void CSoundManager::Cue(SoundCue cue) {
@@ -89,7 +98,7 @@ void CSoundManager::Cue(SoundCue cue) {
     }
     const Loaded* loaded = FindLoaded(m_set.CueSound(cue));
     if (loaded && !loaded->entry->music) {
-        m_mixer->PlaySample(loaded->handle, MixerVolume(loaded->entry->volume));
+        m_mixer->PlaySample(loaded->handle, MixerVolume(loaded->entry->volume, m_effectsShare));
     }
 }
 
@@ -119,7 +128,7 @@ void CSoundManager::PlayMusic(const std::string& name) {
         return;
     }
     m_musicVolume = entry->volume;
-    m_mixer->PlayMusic(loaded->handle, MixerVolume(m_musicVolume));
+    m_mixer->PlayMusic(loaded->handle, MixerVolume(m_musicVolume, m_musicShare));
 }
 
 std::string CSoundManager::TitleMusic() const {
@@ -142,5 +151,5 @@ void CSoundManager::ToggleMute() {
     if (m_muted) {
         m_mixer->StopSamples();
     }
-    m_mixer->SetMusicVolume(MixerVolume(m_musicVolume));
+    m_mixer->SetMusicVolume(MixerVolume(m_musicVolume, m_musicShare));
 }

@@ -43,6 +43,9 @@ public:
     std::string TitleMusic() const;
     // Pauses or resumes the music (the game's pause).
     void SetMusicPaused(bool paused);
+    // The player's volumes in percent (clamped to 0..100): master over every sound, music over
+    // the tracks, effects over the samples. The track playing takes its new volume at once.
+    void SetVolumes(int master, int music, int effects);
     // Mutes or unmutes everything; muting stops the samples playing.
     void ToggleMute();
     bool IsMuted() const { return m_muted; }
@@ -60,8 +63,9 @@ private:
         int handle;
     };
     const Loaded* FindLoaded(const std::string& name) const;
-    // Mixer volume (0..128) of a sound at percent volume, after the master volume.
-    int MixerVolume(int percent) const;
+    // Mixer volume (0..128) of a sound at percent volume, after the master volume and the
+    // share (percent) of its kind, music or effects.
+    int MixerVolume(int percent, int share) const;
 
     std::unique_ptr<IMixer> m_mixer;
     CSoundSet m_set;
@@ -70,6 +74,8 @@ private:
     std::string m_music;
     int m_musicVolume = 100;
     int m_masterVolume = 100;
+    int m_musicShare = 100;    // the player's music volume, percent
+    int m_effectsShare = 100;  // the player's effects volume, percent
     bool m_muted = false;
     bool m_musicPaused = false;
     bool m_shipHitHeard = false;

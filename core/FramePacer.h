@@ -13,6 +13,7 @@ public:
     explicit FramePacer(uint32_t maxFps = 0) : m_maxFps(maxFps) {}
 
     bool IsCapped() const { return m_maxFps > 0; }
+    uint32_t MaxFps() const { return m_maxFps; }
     // Milliseconds the loop may sleep at clock reading now, given the end of the last update;
     // 0 when uncapped or when a frame or an update is due already.
     uint32_t SleepBefore(uint32_t now, uint32_t lastUpdate) const;

@@ -124,6 +124,9 @@ CGUILayer* CGUI::FindLayer(const std::string& name) const {
 void CGUI::SetActiveLayer(const std::string& name) {
     CGUILayer* layer = FindLayer(name);
     if (layer) {
+        if (layer != m_activeLayer) {
+            layer->ResetFocus();
+        }
         m_activeLayer = layer;
     }
 }

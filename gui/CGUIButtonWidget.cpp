@@ -59,8 +59,13 @@ void CGUIButtonWidget::Update(float& /*dt*/) {
     if (m_rect.Contains(gui->GetMousePosition())) {
         m_frame = gui->IsLeftButtonDown() ? m_depressFrame : m_hoverFrame;
     } else {
-        m_frame = m_normalFrame;
+        m_frame = m_focused ? m_hoverFrame : m_normalFrame;
     }
+}
+
+void CGUIButtonWidget::Activate() {
+    CSoundManager::GetInstance()->Cue(SoundCue::Button);
+    Press();
 }
 
 void CGUIButtonWidget::Render() {

@@ -31,6 +31,10 @@ public:
     // Keys and the gamepad press buttons through it too.
     void Press();
     void HandleKey(GUIKeyInput& /*input*/) override {}
+    // In a navigating layer: the focused button shows its hover frame; Enter presses it.
+    bool TakesFocus() const override { return m_sprite != nullptr; }
+    void SetFocused(bool focused) override { m_focused = focused; }
+    void Activate() override;
 
     // The sprite named by the "name" of a widget's "sprite" element. Buttons and images share
     // it and its one log line: a missing element or name, or "Sprite not found" for a name
@@ -49,4 +53,5 @@ public:
     int32_t m_normalFrame = 0;
     int32_t m_hoverFrame = 0;
     int32_t m_depressFrame = 0;
+    bool m_focused = false;
 };

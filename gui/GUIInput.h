@@ -11,8 +11,10 @@ struct GUIMouseInput {
     int32_t kind = 0;
 };
 
-// Keyboard input: the SDL key symbol and 1 pressed or 2 released.
+// Keyboard input: the SDL key symbol and 1 pressed or 2 released. A gamepad button pressed
+// while a navigating layer is active (see CGUILayer) comes as key 0, kind 1 and its number.
 struct GUIKeyInput {
     int32_t key = 0;
     int32_t kind = 0;
+    int32_t button = -1;
 };

@@ -25,4 +25,13 @@ public:
     virtual Vector2 GetPosition() const = 0;
     virtual void HandleMouse(GUIMouseInput& input) = 0;
     virtual void HandleKey(GUIKeyInput& input) = 0;
+
+    // Keyboard and gamepad operation, in a layer that navigates (CGUILayer): whether the
+    // widget can take the focus, showing it, what Enter or pad button 0 does, what Left (-1)
+    // and Right (+1) do, and whether it wants every key itself (a key being captured).
+    virtual bool TakesFocus() const { return false; }
+    virtual void SetFocused(bool /*focused*/) {}
+    virtual void Activate() {}
+    virtual void Step(int /*step*/) {}
+    virtual bool IsCapturing() const { return false; }
 };

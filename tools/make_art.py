@@ -71,8 +71,9 @@ def sprites():
         Sprite("panel_complete", lambda: panels["complete"], "rgba", (720, 120)),
         Sprite("hudbar", gui.hud_bar, "rgba", (1024, 48)),
         Sprite("shade", gui.shade, "palette", (8, 8), depth=1),
-        Sprite("widebuttons", lambda: gui.buttons(["WATCH BEST RUN"], w=200),
-               "palette", (200, 48), 3, 3),
+        Sprite("widebuttons", lambda: gui.buttons(["WATCH BEST RUN", "OPTIONS", "BACK",
+                                                   "DEFAULTS"], w=200),
+               "palette", (200, 48), 12, 3),
     ]
 
 

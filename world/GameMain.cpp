@@ -68,6 +68,10 @@ int RunGame() {
     while (!world->IsQuit()) {
         // Before the pass, so that the first frame of a layer already shows or hides the offer.
         OfferBestRun(world);
+        // The options screen may change the frame cap while the game runs.
+        if (pacer.MaxFps() != world->Window().PacedFps()) {
+            pacer = FramePacer(world->Window().PacedFps());
+        }
         PassCounted(world, timer, pacer, counts);
         WatchRequestedRun(world);
     }

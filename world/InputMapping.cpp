@@ -1,6 +1,7 @@
 #include "world/InputMapping.h"
 
 #include "gui/CGUI.h"
+#include "gui/CGUILayer.h"
 #include "gui/GUIInput.h"
 #include "world/ActionCommand.h"
 
@@ -31,9 +32,75 @@ GameCommand Command(CommandKind kind) {
     return command;
 }
 
+// The active layer, when it takes the keys and the pad (the options screen).
+const CGUILayer* NavigatingLayer() {
+    const CGUILayer* layer = CGUI::GetInstance()->GetActiveLayer();
+    return layer && layer->Navigates() ? layer : nullptr;
+}
+
+void ForwardButton(int button) {
+    GUIKeyInput input;
+    input.kind = 1;
+    input.button = button;
+    CGUI::GetInstance()->HandleKey(input);
+}
+
 }  // namespace
 
+bool InputMapping::ToNavigation(const SDL_Event& event) {
+    const CGUILayer* layer = NavigatingLayer();
+    switch (event.type) {
+        case SDL_KEYDOWN: {
+            const SDLKey key = event.key.keysym.sym;
+            const bool global = key == SDLK_F11 || key == SDLK_F12 ||
+                                (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT));
+            if (!layer || (global && !layer->IsCapturing())) {
+                return false;
+            }
+            m_navigationKeys.set(key);
+            ForwardKey(key, 1);
+            return true;
+        }
+        case SDL_KEYUP:
+            if (!m_navigationKeys.test(event.key.keysym.sym)) {
+                return false;
+            }
+            m_navigationKeys.reset(event.key.keysym.sym);
+            ForwardKey(event.key.keysym.sym, 2);
+            return true;
+        case SDL_JOYBUTTONDOWN:
+            if (!layer || event.jbutton.button >= m_navigationButtons.size()) {
+                return false;
+            }
+            m_navigationButtons.set(event.jbutton.button);
+            ForwardButton(event.jbutton.button);
+            return true;
+        case SDL_JOYBUTTONUP:
+            if (event.jbutton.button >= m_navigationButtons.size() ||
+                !m_navigationButtons.test(event.jbutton.button)) {
+                return false;
+            }
+            m_navigationButtons.reset(event.jbutton.button);
+            return true;
+        case SDL_JOYHATMOTION:
+            if (!layer) {
+                return false;
+            }
+            if (event.jhat.value & (SDL_HAT_UP | SDL_HAT_DOWN)) {
+                ForwardKey((event.jhat.value & SDL_HAT_UP) ? SDLK_UP : SDLK_DOWN, 1);
+            } else if (event.jhat.value & (SDL_HAT_LEFT | SDL_HAT_RIGHT)) {
+                ForwardKey((event.jhat.value & SDL_HAT_LEFT) ? SDLK_LEFT : SDLK_RIGHT, 1);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
 void InputMapping::Handle(const SDL_Event& event, CommandSink& sink) {
+    if (ToNavigation(event)) {
+        return;
+    }
     switch (event.type) {
         case SDL_QUIT:
             sink.Execute(Command(CommandKind::Quit));

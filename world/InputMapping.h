@@ -7,8 +7,15 @@
 // choose the weapon pattern, M fires the ring, N switches motion blur, V mutes, P pauses, R
 // plays again, F11 switches full screen, Escape quits); Alt+Enter always switches full screen.
 // The gamepad: see GamepadInput.
+//
+// While the interface's active layer navigates (the options screen, see CGUILayer), keys and
+// the pad's buttons and hat go to the interface alone, except Alt+Enter, F11 and F12 (unless
+// a key is being captured); a key or button pressed there has its release go there too, and
+// one pressed for the game has its release go to the game, so no press loses its release.
 
 #include <SDL/SDL.h>
+
+#include <bitset>
 
 #include "world/CommandSink.h"
 #include "world/GamepadInput.h"
@@ -29,10 +36,15 @@ public:
     const KeyBindings& Bindings() const { return m_bindings; }
 
 private:
+    // The event taken by a navigating layer (or the release of a press it took); false when it
+    // goes the game's way.
+    bool ToNavigation(const SDL_Event& event);
     void KeyDown(SDLKey key, SDLMod mod, CommandSink& sink);
     void KeyUp(SDLKey key, CommandSink& sink);
     static void Pointer(int x, int y, int kind, const CommandSink& sink);
 
     GamepadInput m_gamepad;
     KeyBindings m_bindings;
+    std::bitset<SDLK_LAST> m_navigationKeys;  // pressed while a layer navigated, not released
+    std::bitset<32> m_navigationButtons;
 };

@@ -18,6 +18,7 @@
 
 #include "core/TSingleton.h"
 #include "events/IEventListener.h"
+#include "gui/OptionValues.h"
 #include "world/CommandSink.h"
 #include "world/FrameRing.h"
 #include "world/GameRecording.h"
@@ -85,6 +86,9 @@ public:
     // F11 and Alt+Enter: full screen and back, in place when the system can, else by opening
     // the video mode again and rebuilding what lives in the OpenGL context.
     void ToggleFullScreen();
+    // The player resized the window: the picture is fitted to the new size (letterboxed, scaled
+    // as the settings say), rebuilding what lives in the context where the system made a new one.
+    void ResizeWindow(int width, int height);
     // Rebuilds what lives in the OpenGL context for a video mode just opened (screen, with
     // accumBits accumulation bits per channel): the fixed state, every sprite texture and the
     // frame ring. A screen larger than the picture gets the picture centred.
@@ -120,6 +124,34 @@ private:
         ShooterWorld* m_world;
     };
 
+    // The options screen's view of the settings: what its widgets show and the changes they
+    // make, each saved and put into effect at once; and its commands.
+    class Options : public OptionValues {
+    public:
+        explicit Options(ShooterWorld* world) : m_world(world) { Register(this); }
+        ~Options() override { Unregister(this); }
+        Options(const Options&) = delete;
+        Options& operator=(const Options&) = delete;
+
+        std::string Text(const std::string& option) const override;
+        int Level(const std::string& option) const override;
+        void Step(const std::string& option, int step) override;
+        void SetLevel(const std::string& option, int level) override;
+        void BindKey(const std::string& option, int key) override;
+        void BindButton(const std::string& option, int button) override;
+        // The interface's commands for the options screen: "options" shows the layer named
+        // "options" (remembering the layer to go back to), "back" goes back to it,
+        // "restoredefaults" gives every setting its default. False for any other name.
+        bool Command(const std::string& name);
+
+    private:
+        // The settings in effect handed to the parts that take them while the game runs.
+        void PutIntoEffect();
+
+        ShooterWorld* m_world;
+        std::string m_returnLayer;
+    };
+
     // Opens the audio device and loads the sound set when the configuration names one.
     void StartSound(const TiXmlElement* config);
     // Builds the frame ring and its blender for the window open now; false when the
@@ -139,6 +171,9 @@ private:
     // The data problems reported since start-up, listed on screen with F9.
     ProblemOverlay m_problems;
     Commands m_commands{this};
+    Options m_options{this};
+    // config.xml's motion-blur composition is blending: the automatic choice's answer.
+    bool m_dataBlends = false;
     GameRecording m_recording;
     bool m_screenshotWanted = false;
 };

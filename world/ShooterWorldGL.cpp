@@ -96,3 +96,21 @@ void ShooterWorld::ToggleFullScreen() {
         LogMessage("Full screen %s refused: %s\n", wanted ? "on" : "off", SDL_GetError());
     }
 }
+
+void ShooterWorld::ResizeWindow(int width, int height) {
+    bool contextKept = false;
+    if (width <= 0 || height <= 0 ||
+        !m_window.Resize(static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                         contextKept)) {
+        LogMessage("The window cannot take the size %d x %d: %s\n", width, height,
+                   SDL_GetError());
+        return;
+    }
+    if (contextKept) {
+        // Only the picture's place and scale changed.
+        m_window.SetFixedState();
+        m_ring.NoteSceneChange();
+    } else {
+        AdoptVideoMode(SDL_GetVideoSurface(), m_window.AccumulationBits());
+    }
+}

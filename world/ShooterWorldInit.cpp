@@ -169,7 +169,8 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     // or "blend" (ordinary blending); absent means "accum".
     const char* blur = xml::OptionalText(config, "motionblur");
     const std::string composition = blur ? blur : "accum";
-    m_ring.SetBlending(composition == "blend");
+    m_dataBlends = composition == "blend";
+    m_ring.SetBlending(m_dataBlends);
     if (composition != "blend" && composition != "accum") {
         LogMessage(
             "CEngine: Unknown motionblur=\"%s\" in %s (\"accum\" or \"blend\"); the "

@@ -2,6 +2,8 @@
 // the game events the world listens to.
 #include "world/ShooterWorld.h"
 
+#include <cmath>
+
 #include "audio/CSoundManager.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
@@ -13,6 +15,10 @@
 
 void ShooterWorld::HandleSDLEvent(SDL_Event& event) {
     m_ring.NoteSceneChange();
+    if (event.type == SDL_VIDEORESIZE) {
+        ResizeWindow(event.resize.w, event.resize.h);
+        return;
+    }
     m_input.Handle(event, m_commands);
 }
 
@@ -71,13 +77,15 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
 
 // The interface counts y upwards from the bottom edge, like the drawing coordinates: the
 // camera's height minus SDL's y within the picture, or the picture's height when no level gave
-// a camera. A full-screen mode larger than the picture shows it centred.
+// a camera. The picture lies letterboxed in the window, scaled by the window's scale.
 void ShooterWorld::Commands::ToInterface(int& x, int& y) const {
     const ShooterCamera* camera = m_world->m_level.Camera();
     const float height =
         camera ? camera->GetSize().y : static_cast<float>(m_world->m_window.Height());
-    x -= m_world->m_window.PictureX();
-    y = static_cast<int>(height - static_cast<float>(y - m_world->m_window.PictureTop()));
+    const VideoWindow& window = m_world->m_window;
+    x = static_cast<int>(std::floor(static_cast<float>(x - window.PictureX()) / window.Scale()));
+    y = static_cast<int>(height - std::floor(static_cast<float>(y - window.PictureTop()) /
+                                             window.Scale()));
 }
 
 bool ShooterWorld::HandleEvent(IEvent* event) {
@@ -107,6 +115,8 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             if (data->m_name == "watchbest") {
                 m_recording.RequestWatch();
             }
+            // "options", "back" and "restoredefaults": the options screen's.
+            m_options.Command(data->m_name);
         }
     }
     if (type == Event_Shooter_PlayerDeath) {

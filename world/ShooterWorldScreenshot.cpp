@@ -15,8 +15,9 @@ void ShooterWorld::SaveScreenshotIfWanted() {
         return;
     }
     m_screenshotWanted = false;
-    const uint32_t width = m_window.Width();
-    const uint32_t height = m_window.Height();
+    // The picture as the window shows it, at the window's scale.
+    const auto width = static_cast<uint32_t>(m_window.PictureWidth());
+    const auto height = static_cast<uint32_t>(m_window.PictureHeight());
     std::vector<unsigned char> bottomUp(size_t{width} * height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -2,6 +2,7 @@
 // effect handed to the world's parts.
 #include "world/ShooterWorld.h"
 
+#include "audio/CSoundManager.h"
 #include "core/XmlRead.h"
 
 Settings ShooterWorld::DataDefaults(const TiXmlElement* config) const {
@@ -19,6 +20,9 @@ Settings ShooterWorld::DataDefaults(const TiXmlElement* config) const {
 void ShooterWorld::ApplySettings() {
     const Settings& settings = m_settings.Current();
     m_window.SetPacing(settings.vsync, settings.maxFps);
+    m_window.SetScaling(settings.scaling);
+    CSoundManager::GetInstance()->SetVolumes(settings.masterVolume, settings.musicVolume,
+                                             settings.effectsVolume);
     // Automatic keeps the data's choice (motionblur in config.xml).
     if (settings.blur != BlurMethod::Auto) {
         m_ring.SetBlending(settings.blur == BlurMethod::Blending);

@@ -41,23 +41,30 @@ void StillScene::Keep(uint64_t key, int width, int height) {
     }
     glBindTexture(GL_TEXTURE_2D, m_texture);
     glReadBuffer(GL_BACK);
-    // The picture is the viewport's part of the window (centred in a larger video mode).
+    // The picture is the viewport's part of the window (centred in a larger video mode, and
+    // scaled in a window of another size): the texture takes the viewport's size.
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    if (width == m_width && height == m_height) {
-        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], width, height);
+    const int copyWidth = viewport[2];
+    const int copyHeight = viewport[3];
+    if (copyWidth == m_copyWidth && copyHeight == m_copyHeight) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], copyWidth,
+                            copyHeight);
     } else {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, viewport[0], viewport[1], width, height, 0);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, viewport[0], viewport[1], copyWidth,
+                         copyHeight, 0);
     }
     glPopAttrib();
     // A driver that could not copy keeps nothing rather than a wrong picture.
     m_kept = glGetError() == GL_NO_ERROR;
     m_width = m_kept ? width : 0;
     m_height = m_kept ? height : 0;
+    m_copyWidth = m_kept ? copyWidth : 0;
+    m_copyHeight = m_kept ? copyHeight : 0;
     m_key = key;
 }
 
@@ -73,6 +80,8 @@ void StillScene::Forget() {
     m_texture = 0;
     m_width = 0;
     m_height = 0;
+    m_copyWidth = 0;
+    m_copyHeight = 0;
     m_kept = false;
     m_seenWidth = 0;
     m_seenHeight = 0;

@@ -32,6 +32,9 @@ private:
     uint32_t m_texture = 0;
     int m_width = 0;
     int m_height = 0;
+    // The texture's size: the viewport's when it was kept (the picture's, times the scale).
+    int m_copyWidth = 0;
+    int m_copyHeight = 0;
     uint64_t m_key = 0;
     bool m_kept = false;
     uint64_t m_seenKey = 0;  // the key of the last frame drawn in full

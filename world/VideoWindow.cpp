@@ -4,6 +4,8 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -91,7 +93,14 @@ bool VideoWindow::Open() {
         return false;
     }
     LogMessage("SDL Initialised!\n");
-    SDL_Surface* screen = OpenVideoMode(m_width, m_height, m_accumBits, m_vsync);
+    // The desktop's size, read before the first mode is set (SDL then reports that mode's).
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    const float start =
+        desktop ? StartScale(desktop->current_w, desktop->current_h, m_width, m_height) : 1.0f;
+    m_windowedWidth = static_cast<uint32_t>(std::lround(static_cast<float>(m_width) * start));
+    m_windowedHeight = static_cast<uint32_t>(std::lround(static_cast<float>(m_height) * start));
+    SDL_Surface* screen = OpenVideoMode(m_windowedWidth, m_windowedHeight, m_accumBits, m_vsync,
+                                        SDL_RESIZABLE);
     if (!screen) {
         LogMessage("Unable to create OpenGL screen: %s\n", SDL_GetError());
         SDL_Quit();
@@ -110,16 +119,24 @@ bool VideoWindow::Open() {
         LogMessage("Accumulation buffer: none; motion blur blends the frame ring instead.\n");
     }
     // A size of 0 lets SDL choose; the frame then uses the window SDL made.
-    m_width = m_windowWidth = static_cast<uint32_t>(screen->w);
-    m_height = m_windowHeight = static_cast<uint32_t>(screen->h);
+    m_windowWidth = m_windowedWidth = static_cast<uint32_t>(screen->w);
+    m_windowHeight = m_windowedHeight = static_cast<uint32_t>(screen->h);
+    if (m_width == 0 || m_height == 0) {
+        m_width = m_windowWidth;
+        m_height = m_windowHeight;
+    }
+    FitPicture();
+    if (start > 1.0f) {
+        LogMessage("Window %u x %u on a large desktop: the picture is scaled by %.2f.\n",
+                   m_windowWidth, m_windowHeight, static_cast<double>(m_scale));
+    }
     SetWindowIcon();
     SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
     return true;
 }
 
 void VideoWindow::SetFixedState() const {
-    glViewport(PictureX(), PictureY(), static_cast<GLsizei>(m_width),
-               static_cast<GLsizei>(m_height));
+    glViewport(PictureX(), PictureY(), PictureWidth(), PictureHeight());
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -165,12 +182,17 @@ bool VideoWindow::ToggleInPlace() {
 
 bool VideoWindow::Reopen(bool fullScreen) {
     int accumBits = 0;
-    SDL_Surface* screen =
-        OpenVideoMode(m_width, m_height, accumBits, m_vsync, fullScreen ? SDL_FULLSCREEN : 0);
+    // Full screen asks for the picture's size (SDL takes the nearest mode that holds it); a
+    // window gets back the size it had.
+    const auto open = [&](bool full) {
+        return full ? OpenVideoMode(m_width, m_height, accumBits, m_vsync, SDL_FULLSCREEN)
+                    : OpenVideoMode(m_windowedWidth, m_windowedHeight, accumBits, m_vsync,
+                                    SDL_RESIZABLE);
+    };
+    SDL_Surface* screen = open(fullScreen);
     const bool opened = screen != nullptr;
     if (!screen) {
-        screen = OpenVideoMode(m_width, m_height, accumBits, m_vsync,
-                               fullScreen ? 0 : SDL_FULLSCREEN);
+        screen = open(!fullScreen);
     }
     if (opened) {
         m_fullScreen = fullScreen;
@@ -185,21 +207,88 @@ void VideoWindow::Adopt(const SDL_Surface* screen, int accumBits) {
     // holds it, 1024 x 768 for 1024 x 512): the picture is centred and the rest stays black.
     m_windowWidth = screen ? static_cast<uint32_t>(screen->w) : m_width;
     m_windowHeight = screen ? static_cast<uint32_t>(screen->h) : m_height;
-    if (m_windowWidth != m_width || m_windowHeight != m_height) {
+    FitPicture();
+    if (m_windowWidth == m_width && m_windowHeight == m_height) {
+        return;
+    }
+    if (m_scale == 1.0f) {
         LogMessage("Video mode %u x %u: the %u x %u picture is centred in it.\n", m_windowWidth,
                    m_windowHeight, m_width, m_height);
+    } else {
+        LogMessage("Video mode %u x %u: the %u x %u picture is scaled by %.2f.\n",
+                   m_windowWidth, m_windowHeight, m_width, m_height,
+                   static_cast<double>(m_scale));
     }
 }
 
+bool VideoWindow::Resize(uint32_t width, uint32_t height, bool& contextKept) {
+    // A texture name made just before tells afterwards whether the context is the same one.
+    GLuint marker = 0;
+    glGenTextures(1, &marker);
+    glBindTexture(GL_TEXTURE_2D, marker);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    int accumBits = 0;
+    SDL_Surface* screen = OpenVideoMode(std::max(width, 1u), std::max(height, 1u), accumBits,
+                                        m_vsync, SDL_RESIZABLE);
+    contextKept = glIsTexture(marker) == GL_TRUE;
+    if (contextKept) {
+        glDeleteTextures(1, &marker);
+    }
+    if (!screen) {
+        return false;
+    }
+    m_fullScreen = false;
+    m_windowedWidth = static_cast<uint32_t>(screen->w);
+    m_windowedHeight = static_cast<uint32_t>(screen->h);
+    // Where the context lived on, so did its accumulation buffer.
+    Adopt(screen, contextKept ? m_accumBits : accumBits);
+    return true;
+}
+
+float VideoWindow::StartScale(int desktopWidth, int desktopHeight, uint32_t width,
+                              uint32_t height) {
+    if (desktopWidth < 1920 || desktopHeight < 1080 || width == 0 || height == 0) {
+        return 1.0f;
+    }
+    const float fits = std::min(0.9f * static_cast<float>(desktopWidth) / static_cast<float>(width),
+                                0.9f * static_cast<float>(desktopHeight) / static_cast<float>(height));
+    return std::max(1.0f, std::min(2.0f, fits));
+}
+
+void VideoWindow::FitPicture() {
+    if (m_width == 0 || m_height == 0) {
+        m_scale = 1.0f;
+        return;
+    }
+    const float fits = std::min(static_cast<float>(m_windowWidth) / static_cast<float>(m_width),
+                                static_cast<float>(m_windowHeight) / static_cast<float>(m_height));
+    // Sharp pixels need whole steps; a window smaller than the picture still shows all of it.
+    m_scale = m_scaling == PictureScaling::Sharp && fits >= 1.0f ? std::floor(fits) : fits;
+    // A window of the picture's size or up to one pixel off it keeps the picture unscaled.
+    if (std::fabs(m_scale - 1.0f) * static_cast<float>(std::max(m_width, m_height)) < 1.0f) {
+        m_scale = 1.0f;
+    }
+}
+
+int VideoWindow::PictureWidth() const {
+    return static_cast<int>(std::lround(static_cast<float>(m_width) * m_scale));
+}
+
+int VideoWindow::PictureHeight() const {
+    return static_cast<int>(std::lround(static_cast<float>(m_height) * m_scale));
+}
+
 int VideoWindow::PictureX() const {
-    return m_windowWidth > m_width ? static_cast<int>(m_windowWidth - m_width) / 2 : 0;
+    const int spare = static_cast<int>(m_windowWidth) - PictureWidth();
+    return spare > 0 ? spare / 2 : 0;
 }
 
 int VideoWindow::PictureY() const {
-    return m_windowHeight > m_height ? static_cast<int>(m_windowHeight - m_height) / 2 : 0;
+    const int spare = static_cast<int>(m_windowHeight) - PictureHeight();
+    return spare > 0 ? spare / 2 : 0;
 }
 
 int VideoWindow::PictureTop() const {
-    return m_windowHeight > m_height ? static_cast<int>(m_windowHeight - m_height) - PictureY()
-                                     : 0;
+    const int spare = static_cast<int>(m_windowHeight) - PictureHeight();
+    return spare > 0 ? spare - PictureY() : 0;
 }

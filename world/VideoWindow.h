@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "world/Settings.h"
+
 class VideoWindow {
 public:
     // The picture's size in pixels: what the game draws, whatever the window's size.
@@ -21,8 +23,15 @@ public:
     uint32_t PacedFps() const { return m_vsyncHonoured ? 0 : m_maxFps; }
     void SetPacing(bool vsync, uint32_t maxFps);
     bool IsFullScreen() const { return m_fullScreen; }
+    // How the picture fills a window of another size (letterboxed either way). Takes effect
+    // at the next Open, Adopt or Resize.
+    void SetScaling(PictureScaling scaling) { m_scaling = scaling; }
+    // The window's size at start, in picture sizes: 1, or on a desktop of 1920 x 1080 or more
+    // up to 2, as much as fits in nine tenths of the desktop (room for the window's frame).
+    static float StartScale(int desktopWidth, int desktopHeight, uint32_t width,
+                            uint32_t height);
 
-    // Starts SDL's video and opens the window, asking for 32 accumulation bits per channel,
+    // Starts SDL's video and opens the window (resizable, at StartScale of the desktop), asking for 32 accumulation bits per channel,
     // then 16, then none; false (logged, SDL shut down) without a window. A size of 0 lets
     // SDL choose and the picture takes the window's size. Sets the icon and the caption.
     bool Open();
@@ -43,18 +52,34 @@ public:
     // Takes the size of the mode open now (screen may be null: the picture's size). A mode
     // larger than the picture gets the picture centred, which is logged.
     void Adopt(const SDL_Surface* screen, int accumBits);
+    // The player resized the window: the mode is set again at that size, windowed. contextKept
+    // tells whether the OpenGL context lived through it (X11 keeps it; where it does not, the
+    // world rebuilds what lived in it, as after Reopen). False when no mode could be set.
+    bool Resize(uint32_t width, uint32_t height, bool& contextKept);
 
     // Where the picture lies in the window, in window pixels: its left column, its bottom row
-    // (OpenGL's y, up from the bottom) and its top row (SDL's y, down from the top).
+    // (OpenGL's y, up from the bottom), its top row (SDL's y, down from the top) and its size.
     int PictureX() const;
     int PictureY() const;
     int PictureTop() const;
+    int PictureWidth() const;
+    int PictureHeight() const;
+    // Window pixels per picture pixel: the largest that fits the window, a whole number when
+    // scaling is sharp (unless the window is smaller than the picture).
+    float Scale() const { return m_scale; }
 
 private:
+    void FitPicture();
+
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     uint32_t m_windowWidth = 0;
     uint32_t m_windowHeight = 0;
+    // The windowed size to go back to from full screen.
+    uint32_t m_windowedWidth = 0;
+    uint32_t m_windowedHeight = 0;
+    float m_scale = 1.0f;
+    PictureScaling m_scaling = PictureScaling::Smooth;
     int m_accumBits = 0;
     bool m_fullScreen = false;
     bool m_vsync = false;   // config.xml vsync="yes"

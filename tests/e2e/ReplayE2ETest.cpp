@@ -28,7 +28,7 @@ int RunIn(const std::string& arguments, std::string& output) {
 // Pixels of the title's "watch best run" plate (blue, unlike the stars behind it).
 int WatchButtonPixels(const GameProcess& game) {
     int count = 0;
-    for (int y = 186; y < 230; y += 2) {
+    for (int y = 244; y < 288; y += 2) {
         for (int x = 812; x < 1004; x += 2) {
             const Rgba pixel = game.Pixel(x, y);
             count += pixel.b > 90 && pixel.b > pixel.r + 40 ? 1 : 0;
@@ -107,7 +107,7 @@ TEST(ReplayE2E, TheTitleOffersTheBestRunOnlyWhileItIsKeptAndWatchingItReturnsToT
     ASSERT_TRUE(game.Start(kDataDir));
     ASSERT_TRUE(game.WaitForWindow()) << game.Log();
     EXPECT_TRUE(game.WaitForScreen([&] { return WatchButtonPixels(game) > 500; }));
-    game.Click(908, 208);
+    game.Click(908, 266);
     EXPECT_TRUE(game.WaitForLog("Watching the best run " + home.Path() +
                                 "/glimmerax/replays/best-2026-03-03T10-00-00Z.gxr"))
         << game.Log();

@@ -146,3 +146,57 @@ TEST(SettingsE2ETest, FullScreenChosenWithF11IsTheNextStartsAndTheCommandLineOve
 }
 
 }  // namespace
+
+TEST(SettingsE2ETest, AResizedWindowShowsThePictureScaledAndLetterboxedAndItsButtonsClick) {
+    GameProcess game;
+    ASSERT_TRUE(game.Start(std::string(GLIMMERAX_SOURCE_DIR) + "/data"));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    game.Resize(1200, 800);
+    // 1200 / 1024 = 1.17 across, 800 / 512 = 1.56 down: 1200 x 600, 100 rows above and below.
+    ASSERT_TRUE(game.WaitForLog("Video mode 1200 x 800: the 1024 x 512 picture is scaled by 1.17."))
+        << game.Log();
+    EXPECT_TRUE(game.WaitForScreen([&] {
+        return game.CountLit(0, 0, 1200, 98) == 0 && game.CountLit(0, 702, 1200, 800) == 0 &&
+               game.CountLit(0, 102, 1200, 698) > 200000;
+    })) << "no letterboxed picture";
+    // The quit button's middle is the picture's (512, 132) from its lower left: the window's
+    // (600, 545) now. Where it was before the resize there is no button any more.
+    game.Click(512, 380);
+    GameProcess::Sleep(600);
+    EXPECT_TRUE(game.Running());
+    game.Click(600, 545);
+    EXPECT_EQ(game.WaitExit(), 1) << game.Log();
+}
+
+// The options screen from the title: a click on the master volume's bar sets it to 50, the
+// quit row captures Q (Escape moves to its second key); Escape leaves the screen and then
+// quits. The next start reads both from the settings file, and Q quits.
+TEST(SettingsE2ETest, AVolumeAndABindingChangedOnTheOptionsScreenHoldAtTheNextStart) {
+    GameProcess game;
+    ASSERT_TRUE(game.Start(std::string(GLIMMERAX_SOURCE_DIR) + "/data"));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    GameProcess::Sleep(400);
+    game.Click(908, 208);  // the title's OPTIONS
+    GameProcess::Sleep(400);
+    game.Click(320, 84);  // the fifth segment of the master volume's bar
+    game.Click(600, 428);  // the quit row: waits for a key
+    GameProcess::Sleep(200);
+    game.Key("q");
+    GameProcess::Sleep(300);
+    game.Key("Escape");  // back to the title
+    GameProcess::Sleep(300);
+    EXPECT_TRUE(game.Running());
+    game.Key("Escape");
+    ASSERT_EQ(game.WaitExit(), 1) << game.Log();
+    const std::string saved = ReadAll(game.ConfigHome() + "/glimmerax/settings.xml");
+    EXPECT_NE(saved.find("master=\"50\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("<bind action=\"quit\" key=\"q\" key2=\"escape\""), std::string::npos)
+        << saved;
+
+    ASSERT_TRUE(game.Start(std::string(GLIMMERAX_SOURCE_DIR) + "/data"));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Log();
+    EXPECT_TRUE(game.WaitForLog("master volume 50")) << game.Log();
+    GameProcess::Sleep(300);
+    game.Key("q");
+    EXPECT_EQ(game.WaitExit(), 1) << game.Log();
+}

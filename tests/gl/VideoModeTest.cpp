@@ -30,6 +30,14 @@ protected:
         event.motion.y = static_cast<Uint16>(y);
         m_world->HandleSDLEvent(event);
     }
+    // The window resized as a window manager does it.
+    void Resize(int width, int height) {
+        SDL_Event event{};
+        event.type = SDL_VIDEORESIZE;
+        event.resize.w = width;
+        event.resize.h = height;
+        m_world->HandleSDLEvent(event);
+    }
 };
 
 TEST_F(VideoModeTest, ALargerModeCentresThePictureKeepsBlendedBlurAndMapsTheMouse) {
@@ -67,6 +75,57 @@ TEST_F(VideoModeTest, ALargerModeCentresThePictureKeepsBlendedBlurAndMapsTheMous
     MoveMouse(300, 128 + 12);
     EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().x, 300.0f);
     EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().y, 500.0f);
+    for (auto& enemy : m_world->Level().EnemyList()) {
+        delete enemy.release();
+    }
+}
+
+TEST_F(VideoModeTest, AResizedWindowScalesThePictureLetterboxedSmoothOrInWholeSteps) {
+    // A 512 x 256 picture, so that twice its size fits on the virtual display.
+    m_world->Window().SetSize(512, 256);
+    ASSERT_TRUE(InitWindow()) << m_log.Text();
+    m_world->Level().SetPlayer(std::make_unique<ShooterPlayer>());
+    m_world->Level().SetCamera(std::make_unique<ShooterCamera>());
+    m_world->Level().Camera()->m_size = Vector2(512, 256);
+    m_world->Level().SetExplosions(std::make_unique<ShooterExplosionManager>());
+    m_world->Level().EnemyList().emplace_back(new RectEnemy(0, 0, 512, 256, 1, 0, 0));
+    m_world->Level().EnemyList().emplace_back(new RectEnemy(0, 0, 50, 50, 0, 1, 0));
+
+    // 1024 x 768 holds the picture twice over: 1024 x 512, 128 rows above and below.
+    Resize(1024, 768);
+    EXPECT_EQ(m_world->Window().Scale(), 2.0f);
+    for (const bool blur : {false, true}) {
+        m_world->Ring().SetOn(blur);
+        m_world->Ring().Clear();
+        m_world->Render();
+        m_world->Render();
+        EXPECT_EQ(ReadShown(50, 60).r + ReadShown(50, 60).g, 0) << "blur " << blur;
+        EXPECT_EQ(ReadShown(600, 700).r, 0) << "blur " << blur;
+        EXPECT_GT(ReadShown(90, 218).g, 200) << "the green corner, twice as large " << blur;
+        if (!blur) {
+            EXPECT_EQ(ReadShown(110, 218).g, 0) << "the green corner ends at column 100";
+        }
+        EXPECT_GT(ReadShown(600, 400).r, 200) << "blur " << blur;
+    }
+    m_world->Ring().SetOn(false);
+    // The pointer 13 window rows below the picture's top is 6 picture rows below it.
+    MoveMouse(301, 128 + 13);
+    EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().x, 150.0f);
+    EXPECT_EQ(CGUI::GetInstance()->GetMousePosition().y, 250.0f);
+
+    // 1100 x 700: smoothly 2.15 times, sharply twice, centred with 38 columns either side.
+    m_world->Window().SetScaling(PictureScaling::Sharp);
+    Resize(1100, 700);
+    EXPECT_EQ(m_world->Window().Scale(), 2.0f);
+    m_world->Render();
+    m_world->Render();
+    EXPECT_EQ(ReadShown(30, 350).r, 0);
+    EXPECT_GT(ReadShown(45, 350).r, 200);
+    EXPECT_GT(ReadShown(1055, 350).r, 200);
+    EXPECT_EQ(ReadShown(1070, 350).r, 0);
+    m_world->Window().SetScaling(PictureScaling::Smooth);
+    Resize(1100, 700);
+    EXPECT_NEAR(m_world->Window().Scale(), 1100.0f / 512.0f, 1e-4);
     for (auto& enemy : m_world->Level().EnemyList()) {
         delete enemy.release();
     }

@@ -159,6 +159,11 @@ void GameProcess::Click(int x, int y) {
     Xdotool("mouseup 1");
 }
 
+void GameProcess::Resize(int width, int height) {
+    Xdotool("windowsize " + m_window + " " + std::to_string(width) + " " +
+            std::to_string(height));
+}
+
 bool GameProcess::Screenshot() {
     const std::string geometry = RunCapture("xdotool getwindowgeometry " + m_window);
     const size_t at = geometry.find("Geometry: ");

@@ -45,6 +45,8 @@ public:
     // Left click at window pixel (x, y) counted from the top-left corner.
     void Click(int x, int y);
     void MoveMouse(int x, int y);
+    // Resizes the game's window as a window manager would (the game gets SDL_VIDEORESIZE).
+    void Resize(int width, int height);
     // Captures the window; false when the capture failed.
     bool Screenshot();
     // Takes screenshots until shown() holds for the last one; false when it still does not

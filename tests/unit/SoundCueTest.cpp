@@ -121,6 +121,21 @@ TEST(SoundManager, VolumesAreTheSoundsPercentOfTheMasterVolumeOnTheMixersScale) 
                                         "music s/theme.ogg 51"}));
 }
 
+TEST(SoundManager, ThePlayersMusicAndEffectsVolumesScaleTheirOwnKindOnly) {
+    SoundFixture sound(80);
+    CSoundManager* manager = CSoundManager::GetInstance();
+    manager->PlayMusic("theme");
+    manager->SetVolumes(80, 50, 25);   // the playing track follows: 50% of 51.2 = 25.6
+    manager->Cue(SoundCue::ShipFire);  // 25% of 71.68 = 17.92
+    manager->SetVolumes(80, 100, 150);  // clamped to 100%
+    manager->Cue(SoundCue::ShipFire);
+    EXPECT_EQ(sound.mixer.calls,
+              (std::vector<std::string>{"music s/theme.ogg 51", "musicvolume 25",
+                                        "sample s/laser.wav 17", "musicvolume 51",
+                                        "sample s/laser.wav 71"}));
+    manager->SetVolumes(100, 100, 100);
+}
+
 TEST(SoundManager, TheShipsHitsAreHeardAtMostOncePer250Ms) {
     FakeClock clock(5000);
     SoundFixture sound;

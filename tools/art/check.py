@@ -129,12 +129,14 @@ def check_layers(d, relative, layer_names):
                 use_animation(d, where, sprite.get("name"), w.find("animation"))
                 if kind == "meter" and w.get("font") and w.get("font") not in d.fonts:
                     d.problem(where, "names the unknown font %s" % w.get("font"))
-            elif kind == "text":
+            elif kind in ("text", "slider", "toggle", "keycapture"):
                 if w.get("font") not in d.fonts:
                     d.problem(where, "names the unknown font %s" % w.get("font"))
             else:
                 d.problem(where, "has an unknown widget type %s" % kind)
-            if kind != "button" and w.find("scale") is None:
+            # Buttons and the options screen's rows are drawn at their own size.
+            if kind not in ("button", "slider", "toggle", "keycapture") and \
+                    w.find("scale") is None:
                 d.problem(where, "has no scale and would not be seen")
     return targets
 

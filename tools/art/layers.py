@@ -5,7 +5,8 @@ Positions are window pixels from the bottom-left corner (1024 x 512 window).
 
 # Button frames in the sheets: three per button (normal, hover, pressed).
 START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
-WATCH_BEST = (0, 1, 2)
+# The wide buttons' sheet: watch best run, options, back, restore defaults.
+WATCH_BEST, OPTIONS, BACK, DEFAULTS = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
@@ -51,15 +52,53 @@ def meter(name, x, y, target, sprite, extra):
             % (name, target, attrs, x, y, sprite))
 
 
+def option(kind, name, x, y, label, option_name, valuex):
+    return ("    <widget type=\"%s\" name=\"%s\" option=\"%s\" text=\"%s\" font=\"small\" "
+            "valuex=\"%d\">\n      <position x=\"%d\" y=\"%d\"/>\n    </widget>"
+            % (kind, name, option_name, label, valuex, x, y))
+
+
+# The options screen's rows: volumes and choices on the left, the bindings on the right.
+SETTINGS = [("slider", "master", "MASTER VOLUME"), ("slider", "music", "MUSIC VOLUME"),
+            ("slider", "effects", "EFFECTS VOLUME"), ("toggle", "fullscreen", "FULL SCREEN"),
+            ("toggle", "scaling", "SCALING"), ("toggle", "motionblur", "MOTION BLUR"),
+            ("toggle", "vsync", "VSYNC"), ("toggle", "maxfps", "FRAME CAP")]
+BINDINGS = [("up", "UP"), ("down", "DOWN"), ("left", "LEFT"), ("right", "RIGHT"),
+            ("fire", "FIRE"), ("weapon1", "WEAPON 1"), ("weapon2", "WEAPON 2"),
+            ("weapon3", "WEAPON 3"), ("weapon4", "WEAPON 4"), ("ring", "RING BURST"),
+            ("blur", "MOTION BLUR"), ("mute", "MUTE"), ("pause", "PAUSE"),
+            ("restart", "PLAY AGAIN"), ("fullscreen", "FULL SCREEN"), ("quit", "QUIT")]
+
+
+def options_widgets():
+    widgets = [shade(), centred_text("heading", 470, "OPTIONS", "big", 24)]
+    for row, (kind, name, label) in enumerate(SETTINGS):
+        widgets.append(option(kind, name, 40, 420 - 30 * row, label, name, 190))
+    widgets += [button("defaults", 40, 120, "widebuttons", DEFAULTS, event="restoredefaults"),
+                button("back", 260, 120, "widebuttons", BACK, event="back")]
+    for row, (action, label) in enumerate(BINDINGS):
+        widgets.append(option("keycapture", "bind" + action, 580, 436 - 24 * row, label,
+                              "bind:" + action, 150))
+    widgets.append(text("hint", 40, 40, "ARROWS: CHOOSE   LEFT/RIGHT: CHANGE   ENTER: SET KEY"
+                        "   ESC: BACK"))
+    return widgets
+
+
 def shade():
     return image("shade", 0, 0, "shade", (128, 64))
 
 
-def layer_file(name, widgets):
+def layer_file(name, widgets, more=""):
+    """One layer set file; more: further layers, already written out."""
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             "<!-- Written by tools/make_art.py (tools/art/layers.py). -->\n"
-            '<layerset>\n  <layer name="%s">\n%s\n  </layer>\n</layerset>\n'
-            % (name, "\n".join(widgets)))
+            '<layerset>\n  <layer name="%s">\n%s\n  </layer>\n%s</layerset>\n'
+            % (name, "\n".join(widgets), more))
+
+
+def navigating_layer(name, widgets):
+    """A layer operated by keys and the pad as well (focus, Enter, Escape)."""
+    return '  <layer name="%s" navigate="yes">\n%s\n  </layer>\n' % (name, "\n".join(widgets))
 
 
 def final_score():
@@ -89,11 +128,12 @@ def layers():
             button("start", 424, 166, "buttons", START, event="pause", layer="hud"),
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
             # At the right, below the best score; shown only while the best run is kept.
-            button("watchbest", 808, 280, "widebuttons", WATCH_BEST, event="watchbest"),
+            button("options", 808, 280, "widebuttons", OPTIONS, event="options"),
+            button("watchbest", 808, 222, "widebuttons", WATCH_BEST, event="watchbest"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),
-        ] + best_score()),
+        ] + best_score(), navigating_layer("options", options_widgets())),
         "hud": layer_file("hud", [
             image("bar", 0, 464, "hudbar"),
             text("healthlabel", 16, 480, "HEALTH"),
@@ -111,6 +151,7 @@ def layers():
             image("panel", 322, 300, "panel_paused"),
             button("resume", 424, 216, "buttons", RESUME, event="pause", layer="hud"),
             button("quit", 424, 158, "buttons", QUIT, event="quit"),
+            button("options", 412, 100, "widebuttons", OPTIONS, event="options"),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),

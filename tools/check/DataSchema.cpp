@@ -49,10 +49,10 @@ const ElementRule kRules[] = {
     {DataKind::FontSet, "font", "entry", "char:text frame:int"},
     // Interface layer sets
     {DataKind::LayerSet, "", "layerset", ""},
-    {DataKind::LayerSet, "layerset", "layer", "name:text"},
+    {DataKind::LayerSet, "layerset", "layer", "name:text navigate:text"},
     {DataKind::LayerSet, "layer", "widget",
      "type:text name:text event:text layer:text text:text font:text vertical:text gap:int "
-     "ratio:int align:text target:text"},
+     "ratio:int align:text target:text option:text valuex:float"},
     {DataKind::LayerSet, "widget", "position", "x:float y:float"},
     {DataKind::LayerSet, "widget", "scale", "x:float y:float"},
     {DataKind::LayerSet, "widget", "sprite",

@@ -9,7 +9,11 @@
 namespace {
 
 // The commands the game reacts to when a button raises them.
-const char* const kButtonEvents[] = {"pause", "quit", "restart", "watchbest"};
+const char* const kButtonEvents[] = {"pause",   "quit", "restart",        "watchbest",
+                                     "options", "back", "restoredefaults"};
+// The options the options screen's rows can show, besides "bind:ACTION".
+const char* const kOptions[] = {"master", "music",      "effects", "fullscreen",
+                                "scaling", "motionblur", "vsync",   "maxfps"};
 // The meter's values and alignments the game knows.
 const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best", "boss"};
 const char* const kMeterAligns[] = {"l", "left", "c", "centre", "center", "r", "right"};
@@ -55,10 +59,22 @@ void InterfaceChecker::CheckWidget(const TiXmlElement* widget, const std::string
         CheckMeter(widget, file);
     } else if (type == "text") {
         CheckText(widget, file);
+    } else if (type == "slider" || type == "toggle" || type == "keycapture") {
+        CheckOption(widget, file);
     } else {
         m_context.Error(PlaceOf(file, widget),
                         "unknown widget type " + Quoted(type) +
-                            ": the game knows button, staticimage, meter and text");
+                            ": the game knows button, staticimage, meter, text, slider, toggle "
+                            "and keycapture");
+    }
+}
+
+void InterfaceChecker::CheckOption(const TiXmlElement* widget, const std::string& file) {
+    CheckText(widget, file);
+    const std::string option = AttributeText(widget, "option");
+    if (!OneOf(option, kOptions) && option.rfind("bind:", 0) != 0) {
+        m_context.Warning(PlaceOf(file, widget),
+                          "option " + Quoted(option) + " is not one the game has: the row shows ?");
     }
 }
 
@@ -67,7 +83,8 @@ void InterfaceChecker::CheckButton(const TiXmlElement* widget, const std::string
     if (const char* event = widget->Attribute("event")) {
         if (!OneOf(event, kButtonEvents)) {
             m_context.Warning(at, "button event " + Quoted(event) +
-                                      " is not one the game reacts to (pause, quit, restart)");
+                                      " is not one the game reacts to (pause, quit, restart, "
+                                      "watchbest, options, back, restoredefaults)");
         }
     }
     if (const char* layer = widget->Attribute("layer")) {

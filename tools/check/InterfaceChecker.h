@@ -34,6 +34,8 @@ private:
     void CheckButton(const TiXmlElement* widget, const std::string& file);
     void CheckImage(const TiXmlElement* widget, const std::string& file, bool spriteRequired);
     void CheckMeter(const TiXmlElement* widget, const std::string& file);
+    // An options row (slider, toggle, keycapture): its font and label, and a known option.
+    void CheckOption(const TiXmlElement* widget, const std::string& file);
     void CheckText(const TiXmlElement* widget, const std::string& file);
 
     CheckContext& m_context;
