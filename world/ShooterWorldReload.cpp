@@ -80,7 +80,7 @@ void ShooterWorld::ReloadChangedData() {
             LogMessage("Reloading the layer set %s\n", path.c_str());
             CGUI::GetInstance()->ReloadLayerSet(path);
         } else {
-            ReportProblem(path, 0, "%s changed: the game uses it from its next start\n",
+            ReportProblem(path, 0, "%s changed: restart the game to use it\n",
                           path.c_str());
         }
     }

@@ -1,7 +1,8 @@
 // The real binary with mods and live reload: the example mod lies over the default data and
 // is named on the log and the title; a missing mod is one line; with --watch a level file
-// changed during play is read again within two seconds, and a ship's sheet broken during
-// play leaves the ship as it was with its problem on screen until a new sheet shows.
+// changed during play is read again within two seconds, a ship's sheet broken during play
+// leaves the ship as it was with its problem on screen until a new sheet shows, and a change
+// of config.xml asks for a restart.
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,7 @@ TEST(ModsE2E, WatchedLevelChangedDuringPlayRestartsWithinTwoSeconds) {
     EXPECT_EQ(game.WaitExit(15000), 1);
 }
 
-TEST(ModsE2E, WatchedSheetBrokenDuringPlayIsShownAsAProblemUntilANewOneShows) {
+TEST(ModsE2E, WatchedSheetBrokenIsOnScreenUntilFixedAndAConfigChangeAsksForARestart) {
     TempDir data;
     data.CopyFrom(kSource + "/data");
     GameProcess game;
@@ -162,6 +163,17 @@ TEST(ModsE2E, WatchedSheetBrokenDuringPlayIsShownAsAProblemUntilANewOneShows) {
         << game.Log();
     EXPECT_TRUE(game.WaitForScreen([&] { return OverlayLetters(game) < 20; }, 3000))
         << "the problem is still on screen";
+
+    // The window's size is read at start-up only: the change says so, on screen too.
+    const std::string config = data.Path() + "/config.xml";
+    std::string text = ReadFile(config);
+    const size_t width = text.find("width=\"1024\"");
+    ASSERT_NE(width, std::string::npos);
+    ReplaceFile(config, text.replace(width, 12, "width=\"800\""));
+    EXPECT_TRUE(game.WaitForLog("config.xml changed: restart the game to use it\n", 3000))
+        << game.Log();
+    EXPECT_TRUE(game.WaitForScreen([&] { return OverlayLetters(game) > 200; }, 3000))
+        << "the restart is not asked for on screen";
     game.Key("Escape");
     EXPECT_EQ(game.WaitExit(15000), 1);
     EXPECT_EQ(Count(game.Log(), problem), 1u) << game.Log();
