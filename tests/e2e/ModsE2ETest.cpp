@@ -30,6 +30,12 @@ size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
+long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now() - start)
+        .count();
+}
+
 std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << std::ifstream(path, std::ios::binary).rdbuf();
@@ -152,15 +158,15 @@ TEST(ModsE2E, WatchedSheetBrokenIsOnScreenUntilFixedAndAConfigChangeAsksForARest
     }
     const auto fixed = std::chrono::steady_clock::now();
     ReplaceFile(sheet, PngEncoder::EncodeRgb(rgb.data(), 64, 128));
-    ASSERT_TRUE(game.WaitForScreen([&] { return CountMagenta(game) > 200; }, 3000))
-        << game.Log();
-    const auto latency = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - fixed);
-    std::cout << "new ship sheet on screen after " << latency.count() << " ms\n";
-    EXPECT_TRUE(game.WaitForLog("CSprite: Sprite set sets/sprites.xml read again (0 sprites left "
+    ASSERT_TRUE(game.WaitForLog("CSprite: Sprite set sets/sprites.xml read again (0 sprites left "
                                 "as they were)\n",
-                                1000))
+                                3000))
         << game.Log();
+    const long long read = MillisecondsSince(fixed);
+    ASSERT_TRUE(game.WaitForScreen([&] { return CountMagenta(game) > 200; }, 3000))
+        << "the new sheet is not on screen";
+    std::cout << "new ship sheet read again after " << read << " ms, on screen after "
+              << MillisecondsSince(fixed) << " ms\n";
     EXPECT_TRUE(game.WaitForScreen([&] { return OverlayLetters(game) < 20; }, 3000))
         << "the problem is still on screen";
 
