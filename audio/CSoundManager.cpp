@@ -31,6 +31,7 @@ void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setF
     if (!mixer || !m_set.Load(setFile)) {
         return;
     }
+    NoteSoundFiles(m_set);
     if (!mixer->Open()) {
         LogMessage("CSound: No audio device (%s): the game plays without sound\n",
                    mixer->LastError().c_str());
@@ -71,17 +72,24 @@ std::vector<std::string> CSoundManager::FilesAffectedBy(const std::string& path)
     if (file.empty()) {
         return {};
     }
-    bool named = path == file;
-    for (const SoundEntry& entry : m_set.Entries()) {
-        named = named || entry.path == path;
+    if (path == file || m_soundFiles.count(path) != 0) {
+        return {file};
     }
-    return named ? std::vector<std::string>{file} : std::vector<std::string>{};
+    return {};
+}
+
+void CSoundManager::NoteSoundFiles(const CSoundSet& set) {
+    for (const SoundEntry& entry : set.Entries()) {
+        m_soundFiles.insert(entry.path);
+    }
 }
 
 bool CSoundManager::Reload(const std::string& fileName) {
     CSoundSet fresh;
     ProblemCounter problems;
-    if (!fresh.Load(fileName) || problems.Count() != 0) {
+    const bool read = fresh.Load(fileName);
+    NoteSoundFiles(fresh);
+    if (!read || problems.Count() != 0) {
         return false;
     }
     if (!m_mixer) {
@@ -118,6 +126,7 @@ void CSoundManager::Shutdown() {
     }
     m_mixer.reset();
     m_loaded.clear();
+    m_soundFiles.clear();
     m_reportedMusic.clear();
     m_set = CSoundSet();
     m_music.clear();

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,12 +81,17 @@ private:
     void FreeSounds(const CSoundSet& set, const std::vector<Loaded>& loaded);
     // Plays the current track again from the set in use, paused when it was.
     void RestartMusic();
+    // Notes the sound files the set names, for FilesAffectedBy.
+    void NoteSoundFiles(const CSoundSet& set);
     // Mixer volume (0..128) of a sound at percent volume, after the master volume.
     int MixerVolume(int percent) const;
 
     std::unique_ptr<IMixer> m_mixer;
     CSoundSet m_set;
     std::vector<Loaded> m_loaded;
+    // Every sound file a reading of the set named, kept or not: one added or fixed after a
+    // reading that could not load it reads the set again.
+    std::set<std::string> m_soundFiles;
     std::vector<std::string> m_reportedMusic;
     std::string m_music;
     int m_musicVolume = 100;

@@ -227,5 +227,8 @@ TEST_F(DataReloadTest, SoundSetLoadsItsNewSoundsFreesTheOldAndABrokenVersionIsKe
         EXPECT_EQ(mixer.calls.back(), "sample laser2.wav 64") << text;
         EXPECT_EQ(mixer.Count("free laser2.wav"), 0);
     }
+    // A sound named only by a version that was not taken still reads the set again when it
+    // changes: it may be the fix.
+    EXPECT_EQ(sound->FilesAffectedBy("laser3.wav"), std::vector<std::string>{"sounds.xml"});
     sound->Shutdown();
 }
