@@ -111,9 +111,7 @@ TEST(ModsE2E, WatchedLevelChangedDuringPlayRestartsWithinTwoSeconds) {
     GameProcess::Sleep(1000);
 
     const std::string path = data.Path() + "/levels/level1.xml";
-    std::stringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    std::string level = text.str();
+    std::string level = ReadFile(path);
     const std::string first = "<position x=\"20\" y=\"330\"/>";
     const size_t at = level.find(first);
     ASSERT_NE(at, std::string::npos);
@@ -121,9 +119,7 @@ TEST(ModsE2E, WatchedLevelChangedDuringPlayRestartsWithinTwoSeconds) {
     const auto changed = std::chrono::steady_clock::now();
     std::ofstream(path, std::ios::binary) << level;
     ASSERT_TRUE(game.WaitForLog("Reloading the level levels/level1.xml", 2000)) << game.Log();
-    const auto latency = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - changed);
-    std::cout << "level reload seen on the log after " << latency.count() << " ms\n";
+    std::cout << "level reload seen on the log after " << MillisecondsSince(changed) << " ms\n";
     game.Key("Escape");
     EXPECT_EQ(game.WaitExit(15000), 1);
 }
