@@ -1,6 +1,6 @@
 // Live reload of the sets: each manager reads a changed set file again into the items it made,
 // so the pointers handed out stay valid and show the new version; a new version that reports
-// a problem leaves its item as it was and is reported once.
+// a problem leaves its item as it was and is reported once; an item gone from the file stays.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,7 +145,7 @@ TEST_F(DataReloadTest, SpriteTakesNewGridAndSheetInPlaceAndABrokenVersionIsKept)
     }
 }
 
-TEST_F(DataReloadTest, AnimationTakesNewFramesInPlaceAndABrokenVersionIsKept) {
+TEST_F(DataReloadTest, AnimationTakesNewFramesInPlaceABrokenVersionIsKeptAndARemovedOneStays) {
     CAnimationManager* animations = CAnimationManager::GetInstance();
     m_dir.Write("anims.xml", AnimationSet(2));
     animations->LoadAnimationSet("anims.xml");
@@ -161,10 +161,26 @@ TEST_F(DataReloadTest, AnimationTakesNewFramesInPlaceAndABrokenVersionIsKept) {
 
     m_dir.Write("anims.xml", "<animationset><animation name=\"a\"><action name=\"fly\"/>"
                              "</animation></animationset>");
-    Reports reports;
-    EXPECT_FALSE(animations->Reload("anims.xml"));
-    EXPECT_EQ(reports.lines.size(), 1u);
+    {
+        Reports reports;
+        EXPECT_FALSE(animations->Reload("anims.xml"));
+        EXPECT_EQ(reports.lines.size(), 1u);
+        EXPECT_EQ(animation->GetFrame("fly", 250, true), 2);
+    }
+
+    // An animation gone from the file stays as it was, and the log says so; a new one is added.
+    m_dir.Write("anims.xml", "<animationset><animation name=\"b\"><action name=\"x\" "
+                             "totaltime=\"10\"><keyframe frameid=\"4\" time=\"0\"/></action>"
+                             "</animation></animationset>");
+    m_log.Clear();
+    EXPECT_TRUE(animations->Reload("anims.xml"));
+    EXPECT_EQ(animations->GetAnimation("a"), animation);
     EXPECT_EQ(animation->GetFrame("fly", 250, true), 2);
+    ASSERT_NE(animations->GetAnimation("b"), nullptr);
+    EXPECT_EQ(animations->GetAnimation("b")->GetFrame("x", 5, true), 4);
+    EXPECT_TRUE(m_log.Contains("CAnimation: Animation \"a\" is no longer in anims.xml: it stays "
+                               "as it was\n"))
+        << m_log.Text();
 }
 
 TEST_F(DataReloadTest, FontTakesNewEntriesInPlaceAndABrokenVersionIsKept) {
