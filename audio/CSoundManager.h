@@ -5,9 +5,9 @@
 //
 // Without a mixer, or before Start, every call does nothing: a game whose configuration names
 // no sound set behaves as one without sound. Nothing here ever changes a game rule, and no
-// call waits for the audio device. Every problem is logged once, at Start; those of the data
-// (the set file, a sound that will not load) are reported as data problems
-// (core/Diagnostics.h).
+// call waits for the audio device. Every problem is logged once, at Start (and again at each
+// Reload of the set); those of the data (the set file, a sound that will not load) are
+// reported as data problems (core/Diagnostics.h).
 //
 // For live reload it is the sound set's reloader (core/DataReloader.h): a changed set file or
 // sound file reads the set again and loads its sounds; the track playing starts again.
