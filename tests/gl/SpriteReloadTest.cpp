@@ -1,6 +1,6 @@
 // Live reload of a sprite set on a window: the new sheet goes into the sprite's own texture,
-// so the next draw shows it, and reloading never adds a texture (AddressSanitizer watches the
-// memory side of the same loop in the sanitized build).
+// so the next draw shows it, and reloading never adds a texture. The sanitized build runs the
+// same loop under AddressSanitizer, which catches a sprite's memory used after it was freed.
 #include <GL/glew.h>
 
 #include <string>
