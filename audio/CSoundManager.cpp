@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "core/DataPath.h"
 #include "core/Diagnostics.h"
 #include "core/Log.h"
+#include "core/ProblemCounter.h"
 #include "platform/Clock.h"
 
 namespace {
@@ -29,23 +31,93 @@ void CSoundManager::Start(std::unique_ptr<IMixer> mixer, const std::string& setF
     if (!mixer || !m_set.Load(setFile)) {
         return;
     }
+    NoteSoundFiles(m_set);
     if (!mixer->Open()) {
         LogMessage("CSound: No audio device (%s): the game plays without sound\n",
                    mixer->LastError().c_str());
         return;
     }
     m_mixer = std::move(mixer);
-    for (const SoundEntry& entry : m_set.Entries()) {
+    LoadSounds(m_set, m_loaded);
+}
+
+void CSoundManager::LoadSounds(const CSoundSet& set, std::vector<Loaded>& loaded) {
+    const std::vector<SoundEntry>& entries = set.Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const SoundEntry& entry = entries[i];
         const int handle =
             entry.music ? m_mixer->LoadMusic(entry.path) : m_mixer->LoadSample(entry.path);
         if (handle < 0) {
-            ReportProblem(m_set.FileName(), entry.line,
+            ReportProblem(set.FileName(), entry.line,
                           "CSound: Cannot load sound \"%s\" from %s (%s): it stays silent\n",
                           entry.name.c_str(), entry.path.c_str(), m_mixer->LastError().c_str());
             continue;
         }
-        m_loaded.push_back({&entry, handle});
+        loaded.push_back({i, handle});
     }
+}
+
+void CSoundManager::FreeSounds(const CSoundSet& set, const std::vector<Loaded>& loaded) {
+    for (const Loaded& sound : loaded) {
+        if (set.Entries()[sound.entry].music) {
+            m_mixer->FreeMusic(sound.handle);
+        } else {
+            m_mixer->FreeSample(sound.handle);
+        }
+    }
+}
+
+std::vector<std::string> CSoundManager::FilesAffectedBy(const std::string& path) const {
+    const std::string file = NormalizeDataPath(m_set.FileName());
+    if (file.empty()) {
+        return {};
+    }
+    if (path == file || m_soundFiles.count(path) != 0) {
+        return {file};
+    }
+    return {};
+}
+
+void CSoundManager::NoteSoundFiles(const CSoundSet& set) {
+    for (const SoundEntry& entry : set.Entries()) {
+        m_soundFiles.insert(entry.path);
+    }
+}
+
+bool CSoundManager::Reload(const std::string& fileName) {
+    CSoundSet fresh;
+    ProblemCounter problems;
+    const bool read = fresh.Load(fileName);
+    NoteSoundFiles(fresh);
+    if (!read || problems.Count() != 0) {
+        return false;
+    }
+    if (!m_mixer) {
+        LogMessage("CSound: Sound set %s read again; no sound plays until the game starts again\n",
+                   fileName.c_str());
+        return true;
+    }
+    std::vector<Loaded> loaded;
+    LoadSounds(fresh, loaded);
+    if (problems.Count() != 0) {
+        FreeSounds(fresh, loaded);
+        return false;
+    }
+    FreeSounds(m_set, m_loaded);
+    m_set = std::move(fresh);
+    m_loaded = std::move(loaded);
+    m_reportedMusic.clear();
+    RestartMusic();
+    LogMessage("CSound: Sound set %s read again\n", fileName.c_str());
+    return true;
+}
+
+void CSoundManager::RestartMusic() {
+    const std::string music = m_music;
+    const bool paused = m_musicPaused;
+    m_music.clear();
+    PlayMusic(music);
+    SetMusicPaused(paused);
 }
 
 void CSoundManager::Shutdown() {
@@ -54,6 +126,7 @@ void CSoundManager::Shutdown() {
     }
     m_mixer.reset();
     m_loaded.clear();
+    m_soundFiles.clear();
     m_reportedMusic.clear();
     m_set = CSoundSet();
     m_music.clear();
@@ -64,7 +137,7 @@ void CSoundManager::Shutdown() {
 
 const CSoundManager::Loaded* CSoundManager::FindLoaded(const std::string& name) const {
     for (const Loaded& loaded : m_loaded) {
-        if (loaded.entry->name == name) {
+        if (EntryOf(loaded).name == name) {
             return &loaded;
         }
     }
@@ -97,8 +170,8 @@ void CSoundManager::Cue(SoundCue cue) {
         m_lastShipHit = now;
     }
     const Loaded* loaded = FindLoaded(m_set.CueSound(cue));
-    if (loaded && !loaded->entry->music) {
-        m_mixer->PlaySample(loaded->handle, MixerVolume(loaded->entry->volume, m_effectsShare));
+    if (loaded && !EntryOf(*loaded).music) {
+        m_mixer->PlaySample(loaded->handle, MixerVolume(EntryOf(*loaded).volume, m_effectsShare));
     }
 }
 

@@ -5,24 +5,29 @@
 //
 // Without a mixer, or before Start, every call does nothing: a game whose configuration names
 // no sound set behaves as one without sound. Nothing here ever changes a game rule, and no
-// call waits for the audio device. Every problem is logged once, at Start; those of the data
-// (the set file, a sound that will not load) are reported as data problems
-// (core/Diagnostics.h).
+// call waits for the audio device. Every problem is logged once, at Start (and again at each
+// Reload of the set); those of the data (the set file, a sound that will not load) are
+// reported as data problems (core/Diagnostics.h).
+//
+// For live reload it is the sound set's reloader (core/DataReloader.h): a changed set file or
+// sound file reads the set again and loads its sounds; the track playing starts again.
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "audio/CSoundSet.h"
 #include "audio/IMixer.h"
+#include "core/DataReloader.h"
 
 // The log text (without the "CSound: " prefix and the line end) of a music name that is no
 // <music> of the set: a name the set does not know, or one of its samples. The data checker
 // reports the same words.
 std::string UnknownMusicText(const std::string& name);
 
-class CSoundManager {
+class CSoundManager : public DataReloader {
 public:
     static CSoundManager* GetInstance();
 
@@ -53,16 +58,34 @@ public:
     // The sound set read by the last Start (empty before, and after Shutdown).
     const CSoundSet& GetSet() const { return m_set; }
 
+    // The set file, or a sound file it names.
+    std::vector<std::string> FilesAffectedBy(const std::string& path) const override;
+    // Reads the set again and loads its sounds; when the set and every sound load without a
+    // problem they replace the ones in use (freed) and the track playing starts again from
+    // its beginning; otherwise the set in use stays as it was. Without a sound device the set
+    // is only read (its problems reported): nothing plays until the next start.
+    bool Reload(const std::string& fileName) override;
+
     static constexpr uint32_t kShipHitInterval = 250;
 
 private:
     CSoundManager() = default;
 
     struct Loaded {
-        const SoundEntry* entry;
+        size_t entry;  // index in the set's entries
         int handle;
     };
+    // The entry of a loaded sound.
+    const SoundEntry& EntryOf(const Loaded& loaded) const { return m_set.Entries()[loaded.entry]; }
     const Loaded* FindLoaded(const std::string& name) const;
+    // Loads every sound of the set into the mixer; each that will not load is reported.
+    void LoadSounds(const CSoundSet& set, std::vector<Loaded>& loaded);
+    // Frees the loaded sounds of the set.
+    void FreeSounds(const CSoundSet& set, const std::vector<Loaded>& loaded);
+    // Plays the current track again from the set in use, paused when it was.
+    void RestartMusic();
+    // Notes the sound files the set names, for FilesAffectedBy.
+    void NoteSoundFiles(const CSoundSet& set);
     // Mixer volume (0..128) of a sound at percent volume, after the master volume and the
     // share (percent) of its kind, music or effects.
     int MixerVolume(int percent, int share) const;
@@ -70,6 +93,9 @@ private:
     std::unique_ptr<IMixer> m_mixer;
     CSoundSet m_set;
     std::vector<Loaded> m_loaded;
+    // Every sound file a reading of the set named, kept or not: one added or fixed after a
+    // reading that could not load it reads the set again.
+    std::set<std::string> m_soundFiles;
     std::vector<std::string> m_reportedMusic;
     std::string m_music;
     int m_musicVolume = 100;

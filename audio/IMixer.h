@@ -21,6 +21,10 @@ public:
     virtual int LoadSample(const std::string& path) = 0;
     // Opens a music track for streaming; -1 (with LastError) as for samples.
     virtual int LoadMusic(const std::string& path) = 0;
+    // Frees one loaded sample or track, stopping it where it plays (a sound set read again
+    // while the game runs); its handle is not handed out again.
+    virtual void FreeSample(int sample) = 0;
+    virtual void FreeMusic(int music) = 0;
     // Plays a sample once on a free channel; nothing when every channel is busy.
     virtual void PlaySample(int sample, int volume) = 0;
     // Plays a track in a loop, replacing the one playing.

@@ -88,6 +88,23 @@ int SDLMixer::LoadMusic(const std::string& path) {
     return static_cast<int>(m_music.size()) - 1;
 }
 
+void SDLMixer::FreeSample(int sample) {
+    if (Holds(m_samples, sample)) {
+        // SDL_mixer halts the channels playing it first. The slot stays empty: handles are
+        // indices.
+        Mix_FreeChunk(m_samples[sample]);
+        m_samples[sample] = nullptr;
+    }
+}
+
+void SDLMixer::FreeMusic(int music) {
+    if (Holds(m_music, music)) {
+        // SDL_mixer halts the track first when it is the one playing.
+        Mix_FreeMusic(m_music[music]);
+        m_music[music] = nullptr;
+    }
+}
+
 void SDLMixer::PlaySample(int sample, int volume) {
     if (!Holds(m_samples, sample)) {
         return;

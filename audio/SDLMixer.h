@@ -18,6 +18,8 @@ public:
     void Close() override;
     int LoadSample(const std::string& path) override;
     int LoadMusic(const std::string& path) override;
+    void FreeSample(int sample) override;
+    void FreeMusic(int music) override;
     void PlaySample(int sample, int volume) override;
     void PlayMusic(int music, int volume) override;
     void SetMusicVolume(int volume) override;

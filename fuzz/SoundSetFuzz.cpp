@@ -24,6 +24,8 @@ public:
     void Close() override {}
     int LoadSample(const std::string& path) override { return Load(path); }
     int LoadMusic(const std::string& path) override { return Load(path); }
+    void FreeSample(int) override {}
+    void FreeMusic(int) override {}
     void PlaySample(int, int volume) override { Check(volume); }
     void PlayMusic(int, int volume) override { Check(volume); }
     void SetMusicVolume(int volume) override { Check(volume); }

@@ -78,7 +78,8 @@ bool CSprite::Decode(const TiXmlElement* element) {
                       xml::FileOf(image).c_str());
         return false;
     }
-    if (!ReadLayout(image, *this) || !DecodeSheet(JoinDataPath(baseDir, file), image, *this)) {
+    m_imagePath = JoinDataPath(baseDir, file);
+    if (!ReadLayout(image, *this) || !DecodeSheet(m_imagePath, image, *this)) {
         return false;
     }
     CheckGrid(*this, image);

@@ -91,4 +91,5 @@ public:
     uint32_t m_texture = 0;
     std::vector<unsigned char> m_pixels;  // RGBA, rows top first
     std::string m_name;
+    std::string m_imagePath;  // the sheet's data path, as Decode read it ("" before)
 };

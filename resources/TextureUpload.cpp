@@ -2,9 +2,12 @@
 
 #include <GL/gl.h>
 
-uint32_t UploadTexture(const std::vector<unsigned char>& rgba, int width, int height) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
+uint32_t UploadTexture(const std::vector<unsigned char>& rgba, int width, int height,
+                       uint32_t into) {
+    GLuint texture = into;
+    if (texture == 0) {
+        glGenTextures(1, &texture);
+    }
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);

@@ -1,7 +1,7 @@
 #pragma once
 // A mixer that plays nothing and records every call as text, for the sound tests:
 //   "sample <file> <volume>", "music <file> <volume>", "musicvolume <v>", "pause", "resume",
-//   "stopmusic", "stopsamples".
+//   "stopmusic", "stopsamples", "free <file>".
 // Files whose path contains "broken" fail to load; Open fails when told to.
 
 #include <memory>
@@ -43,6 +43,8 @@ public:
     void Close() override { m_log.closed = true; }
     int LoadSample(const std::string& path) override { return Load(path); }
     int LoadMusic(const std::string& path) override { return Load(path); }
+    void FreeSample(int sample) override { m_log.calls.push_back("free " + File(sample)); }
+    void FreeMusic(int music) override { m_log.calls.push_back("free " + File(music)); }
     void PlaySample(int sample, int volume) override {
         m_log.calls.push_back("sample " + File(sample) + " " + std::to_string(volume));
     }
