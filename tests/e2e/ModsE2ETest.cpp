@@ -100,26 +100,56 @@ TEST(ModsE2E, ExampleModIsLaidOverTheDataAndAMissingModIsOneLine) {
     EXPECT_EQ(Count(log, "/none"), 1u) << log;
 }
 
+// Magenta pixels in the window rows [y0, y1) of the last screenshot.
+int CountMagentaRows(const GameProcess& game, int y0, int y1) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = 0; x < 1024; x += 2) {
+            count += IsMagenta(game.Pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The darts are drawn magenta so the first one can be found on screen. Its new height (y 120
+// from the bottom: window rows 360 to 392) shows within two seconds of the save, and since
+// the new level also sends it at once, no other dart can be there yet.
 TEST(ModsE2E, WatchedLevelChangedDuringPlayRestartsWithinTwoSeconds) {
     TempDir data;
     data.CopyFrom(kSource + "/data");
+    std::vector<unsigned char> rgb(48 * 64 * 3, 0);
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+        rgb[i] = 255;
+        rgb[i + 2] = 255;
+    }
+    ReplaceFile(data.Path() + "/images/dart.png", PngEncoder::EncodeRgb(rgb.data(), 48, 64));
     GameProcess game;
     game.SetArguments({"--watch"});
     ASSERT_TRUE(game.Start(data.Path()));
     ASSERT_TRUE(game.WaitForWindow(15000)) << game.Log();
-    game.Key("p");
+    game.Click(kStartX, kStartY);
     GameProcess::Sleep(1000);
+    ASSERT_TRUE(game.Screenshot());
+    ASSERT_LT(CountMagentaRows(game, 340, 410), 10) << "a dart is already at the new height";
 
     const std::string path = data.Path() + "/levels/level1.xml";
     std::string level = ReadFile(path);
-    const std::string first = "<position x=\"20\" y=\"330\"/>";
+    const std::string first = "time=\"2000\" health=\"40\">\n    <behaviour type=\"normal\"/>\n"
+                              "    <projectile shoots=\"no\"/>\n    <position x=\"20\" y=\"330\"/>";
     const size_t at = level.find(first);
     ASSERT_NE(at, std::string::npos);
-    level.replace(at, first.size(), "<position x=\"20\" y=\"120\"/>");
+    level.replace(at, first.size(),
+                  "time=\"0\" health=\"40\">\n    <behaviour type=\"normal\"/>\n"
+                  "    <projectile shoots=\"no\"/>\n    <position x=\"20\" y=\"120\"/>");
     const auto changed = std::chrono::steady_clock::now();
-    std::ofstream(path, std::ios::binary) << level;
+    ReplaceFile(path, level);
     ASSERT_TRUE(game.WaitForLog("Reloading the level levels/level1.xml", 2000)) << game.Log();
     std::cout << "level reload seen on the log after " << MillisecondsSince(changed) << " ms\n";
+    const long long left = 2000 - MillisecondsSince(changed);
+    EXPECT_TRUE(game.WaitForScreen([&] { return CountMagentaRows(game, 340, 410) > 100; },
+                                   static_cast<int>(left > 0 ? left : 0)))
+        << "the first dart is not at its new height";
+    std::cout << "moved dart on screen after " << MillisecondsSince(changed) << " ms\n";
     game.Key("Escape");
     EXPECT_EQ(game.WaitExit(15000), 1);
 }
