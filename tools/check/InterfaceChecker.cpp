@@ -9,7 +9,7 @@
 namespace {
 
 // The commands the game reacts to when a button raises them.
-const char* const kButtonEvents[] = {"pause", "quit", "restart"};
+const char* const kButtonEvents[] = {"pause", "quit", "restart", "nextlevel"};
 // The meter's values and alignments the game knows.
 const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best", "boss"};
 const char* const kMeterAligns[] = {"l", "left", "c", "centre", "center", "r", "right"};
@@ -67,7 +67,8 @@ void InterfaceChecker::CheckButton(const TiXmlElement* widget, const std::string
     if (const char* event = widget->Attribute("event")) {
         if (!OneOf(event, kButtonEvents)) {
             m_context.Warning(at, "button event " + Quoted(event) +
-                                      " is not one the game reacts to (pause, quit, restart)");
+                                      " is not one the game reacts to (pause, quit, restart, "
+                                      "nextlevel)");
         }
     }
     if (const char* layer = widget->Attribute("layer")) {
