@@ -71,6 +71,7 @@ def sprites():
         Sprite("panel_complete", lambda: panels["complete"], "rgba", (720, 120)),
         Sprite("hudbar", gui.hud_bar, "rgba", (1024, 48)),
         Sprite("shade", gui.shade, "palette", (8, 8), depth=1),
+        Sprite("nextbutton", lambda: gui.buttons(["NEXT LEVEL"]), "palette", (176, 48), 3, 3),
     ]
 
 
@@ -126,7 +127,7 @@ def font_set():
 CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 <!-- The game's configuration; every path is relative to this folder. -->
 <config width="1024" height="512" gameoverlayer="gameover" gamecompletelayer="complete"
-        volume="80" vsync="yes" maxfps="120">
+        volume="80" vsync="yes" maxfps="60">
   <spritesetfile>sets/sprites.xml</spritesetfile>
   <animationsetfile>sets/animations.xml</animationsetfile>
   <fontsetfile>sets/fonts.xml</fontsetfile>

@@ -1,4 +1,5 @@
-"""The interface layer files: title, in-game bar, paused, game over and level complete.
+"""The interface layer files: title, in-game bar, paused, game over, and level complete with
+the layer shown between two levels of a campaign.
 
 Positions are window pixels from the bottom-left corner (1024 x 512 window).
 """
@@ -6,6 +7,7 @@ Positions are window pixels from the bottom-left corner (1024 x 512 window).
 # Button frames in the sheets: three per button (normal, hover, pressed).
 START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
+NEXT = (0, 1, 2)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
             "M: RING BURST    N: MOTION BLUR    ESC: QUIT",
@@ -54,11 +56,18 @@ def shade():
     return image("shade", 0, 0, "shade", (128, 64))
 
 
-def layer_file(name, widgets):
+def layer(name, widgets):
+    return '  <layer name="%s">\n%s\n  </layer>\n' % (name, "\n".join(widgets))
+
+
+def layer_set(*layers):
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             "<!-- Written by tools/make_art.py (tools/art/layers.py). -->\n"
-            '<layerset>\n  <layer name="%s">\n%s\n  </layer>\n</layerset>\n'
-            % (name, "\n".join(widgets)))
+            "<layerset>\n%s</layerset>\n" % "".join(layers))
+
+
+def layer_file(name, widgets):
+    return layer_set(layer(name, widgets))
 
 
 def final_score():
@@ -116,8 +125,17 @@ def layers():
             shade(),
             image("panel", 252, 300, "panel_gameover"),
         ] + final_score() + play_again() + best_score()),
-        "complete": layer_file("complete", [
+        # The game's end, and the pause between two levels of a campaign: the next level
+        # starts with the button or by itself after a few seconds.
+        "complete": layer_set(layer("complete", [
             shade(),
             image("panel", 152, 300, "panel_complete"),
-        ] + final_score() + play_again()),
+        ] + final_score() + play_again()), layer("nextlevel", [
+            shade(),
+            image("panel", 152, 300, "panel_complete"),
+            centred_text("scorelabel", 254, "SCORE"),
+            meter("score", 512, 226, "points", "font_big", [("font", "big"), ("align", "c")]),
+            button("next", 424, 130, "nextbutton", NEXT, event="nextlevel"),
+            centred_text("ready", 62, "THE NEXT LEVEL STARTS IN A MOMENT"),
+        ])),
     }
