@@ -98,8 +98,8 @@ void GameSession::EnterNextLevel() {
         return;
     }
     m_campaign.Advance();
-    LogMessage("Level %zu of %zu: %s\n", m_campaign.Number(), m_campaign.Count(),
-               m_level.File().c_str());
+    LogMessage("Level %u of %u: %s\n", static_cast<unsigned>(m_campaign.Number()),
+               static_cast<unsigned>(m_campaign.Count()), m_level.File().c_str());
 }
 
 void GameSession::Restart() {
