@@ -74,6 +74,7 @@ def sprites():
         Sprite("widebuttons", lambda: gui.buttons(["WATCH BEST RUN", "OPTIONS", "BACK",
                                                    "DEFAULTS"], w=200),
                "palette", (200, 48), 12, 3),
+        Sprite("nextbutton", lambda: gui.buttons(["NEXT LEVEL"]), "palette", (176, 48), 3, 3),
     ]
 
 

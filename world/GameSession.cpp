@@ -7,7 +7,10 @@
 #include "core/XmlRead.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
+#include "gui/CGUILayer.h"
+#include "platform/Clock.h"
 #include "world/LevelPlay.h"
+#include "world/ReplayClock.h"
 
 GameSession::GameSession(LevelPlay& level) : m_level(level) {
     m_level.SetScoreTable(&m_scores);
@@ -42,6 +45,7 @@ void GameSession::PauseForFocusLoss() {
 }
 
 void GameSession::End(Ending ending) {
+    m_campaign.EndWait();
     const bool over = ending == Ending::GameOver;
     CGUI::GetInstance()->SetActiveLayer(over ? m_gameOverLayer : m_gameCompleteLayer);
     if (!m_endingCued) {
@@ -51,8 +55,59 @@ void GameSession::End(Ending ending) {
     RecordScore();
 }
 
+void GameSession::LevelCleared() {
+    // The rules step tells a cleared level on every step until something changes.
+    if (m_campaign.IsWaiting()) {
+        return;
+    }
+    if (m_campaign.HasNext()) {
+        if (m_level.PrepareNext(m_campaign.NextFile())) {
+            BeginWaitForNextLevel();
+            return;
+        }
+        m_campaign.Stop();
+    }
+    End(Ending::LevelComplete);
+}
+
+void GameSession::BeginWaitForNextLevel() {
+    CGUI* gui = CGUI::GetInstance();
+    const CGUILayer* playing = gui->GetActiveLayer();
+    {
+        // The wait is timed outside the rules: a replay of the level meets the same clock
+        // readings whether a campaign follows it or not.
+        ReplayClock::Outside notTheRules;
+        m_campaign.BeginWait(timeGetTime(), playing ? playing->GetName() : std::string());
+    }
+    gui->SetActiveLayer(m_campaign.Layer());
+    CSoundManager::GetInstance()->Cue(SoundCue::LevelComplete);
+}
+
+bool GameSession::NextLevelDue(uint32_t now) const {
+    return m_campaign.WaitOver(now) && !m_paused && !m_level.IsGameOver();
+}
+
+void GameSession::EnterNextLevel() {
+    if (!m_campaign.IsWaiting() || m_level.IsGameOver()) {
+        return;
+    }
+    CGUI::GetInstance()->SetActiveLayer(m_campaign.PlayLayer());
+    // Nothing is prepared when the level was read anew during the wait: play goes on.
+    if (!m_level.EnterNext(timeGetTime())) {
+        m_campaign.EndWait();
+        return;
+    }
+    m_campaign.Advance();
+    LogMessage("Level %u of %u: %s\n", static_cast<unsigned>(m_campaign.Number()),
+               static_cast<unsigned>(m_campaign.Count()), m_level.File().c_str());
+}
+
 void GameSession::Restart() {
     RecordScore();
+    m_campaign.Restart();
+    if (m_campaign.IsOn()) {
+        m_level.SetFile(m_campaign.FirstLevel());
+    }
     m_level.Reload();
     m_paused = true;
     m_pauseQueued = false;

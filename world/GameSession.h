@@ -1,7 +1,8 @@
 #pragma once
-// The game's flow around the level in play: paused or running, quitting, the end of a game
-// (the game-over or level-complete layer and its sound), play again, the best scores and the
-// music that fits the game's state. It reaches the level in play only through its interface.
+// The game's flow around the level in play: paused or running, quitting, the levels of a
+// campaign and the wait between them, the end of a game (the game-over or level-complete layer
+// and its sound), play again, the best scores and the music that fits the game's state. It
+// reaches the level in play only through its interface.
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
+#include "world/Campaign.h"
 #include "world/LevelPlay.h"
 
 class TiXmlElement;
@@ -28,6 +30,9 @@ public:
     const std::string& GameCompleteLayer() const { return m_gameCompleteLayer; }
     void SetGameOverLayer(const std::string& layer) { m_gameOverLayer = layer; }
     void SetGameCompleteLayer(const std::string& layer) { m_gameCompleteLayer = layer; }
+    // The levels of config.xml's <campaign>; off without one.
+    const Campaign& Levels() const { return m_campaign; }
+    Campaign& Levels() { return m_campaign; }
 
     bool IsPaused() const { return m_paused; }
     void SetPaused(bool paused) { m_paused = paused; }
@@ -43,16 +48,27 @@ public:
     void PauseForFocusLoss();
 
     // The game ends: shows the ending's layer, plays its sound once per game (the level's
-    // music is then over) and records the score.
+    // music is then over) and records the score. A wait between levels ends with it.
     void End(Ending ending);
-    // The rules step found the level cleared: the game ends with the level complete.
-    void LevelCleared() override { End(Ending::LevelComplete); }
+    // The rules step found the level cleared. When the campaign has a next level that can be
+    // played, it is read aside and the wait between levels begins: the campaign's layer shows
+    // and the level-complete sound plays. Otherwise the game ends with the level complete; a
+    // next level that cannot be played (logged by the level loader) ends the campaign there.
+    void LevelCleared() override;
+    // Between two levels of a campaign, the next one waiting.
+    bool BetweenLevels() const { return m_campaign.IsWaiting(); }
+    // The wait has lasted Campaign::kWaitMs at clock reading now, the game running and not
+    // lost: the next level is due to start by itself.
+    bool NextLevelDue(uint32_t now) const;
+    // Between levels, unless the game is lost: the next level starts (LevelPlay::EnterNext)
+    // with the interface layer of play, and the log names it. Nothing otherwise.
+    void EnterNextLevel();
     // The game-over or level-complete sound has been played.
     bool EndingCued() const { return m_endingCued; }
     void SetEndingCued(bool cued) { m_endingCued = cued; }
 
-    // Play again: records the score of a game in play, reloads the level and returns to the
-    // state of a fresh start (the interface's default layer, paused).
+    // Play again: records the score of a game in play, reloads the level (a campaign's first)
+    // and returns to the state of a fresh start (the interface's default layer, paused).
     void Restart();
 
     // Reads the best scores from their file (ScoreFile::DefaultPath).
@@ -72,7 +88,10 @@ public:
     void UpdateMusic();
 
 private:
+    void BeginWaitForNextLevel();
+
     LevelPlay& m_level;
+    Campaign m_campaign;
     std::string m_gameOverLayer;
     std::string m_gameCompleteLayer;
     bool m_paused = true;

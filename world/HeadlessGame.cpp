@@ -5,12 +5,15 @@
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "core/DataPath.h"
 #include "core/XmlRead.h"
 #include "events/CEventManager.h"
 #include "events/EventType.h"
 #include "events/IEvent.h"
+#include "game/ConfigFiles.h"
 #include "game/ShooterExplosionManager.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CSpriteManager.h"
@@ -74,13 +77,15 @@ bool HeadlessGame::Load(std::string& error) {
     auto explosions = std::make_unique<ShooterExplosionManager>();
     explosions->Load(TiXmlHandle(const_cast<TiXmlElement*>(xml::Child(config, "explosioncfg"))));
     m_level.SetExplosions(std::move(explosions));
+    // A campaign's game is recorded over its first level (ShooterWorld::Update).
+    const std::vector<std::string> campaign = CampaignLevels(config);
     const TiXmlElement* defaults = xml::Child(config, "defaults");
     const char* level = defaults ? xml::OptionalText(defaults, "level") : nullptr;
-    if (!level || !*level) {
+    if (campaign.empty() && (!level || !*level)) {
         error = std::string("no default level in ") + GameRecording::kConfigFile;
         return false;
     }
-    m_level.SetFile(NormalizeDataPath(level));
+    m_level.SetFile(campaign.empty() ? NormalizeDataPath(level) : campaign.front());
     if (!m_level.Load(m_level.File()) || !m_level.Player()) {
         error = "the level " + m_level.File() + " has no ship to play";
         return false;

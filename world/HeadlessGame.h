@@ -1,9 +1,10 @@
 #pragma once
 // The rules of the game on the data of the working folder, without a window, sound or
 // interface: config.xml's sprite and animation sets (their pixels decided contacts; no
-// texture is needed), its explosions and its default level. One update runs as the world runs
-// it: the commands carried out, the queued game events delivered (a lost life, the last one),
-// then a step of the rules. Replays are verified and scripted games recorded on it.
+// texture is needed), its explosions and its default level (a campaign's first level). One
+// update runs as the world runs it: the commands carried out, the queued game events delivered
+// (a lost life, the last one), then a step of the rules. Replays are verified and scripted
+// games recorded on it.
 
 #include <string>
 #include <vector>
@@ -19,8 +20,9 @@ public:
     HeadlessGame(const HeadlessGame&) = delete;
     HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-    // Reads config.xml and the level it names; false with the reason in error when there is
-    // no configuration or no playable level with a ship. The game's log is silent meanwhile.
+    // Reads config.xml and the level a game starts with; false with the reason in error when
+    // there is no configuration or no playable level with a ship. The game's log is silent
+    // meanwhile.
     bool Load(std::string& error);
     LevelPlay& Level() { return m_level; }
     const LevelPlay& Level() const { return m_level; }

@@ -32,12 +32,48 @@ bool LevelPlay::Load(const std::string& fileName) {
     if (!LevelLoader::Load(fileName, parts)) {
         return false;
     }
+    TakeParts(parts);
+    return true;
+}
+
+void LevelPlay::TakeParts(LevelLoader::Parts& parts) {
     m_name = parts.name;
     m_music = parts.music;
     m_camera = std::move(parts.camera);
     m_player = std::move(parts.player);
     m_background = std::move(parts.background);
     m_enemies = std::move(parts.enemies);
+}
+
+bool LevelPlay::PrepareNext(const std::string& fileName) {
+    auto parts = std::make_unique<LevelLoader::Parts>();
+    // The loader has reported a level without a player; such a level could never end.
+    if (!LevelLoader::Load(fileName, *parts) || !parts->player) {
+        return false;
+    }
+    m_next = std::move(parts);
+    m_nextFile = fileName;
+    return true;
+}
+
+bool LevelPlay::EnterNext(uint32_t start) {
+    if (!m_next) {
+        return false;
+    }
+    const int32_t points = m_player ? m_player->GetPoints() : 0;
+    const int32_t lives = m_player ? m_player->GetLives() : m_next->player->GetLives();
+    TakeParts(*m_next);
+    m_next.reset();
+    m_file = m_nextFile;
+    m_player->m_points = points;
+    m_player->m_lives = lives;
+    m_projectiles.clear();
+    if (m_explosions) {
+        m_explosions->m_explosions.clear();
+    }
+    m_firing = false;
+    m_start = start;
+    m_time = 0;
     return true;
 }
 
@@ -46,6 +82,7 @@ void LevelPlay::Reload() {
         // Load logs why a file it refuses cannot be played; the level in play then stays.
         Load(m_file);
     }
+    m_next.reset();
     m_projectiles.clear();
     if (m_explosions) {
         m_explosions->m_explosions.clear();
@@ -144,4 +181,5 @@ void LevelPlay::ReleaseActors() {
     m_camera.reset();
     m_background.reset();
     m_explosions.reset();
+    m_next.reset();
 }

@@ -11,6 +11,7 @@
 
 #include "game/ActorStage.h"
 #include "game/GameCommand.h"
+#include "game/LevelLoader.h"
 
 class BoundingBox;
 class ScoreTable;
@@ -43,9 +44,17 @@ public:
     // file cannot be played, and the level in play stays.
     bool Load(const std::string& fileName);
     // Play again: reads the level file (SetFile) anew (a file that no longer loads keeps the
-    // level in play), drops the projectiles and explosions, stops firing and resets the clock
-    // to a game not started.
+    // level in play), drops the projectiles and explosions and a prepared next level, stops
+    // firing and resets the clock to a game not started.
     void Reload();
+    // A campaign's next level, read aside while the level in play goes on. False when the
+    // file cannot be played (the level loader logged why) or has no ship to fly.
+    bool PrepareNext(const std::string& fileName);
+    // The prepared level takes the place of the level in play, its file becoming the level
+    // file: the ship keeps its score and its ships but starts afresh (full health, the new
+    // level's start position); shots and explosions in flight go, firing stops, and the level
+    // clock starts at clock reading start. False, changing nothing, when none is prepared.
+    bool EnterNext(uint32_t start);
     // One step of the rules, dt milliseconds: clock, movement, terrain, fire, enemies,
     // projectiles. outcome (may be null) hears of a cleared level.
     void Step(float& dt, LevelOutcome* outcome);
@@ -105,6 +114,8 @@ public:
 
 private:
     struct ShotTarget;
+    // Takes the actors, name and music of a level that loaded.
+    void TakeParts(LevelLoader::Parts& parts);
     void StartClock();
     void MoveScene(float& dt);
     void HitTerrain();
@@ -127,6 +138,9 @@ private:
     Enemies m_enemies;
     Projectiles m_projectiles;
     std::unique_ptr<ShooterExplosionManager> m_explosions;
+    // A campaign's next level, read by PrepareNext and not yet in play; null when none.
+    std::unique_ptr<LevelLoader::Parts> m_next;
+    std::string m_nextFile;
     int32_t m_time = 0;
     uint32_t m_start = 0;
     uint32_t m_lastFireTime = 0;

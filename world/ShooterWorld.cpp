@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "events/CEventManager.h"
 #include "gui/CGUI.h"
+#include "platform/Clock.h"
 
 ShooterWorld::ShooterWorld() = default;
 
@@ -18,8 +19,13 @@ void ShooterWorld::Update(float& dt) {
             UpdateWorld(dt);
         }
         UpdateWorld(dt);
-        if (m_session.EndingCued()) {
+        // A campaign's game is recorded up to the end of its first level: a later level
+        // begins with the score and ships carried over, which a replay does not hold.
+        if (m_session.EndingCued() || m_session.BetweenLevels()) {
             m_recording.End(m_level, m_session);
+        }
+        if (m_session.NextLevelDue(timeGetTime())) {
+            NextLevel();
         }
     } catch (const std::exception& e) {
         LogMessage("Exception found: %s\n", e.what());
@@ -55,4 +61,13 @@ void ShooterWorld::Restart() {
     m_session.Restart();
     m_input.Reset();
     m_recording.Begin(m_level);
+}
+
+void ShooterWorld::NextLevel() {
+    if (!m_session.BetweenLevels()) {
+        return;
+    }
+    m_ring.NoteSceneChange();
+    m_session.EnterNextLevel();
+    m_input.Reset();
 }

@@ -52,8 +52,10 @@ public:
     // Window, OpenGL state and frame ring; false on failure.
     bool InitGL();
     bool IsQuit() const { return m_session.IsQuit(); }
-    // One tick: UpdateWorld (twice in motion-blur mode, advancing the ring slot first), then
-    // the music. Exceptions are logged and the rest of the update is skipped.
+    // One tick: UpdateWorld (twice in motion-blur mode, advancing the ring slot first), the
+    // end of a recorded game (or of a campaign's level), the next level of a campaign when its
+    // wait is over, then the music. Exceptions are logged and the rest of the update is
+    // skipped.
     void Update(float& dt);
     // Delivers the queued events, updates the interface, then one step of the rules while a
     // level is loaded and the game is not paused.
@@ -76,9 +78,12 @@ public:
     void Shutdown();
     // Builds camera, player, background and enemies from a level file; false when unusable.
     bool LoadLevel(const std::string& fileName);
-    // Play again: records the score of a game in play, reads the level file anew, clears
-    // projectiles and explosions and returns to the state of a fresh start.
+    // Play again: records the score of a game in play, reads the level file (a campaign's
+    // first) anew, clears projectiles and explosions and returns to the state of a fresh start.
     void Restart();
+    // Between two levels of a campaign: the next level starts (GameSession::EnterNextLevel),
+    // the gamepad's held directions forgotten as for a new ship. Nothing otherwise.
+    void NextLevel();
     // Live reload (--watch): reloads the data files changed since they were read, looked at
     // every DataWatch::kPollMs; nothing while the watch is off. A changed level file starts
     // the level again from its beginning.
@@ -152,6 +157,8 @@ private:
         std::string m_returnLayer;
     };
 
+    // Loads the first level of the campaign, or without one the <defaults> level.
+    void LoadFirstLevel(const TiXmlElement* config);
     // Opens the audio device and loads the sound set when the configuration names one.
     void StartSound(const TiXmlElement* config);
     // Builds the frame ring and its blender for the window open now; false when the

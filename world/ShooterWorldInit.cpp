@@ -128,14 +128,11 @@ void ShooterWorld::Init() {
     ShowModNames();
     ReportUnknownLayer("Game-over", m_session.GameOverLayer());
     ReportUnknownLayer("Game-complete", m_session.GameCompleteLayer());
-    m_level.SetTime(static_cast<int32_t>(timeGetTime()));
-    if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
-        const std::string level = xml::RequiredText(defaults, "level", "CEngine");
-        if (!level.empty()) {
-            m_level.SetFile(NormalizeDataPath(level));
-            LoadLevel(m_level.File());
-        }
+    if (m_session.Levels().Count() > 1) {
+        ReportUnknownLayer("Next-level", m_session.Levels().Layer());
     }
+    m_level.SetTime(static_cast<int32_t>(timeGetTime()));
+    LoadFirstLevel(config);
     // The explosion manager reports a missing "explosioncfg" itself.
     auto explosions = std::make_unique<ShooterExplosionManager>();
     explosions->Load(HandleOn(xml::Child(config, "explosioncfg")));
@@ -158,6 +155,19 @@ void ShooterWorld::Init() {
     }
 }
 
+// A campaign names the levels played; without one, <defaults> names the only level.
+void ShooterWorld::LoadFirstLevel(const TiXmlElement* config) {
+    std::string level = m_session.Levels().FirstLevel();
+    if (level.empty()) {
+        const TiXmlElement* defaults = xml::Child(config, "defaults");
+        level = NormalizeDataPath(xml::RequiredText(defaults, "level", "CEngine"));
+    }
+    if (!level.empty()) {
+        m_level.SetFile(level);
+        LoadLevel(m_level.File());
+    }
+}
+
 void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     uint32_t width = m_window.Width();
     uint32_t height = m_window.Height();
@@ -165,6 +175,7 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     xml::ReadUnsigned(config, "height", height);
     m_window.SetSize(width, height);
     m_session.ReadLayers(config);
+    m_session.Levels().Read(config);
     // The motion-blur composition: "accum" (the accumulation buffer, when the window has one)
     // or "blend" (ordinary blending); absent means "accum".
     const char* blur = xml::OptionalText(config, "motionblur");

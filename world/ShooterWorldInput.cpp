@@ -99,7 +99,8 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
         }
     }
     // The interface commands the world understands: "pause" toggles, "quit" ends the game,
-    // "restart" plays again from a fresh start.
+    // "restart" plays again from a fresh start, "nextlevel" starts a campaign's next level
+    // while it waits.
     if (type == Event_Shooter_GUIEvent) {
         if (const auto* data = dynamic_cast<const GUIEventData*>(event->GetData())) {
             if (data->m_name == "pause") {
@@ -110,6 +111,9 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             }
             if (data->m_name == "restart") {
                 Restart();
+            }
+            if (data->m_name == "nextlevel") {
+                NextLevel();
             }
             // Watched between two passes of the loop (WatchRequestedRun), not inside events.
             if (data->m_name == "watchbest") {

@@ -141,6 +141,22 @@ const Mistake kMistakes[] = {
     {"SampleCueBoundToMusic", "sets/sounds.xml", "<cue event=\"shipfire\" sound=\"laser\"",
      "<cue event=\"shipfire\" sound=\"ember\"", "error",
      "Cue \"shipfire\" needs a sample but \"ember\" is a music track in sets/sounds.xml"},
+    // A campaign's levels are each checked as the game reads them.
+    {"CampaignLevelMissing", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
+     "<campaign><level file=\"levels/level1.xml\"/><level file=\"levels/level2.xml\"/>"
+     "</campaign>",
+     "error", "Level file not found: levels/level2.xml", "levels/level2.xml", kWholeFile},
+    {"CampaignEntryWithoutFile", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
+     "<campaign><level file=\"levels/level1.xml\"/><level/></campaign>", "error",
+     "CEngine: Missing attribute \"file\" of <level> in config.xml"},
+    {"CampaignLayerUnknown", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
+     "<campaign layer=\"between\"><level file=\"levels/level1.xml\"/>"
+     "<level file=\"levels/level1.xml\"/></campaign>",
+     "error", "unknown next-level layer \"between\": no layer set defines it"},
+    {"DefaultsBesideCampaign", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
+     "<defaults level=\"levels/level1.xml\"/><campaign><level file=\"levels/level1.xml\"/>"
+     "</campaign>",
+     "warning", "<defaults> names a level, but <campaign> lists the levels played"},
     // The game reads only the first sound set: a broken second one is not checked as if used.
     {"SecondSoundSetIgnored", "config.xml", "<soundsetfile>sets/sounds.xml</soundsetfile>",
      "<soundsetfile>sets/sounds.xml</soundsetfile><soundsetfile>sets/more.xml</soundsetfile>",

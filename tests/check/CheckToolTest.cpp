@@ -82,7 +82,7 @@ TEST(CheckToolTest, RepeatedFindingIsFoldedIntoTheFirstOfItsFile) {
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("gui/complete.xml:15: error: unknown font \"small\": no font set "
-                           "defines it\n"),
+                           "defines it (and 2 more times in this file)\n"),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("\n5 errors, 0 warnings\n"), std::string::npos) << run.out;

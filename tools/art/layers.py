@@ -1,4 +1,5 @@
-"""The interface layer files: title, in-game bar, paused, game over and level complete.
+"""The interface layer files: title, in-game bar, paused, game over, and level complete with
+the layer shown between two levels of a campaign.
 
 Positions are window pixels from the bottom-left corner (1024 x 512 window).
 """
@@ -8,6 +9,7 @@ START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 # The wide buttons' sheet: watch best run, options, back, restore defaults.
 WATCH_BEST, OPTIONS, BACK, DEFAULTS = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
+NEXT = (0, 1, 2)
 
 CONTROLS = ["ARROWS OR WASD: MOVE    SPACE: FIRE    1-4: WEAPON",
             "M: RING BURST    N: MOTION BLUR    ESC: QUIT",
@@ -88,12 +90,18 @@ def shade():
     return image("shade", 0, 0, "shade", (128, 64))
 
 
-def layer_file(name, widgets, more=""):
-    """One layer set file; more: further layers, already written out."""
+def layer(name, widgets):
+    return '  <layer name="%s">\n%s\n  </layer>\n' % (name, "\n".join(widgets))
+
+
+def layer_set(*layers):
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             "<!-- Written by tools/make_art.py (tools/art/layers.py). -->\n"
-            '<layerset>\n  <layer name="%s">\n%s\n  </layer>\n%s</layerset>\n'
-            % (name, "\n".join(widgets), more))
+            "<layerset>\n%s</layerset>\n" % "".join(layers))
+
+
+def layer_file(name, widgets):
+    return layer_set(layer(name, widgets))
 
 
 def navigating_layer(name, widgets):
@@ -121,7 +129,7 @@ def play_again():
 
 def layers():
     return {
-        "title": layer_file("title", [
+        "title": layer_set(layer("title", [
             shade(),
             image("logo", 192, 334, "panel_title"),
             image("ship", 461, 248, "ship", (1.6, 1.6), ("ship", "fly")),
@@ -133,7 +141,7 @@ def layers():
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),
-        ] + best_score(), navigating_layer("options", options_widgets())),
+        ] + best_score()), navigating_layer("options", options_widgets())),
         "hud": layer_file("hud", [
             image("bar", 0, 464, "hudbar"),
             text("healthlabel", 16, 480, "HEALTH"),
@@ -160,8 +168,17 @@ def layers():
             shade(),
             image("panel", 252, 300, "panel_gameover"),
         ] + final_score() + play_again() + best_score()),
-        "complete": layer_file("complete", [
+        # The game's end, and the pause between two levels of a campaign: the next level
+        # starts with the button or by itself after a few seconds.
+        "complete": layer_set(layer("complete", [
             shade(),
             image("panel", 152, 300, "panel_complete"),
-        ] + final_score() + play_again()),
+        ] + final_score() + play_again()), layer("nextlevel", [
+            shade(),
+            image("panel", 152, 300, "panel_complete"),
+            centred_text("scorelabel", 254, "SCORE"),
+            meter("score", 512, 226, "points", "font_big", [("font", "big"), ("align", "c")]),
+            button("next", 424, 130, "nextbutton", NEXT, event="nextlevel"),
+            centred_text("ready", 62, "THE NEXT LEVEL STARTS IN A MOMENT"),
+        ])),
     }

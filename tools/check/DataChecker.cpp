@@ -3,6 +3,8 @@
 #include <tinyxml.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/XmlRead.h"
 #include "game/ConfigFiles.h"
@@ -124,6 +126,13 @@ void DataChecker::CheckInterface(const TiXmlElement* config) {
 }
 
 void DataChecker::CheckLevelFile(const TiXmlElement* config) {
+    // Read as the game reads it: an entry without a file, or a campaign without an entry, is
+    // reported in the game's words.
+    const std::vector<std::string> campaign = CampaignLevels(config);
+    if (!campaign.empty()) {
+        CheckCampaign(config, campaign);
+        return;
+    }
     const TiXmlElement* defaults = xml::Child(config, "defaults");
     if (!defaults) {
         m_context.Warning(PlaceOf(kConfigFile, config),
@@ -139,4 +148,26 @@ void DataChecker::CheckLevelFile(const TiXmlElement* config) {
         return;
     }
     m_hasLevel = m_levels.CheckLevel(DataFileName(level));
+}
+
+void DataChecker::CheckCampaign(const TiXmlElement* config,
+                                const std::vector<std::string>& levels) {
+    if (levels.size() > 1) {
+        m_interface.UseLayer(CampaignLayer(config),
+                             PlaceOf(kConfigFile, xml::Child(config, "campaign")),
+                             "next-level layer");
+    }
+    if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
+        m_context.Warning(PlaceOf(kConfigFile, defaults),
+                          "<defaults> names a level, but <campaign> lists the levels played: "
+                          "the game ignores it");
+    }
+    // A missing or broken level is reported by the game's level loader, in the game's words.
+    m_hasLevel = m_levels.CheckLevel(DataFileName(levels.front()));
+    // The level map draws the first level: the later ones are checked by a checker of their
+    // own, which keeps the first one's model.
+    LevelChecker later(m_context, m_resources);
+    for (size_t i = 1; i < levels.size(); ++i) {
+        later.CheckLevel(DataFileName(levels[i]));
+    }
 }

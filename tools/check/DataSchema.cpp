@@ -32,6 +32,8 @@ const ElementRule kRules[] = {
     {DataKind::Config, "config", "guicfg", "default:text"},
     {DataKind::Config, "guicfg", "layersetfile", ""},
     {DataKind::Config, "config", "defaults", "level:text"},
+    {DataKind::Config, "config", "campaign", "layer:text"},
+    {DataKind::Config, "campaign", "level", "file:text"},
     {DataKind::Config, "config", "explosioncfg", "sprite:text anim:text action:text"},
     // Sprite sets
     {DataKind::SpriteSet, "", "spriteset", "basedir:text"},

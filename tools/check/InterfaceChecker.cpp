@@ -9,8 +9,8 @@
 namespace {
 
 // The commands the game reacts to when a button raises them.
-const char* const kButtonEvents[] = {"pause",   "quit", "restart",        "watchbest",
-                                     "options", "back", "restoredefaults"};
+const char* const kButtonEvents[] = {"pause",   "quit", "restart",         "watchbest",
+                                     "options", "back", "restoredefaults", "nextlevel"};
 // The options the options screen's rows can show, besides "bind:ACTION".
 const char* const kOptions[] = {"master", "music",      "effects", "fullscreen",
                                 "scaling", "motionblur", "vsync",   "maxfps"};
@@ -84,7 +84,7 @@ void InterfaceChecker::CheckButton(const TiXmlElement* widget, const std::string
         if (!OneOf(event, kButtonEvents)) {
             m_context.Warning(at, "button event " + Quoted(event) +
                                       " is not one the game reacts to (pause, quit, restart, "
-                                      "watchbest, options, back, restoredefaults)");
+                                      "watchbest, options, back, restoredefaults, nextlevel)");
         }
     }
     if (const char* layer = widget->Attribute("layer")) {
