@@ -11,6 +11,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -24,6 +26,8 @@
 #include "world/CommandLine.h"
 #include "world/GameMain.h"
 #include "world/ReplayMain.h"
+#include "world/SettingsFile.h"
+#include "world/SettingsXml.h"
 #include "world/ShooterWorld.h"
 
 namespace {
@@ -57,10 +61,14 @@ bool EnterData(const std::string& named) {
     return true;
 }
 
-// The installed mods, then the command line's in order, over the data folder.
+// The installed mods but those the settings file turns off, then the command line's in order,
+// over the data folder.
 void LayerMods(const std::vector<std::string>& mods) {
     DataLayers& layers = DataLayers::Active();
-    layers.AddInstalledMods(DataLayers::InstalledFolder());
+    // Read directly: the player's file is no data file, and live reload must not watch it.
+    std::stringstream settings;
+    settings << std::ifstream(platform::NativePath(SettingsFile::DefaultPath())).rdbuf();
+    layers.AddInstalledMods(DataLayers::InstalledFolder(), SettingsXml::ModsOff(settings.str()));
     for (const std::string& folder : mods) {
         layers.AddMod(folder);
     }

@@ -104,22 +104,31 @@ void DataLayers::LogFiles(const Mod& mod) const {
     }
 }
 
-void DataLayers::AddInstalledMods(const std::string& installed) {
+void DataLayers::AddInstalledMods(const std::string& installed,
+                                  const std::vector<std::string>& off) {
+    for (const std::string& name : InstalledNames(installed)) {
+        if (std::find(off.begin(), off.end(), name) != off.end()) {
+            LogMessage("Mod %s is installed and turned off in the settings\n", name.c_str());
+            continue;
+        }
+        AddMod((fs::path(platform::NativePath(installed)) / platform::NativePath(name)).u8string());
+    }
+}
+
+std::vector<std::string> DataLayers::InstalledNames(const std::string& installed) {
+    std::vector<std::string> names;
     std::error_code error;
     const fs::path root = platform::NativePath(installed);
     if (installed.empty() || !fs::is_directory(root, error)) {
-        return;
+        return names;
     }
-    std::vector<std::string> folders;
     for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
         if (it->is_directory(error)) {
-            folders.push_back(it->path().u8string());
+            names.push_back(it->path().filename().u8string());
         }
     }
-    std::sort(folders.begin(), folders.end());
-    for (const std::string& folder : folders) {
-        AddMod(folder);
-    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void DataLayers::Clear() { m_mods.clear(); }

@@ -19,9 +19,12 @@ public:
     // be read or its path has a ".." part; otherwise logs the mod's name and every base file
     // it replaces. True when added.
     bool AddMod(const std::string& folder);
-    // Adds every sub-folder of installed (the installed mods' folder), in name order; a
+    // Adds every sub-folder of installed (the installed mods' folder), in name order, but
+    // those whose folder name is in off (turned off by the player: one log line each); a
     // missing folder adds nothing and logs nothing.
-    void AddInstalledMods(const std::string& installed);
+    void AddInstalledMods(const std::string& installed, const std::vector<std::string>& off = {});
+    // The folder names of the installed mods, in name order (none when installed is missing).
+    static std::vector<std::string> InstalledNames(const std::string& installed);
     // Back to the base layer alone.
     void Clear();
 

@@ -5,8 +5,9 @@
 //
 // Options are named: "master", "music" and "effects" (volumes, levels 0 to 100); "fullscreen",
 // "scaling", "motionblur", "vsync" and "maxfps" (choices); "bind:ACTION" (an action's keys and
-// pad button, ACTION as in the settings file: "fire", "up", "weapon1"...). A name the game does
-// not have shows "?" and changes nothing.
+// pad button, ACTION as in the settings file: "fire", "up", "weapon1"...); "mod:1" to "mod:9" (the
+// installed mods in name order, on or off from the next start; "-" past the last). A name the
+// game does not have shows "?" and changes nothing.
 
 #include <string>
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "world/KeyBindings.h"
 
@@ -28,6 +29,9 @@ struct Settings {
     // Frames per second at most; 0: no cap.
     uint32_t maxFps = 0;
     KeyBindings bindings;
+    // The installed mods (by folder name, sorted) the player turned off; they take effect at
+    // the next start, when the data's layers are laid.
+    std::vector<std::string> modsOff;
 
     // The names used in the settings file; false for a name that is none.
     static const char* ScalingName(PictureScaling scaling);

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -15,6 +16,7 @@ const char* const kSoundAttributes[] = {"master", "music", "effects", nullptr};
 const char* const kVideoAttributes[] = {"fullscreen", "scaling", "motionblur", "vsync",
                                         "maxfps",     nullptr};
 const char* const kBindAttributes[] = {"action", "key", "key2", "button", nullptr};
+const char* const kModAttributes[] = {"name", "on", nullptr};
 
 // The highest frame cap taken; more is out of range.
 constexpr int kMaxFpsLimit = 1000;
@@ -111,6 +113,8 @@ bool SettingsXml::Read(const std::string& text, const std::string& file, Setting
             reader.ReadVideo(child, read);
         } else if (name == "bind") {
             reader.ReadBind(child, read.bindings);
+        } else if (name == "mod") {
+            reader.ReadMod(child, read.modsOff);
         } else {
             LogMessage("Settings: unknown element <%s> in %s is ignored\n", name.c_str(),
                        file.c_str());
@@ -118,6 +122,40 @@ bool SettingsXml::Read(const std::string& text, const std::string& file, Setting
     }
     settings = read;
     return true;
+}
+
+std::vector<std::string> SettingsXml::ModsOff(const std::string& text) {
+    TiXmlDocument document;
+    const TiXmlElement* root =
+        xml::ParseText(document, text) ? document.FirstChildElement("settings") : nullptr;
+    std::vector<std::string> off;
+    for (const TiXmlElement* mod = root ? root->FirstChildElement("mod") : nullptr; mod;
+         mod = mod->NextSiblingElement("mod")) {
+        const char* name = mod->Attribute("name");
+        const char* on = mod->Attribute("on");
+        if (name && on && std::strcmp(on, "no") == 0) {
+            off.push_back(name);
+        }
+    }
+    return off;
+}
+
+void SettingsXml::ReadMod(const TiXmlElement* element, std::vector<std::string>& off) const {
+    CheckAttributes(element, kModAttributes);
+    const char* name = element->Attribute("name");
+    if (!name || !*name) {
+        Report(element, "name", "names no mod");
+        return;
+    }
+    bool on = true;
+    if (!ReadYesNo(element, "on", on)) {
+        return;
+    }
+    off.erase(std::remove(off.begin(), off.end(), name), off.end());
+    if (!on) {
+        off.push_back(name);
+        std::sort(off.begin(), off.end());
+    }
 }
 
 void SettingsXml::Report(const TiXmlElement* element, const char* attribute,
@@ -235,6 +273,12 @@ std::string SettingsXml::Write(const Settings& settings, const Settings& default
         }
     }
     AppendBinds(root, settings.bindings, defaults.bindings);
+    for (const std::string& name : settings.modsOff) {
+        auto* mod = new TiXmlElement("mod");
+        mod->SetAttribute("name", name.c_str());
+        mod->SetAttribute("on", "no");
+        root->LinkEndChild(mod);
+    }
     TiXmlPrinter printer;
     document.Accept(&printer);
     return printer.Str();

@@ -26,12 +26,16 @@ public:
                      std::string& error);
     // The text of everything in settings that differs from defaults.
     static std::string Write(const Settings& settings, const Settings& defaults);
+    // Only the installed mods turned off, read from text without a word in the log (the data's
+    // layers are laid before the settings are read in full); none when text does not parse.
+    static std::vector<std::string> ModsOff(const std::string& text);
 
 private:
     explicit SettingsXml(std::string file) : m_file(std::move(file)) {}
     void ReadSound(const TiXmlElement* element, Settings& settings) const;
     void ReadVideo(const TiXmlElement* element, Settings& settings) const;
     void ReadBind(const TiXmlElement* element, KeyBindings& bindings) const;
+    void ReadMod(const TiXmlElement* element, std::vector<std::string>& off) const;
     // One log line about an attribute of element; the entry keeps its default.
     void Report(const TiXmlElement* element, const char* attribute, const char* what) const;
     // Reports every attribute of element not in known (a null-terminated list).

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "audio/CSoundManager.h"
+#include "core/DataLayers.h"
 #include "gui/CGUI.h"
 #include "gui/CGUILayer.h"
 #include "world/KeyName.h"
@@ -35,6 +36,29 @@ bool ActionOf(const std::string& option, Action& action) {
     const std::string prefix = kBindPrefix;
     return option.compare(0, prefix.size(), prefix) == 0 &&
            KeyBindings::ActionFromName(option.substr(prefix.size()), action);
+}
+
+// The folder name of the installed mod a "mod:N" option shows (N from 1); false for another
+// option, or when fewer mods are installed.
+bool InstalledMod(const std::string& option, std::string& name) {
+    const std::string prefix = "mod:";
+    if (option.compare(0, prefix.size(), prefix) != 0 || option.size() != prefix.size() + 1 ||
+        option.back() < '1' || option.back() > '9') {
+        return false;
+    }
+    const std::vector<std::string> names =
+        DataLayers::InstalledNames(DataLayers::InstalledFolder());
+    const size_t index = static_cast<size_t>(option.back() - '1');
+    if (index >= names.size()) {
+        return false;
+    }
+    name = names[index];
+    return true;
+}
+
+bool IsOff(const Settings& settings, const std::string& mod) {
+    return std::find(settings.modsOff.begin(), settings.modsOff.end(), mod) !=
+           settings.modsOff.end();
 }
 
 // The next (step > 0) or previous choice of count, coming round at either end.
@@ -88,7 +112,12 @@ std::string ShooterWorld::Options::Text(const std::string& option) const {
     if (ActionOf(option, action)) {
         return BindingText(settings.bindings, action);
     }
-    return "?";
+    std::string mod;
+    if (InstalledMod(option, mod)) {
+        return mod + (IsOff(settings, mod) ? ": OFF" : ": ON");
+    }
+    // A mod row beyond the installed mods shows a dash; any other name is not an option.
+    return option.compare(0, 4, "mod:") == 0 ? "-" : "?";
 }
 
 int ShooterWorld::Options::Level(const std::string& option) const {
@@ -118,6 +147,20 @@ void ShooterWorld::Options::Step(const std::string& option, int step) {
         m_world->ToggleFullScreen();
         const bool fullScreen = m_world->m_window.IsFullScreen();
         m_world->m_settings.Change([&](Settings& settings) { settings.fullScreen = fullScreen; });
+        return;
+    }
+    std::string mod;
+    if (InstalledMod(option, mod)) {
+        // Laid over the data, or not, from the next start.
+        m_world->m_settings.Change([&](Settings& settings) {
+            std::vector<std::string>& off = settings.modsOff;
+            if (IsOff(settings, mod)) {
+                off.erase(std::find(off.begin(), off.end(), mod));
+            } else {
+                off.push_back(mod);
+                std::sort(off.begin(), off.end());
+            }
+        });
         return;
     }
     m_world->m_settings.Change([&](Settings& settings) {

@@ -1,4 +1,5 @@
 #include "core/DataLayers.h"
+#include "world/SettingsXml.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
@@ -103,4 +104,12 @@ TEST_F(DataLayersTest, InstalledModsLoadInNameOrder) {
     EXPECT_EQ(ReadThrough("y.txt"), "a");
     layers.AddInstalledMods(installed.Path() + "/none");
     EXPECT_EQ(layers.ModNames().size(), 2u);
+
+    // The player turned b-mod off: a-mod's file shows through.
+    layers.Clear();
+    layers.AddInstalledMods(installed.Path(), SettingsXml::ModsOff(
+                                                  "<settings><mod name=\"b-mod\" on=\"no\"/>"
+                                                  "<mod name=\"a-mod\" on=\"yes\"/></settings>"));
+    EXPECT_EQ(layers.ModNames(), (std::vector<std::string>{"a-mod"}));
+    EXPECT_EQ(ReadThrough("x.txt"), "a");
 }

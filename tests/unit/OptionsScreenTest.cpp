@@ -12,6 +12,7 @@
 #include "gui/OptionValues.h"
 #include "support/TempDir.h"
 #include "world/InputMapping.h"
+#include "world/SettingsXml.h"
 
 namespace {
 
@@ -149,4 +150,24 @@ TEST_F(OptionsScreenTest, EveryPressHasItsReleaseWhereItWentWhateverScreenComesB
     CGUI::GetInstance()->SetActiveLayer("title");
     send(SDL_KEYUP, SDLK_DOWN);
     EXPECT_EQ(game.commands, 2) << "nor of its release";
+}
+
+TEST_F(OptionsScreenTest, AnInstalledModIsTurnedOffForTheNextStartAndRowsPastTheLastShowADash) {
+    TempDir data;
+    data.Write("glimmerax/mods/alpha/about.txt", "a");
+    data.Write("glimmerax/mods/beta/about.txt", "b");
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string oldData = old ? old : "";
+    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    OptionValues& values = *OptionValues::Current();
+    EXPECT_EQ(values.Text("mod:2"), "beta: ON");
+    values.Step("mod:2", 1);
+    EXPECT_EQ(values.Text("mod:2"), "beta: OFF");
+    EXPECT_EQ(values.Text("mod:3"), "-");
+    const std::string saved = Saved();
+    EXPECT_NE(saved.find("<mod name=\"beta\" on=\"no\""), std::string::npos) << saved;
+    EXPECT_EQ(SettingsXml::ModsOff(saved), std::vector<std::string>{"beta"});
+    values.Step("mod:2", 1);
+    EXPECT_EQ(values.Text("mod:2"), "beta: ON");
+    setenv("XDG_DATA_HOME", oldData.c_str(), 1);
 }

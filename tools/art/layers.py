@@ -76,12 +76,16 @@ def options_widgets():
     widgets = [shade(), centred_text("heading", 470, "OPTIONS", "big", 24)]
     for row, (kind, name, label) in enumerate(SETTINGS):
         widgets.append(option(kind, name, 40, 420 - 30 * row, label, name, 190))
-    widgets += [button("defaults", 40, 120, "widebuttons", DEFAULTS, event="restoredefaults"),
-                button("back", 260, 120, "widebuttons", BACK, event="back")]
+    # The installed mods, on or off from the next start.
+    for row in range(3):
+        widgets.append(option("toggle", "mod%d" % (row + 1), 40, 180 - 30 * row,
+                              "MOD %d" % (row + 1), "mod:%d" % (row + 1), 190))
+    widgets += [button("defaults", 40, 60, "widebuttons", DEFAULTS, event="restoredefaults"),
+                button("back", 260, 60, "widebuttons", BACK, event="back")]
     for row, (action, label) in enumerate(BINDINGS):
         widgets.append(option("keycapture", "bind" + action, 580, 436 - 24 * row, label,
                               "bind:" + action, 150))
-    widgets.append(text("hint", 40, 40, "ARROWS: CHOOSE   LEFT/RIGHT: CHANGE   ENTER: SET KEY"
+    widgets.append(text("hint", 40, 16, "ARROWS: CHOOSE   LEFT/RIGHT: CHANGE   ENTER: SET KEY"
                         "   ESC: BACK"))
     return widgets
 

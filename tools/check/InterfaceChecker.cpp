@@ -72,7 +72,8 @@ void InterfaceChecker::CheckWidget(const TiXmlElement* widget, const std::string
 void InterfaceChecker::CheckOption(const TiXmlElement* widget, const std::string& file) {
     CheckText(widget, file);
     const std::string option = AttributeText(widget, "option");
-    if (!OneOf(option, kOptions) && option.rfind("bind:", 0) != 0) {
+    if (!OneOf(option, kOptions) && option.rfind("bind:", 0) != 0 &&
+        option.rfind("mod:", 0) != 0) {
         m_context.Warning(PlaceOf(file, widget),
                           "option " + Quoted(option) + " is not one the game has: the row shows ?");
     }
