@@ -28,6 +28,8 @@ struct Settings {
     // Frames per second at most; 0: no cap.
     uint32_t maxFps = 0;
     KeyBindings bindings;
+    // The difficulty of the next game, by the name config.xml gives it.
+    std::string difficulty = "normal";
 
     // The names used in the settings file; false for a name that is none.
     static const char* ScalingName(PictureScaling scaling);
