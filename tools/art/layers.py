@@ -64,7 +64,8 @@ def option(kind, name, x, y, label, option_name, valuex):
 SETTINGS = [("slider", "master", "MASTER VOLUME"), ("slider", "music", "MUSIC VOLUME"),
             ("slider", "effects", "EFFECTS VOLUME"), ("toggle", "fullscreen", "FULL SCREEN"),
             ("toggle", "scaling", "SCALING"), ("toggle", "motionblur", "MOTION BLUR"),
-            ("toggle", "vsync", "VSYNC"), ("toggle", "maxfps", "FRAME CAP")]
+            ("toggle", "vsync", "VSYNC"), ("toggle", "maxfps", "FRAME CAP"),
+            ("toggle", "difficulty", "DIFFICULTY")]
 BINDINGS = [("up", "UP"), ("down", "DOWN"), ("left", "LEFT"), ("right", "RIGHT"),
             ("fire", "FIRE"), ("weapon1", "WEAPON 1"), ("weapon2", "WEAPON 2"),
             ("weapon3", "WEAPON 3"), ("weapon4", "WEAPON 4"), ("ring", "RING BURST"),
@@ -138,6 +139,8 @@ def layers():
             # At the right, below the best score; shown only while the best run is kept.
             button("options", 808, 280, "widebuttons", OPTIONS, event="options"),
             button("watchbest", 808, 222, "widebuttons", WATCH_BEST, event="watchbest"),
+            # The difficulty of the next game, below the buttons at the right.
+            option("toggle", "difficulty", 808, 196, "DIFFICULTY", "difficulty", 112),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),
