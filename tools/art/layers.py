@@ -140,7 +140,7 @@ def layers():
             button("options", 808, 280, "widebuttons", OPTIONS, event="options"),
             button("watchbest", 808, 222, "widebuttons", WATCH_BEST, event="watchbest"),
             # The difficulty of the next game, below the buttons at the right.
-            option("toggle", "difficulty", 808, 196, "DIFFICULTY", "difficulty", 112),
+            option("toggle", "difficulty", 800, 196, "DIFFICULTY", "difficulty", 130),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),
