@@ -82,7 +82,6 @@ public:
     int LastRank() const { return m_lastRank; }
     // Off: no score is entered (a replay being watched). On by default.
     void SetKeepsScores(bool keeps) { m_keepsScores = keeps; }
-    bool KeepsScores() const { return m_keepsScores; }
     // The best scores of the difficulty chosen (SetDifficulty), which the title shows and a
     // game ending enters its score into.
     const ScoreTable& Scores() const { return *m_scores; }

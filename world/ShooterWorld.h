@@ -53,8 +53,8 @@ public:
     void ApplySettings();
     // The difficulty the settings name becomes the one the next level loaded is played at and
     // whose best scores are shown. A name config.xml does not define is logged (once) and
-    // normal is played; so is a replay being watched (scores not kept), which holds the
-    // data's own numbers.
+    // normal is played; so is a replay being watched (recording off), which holds the data's
+    // own numbers.
     void ChooseDifficulty();
     // The difficulties config.xml defines, normal among them.
     const std::vector<Difficulty>& Difficulties() const { return m_difficulties; }

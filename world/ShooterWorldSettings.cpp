@@ -39,7 +39,7 @@ void ShooterWorld::ChooseDifficulty() {
         LogMessage("Settings: difficulty \"%s\" is not defined in config.xml; normal is played\n",
                    name.c_str());
     }
-    if (!m_session.KeepsScores()) {
+    if (!m_recording.IsEnabled()) {
         chosen = Difficulty();
     }
     m_level.SetDifficulty(chosen);
