@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "game/Difficulty.h"
 #include "game/ScoreBook.h"
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
-#include "game/Difficulty.h"
 #include "world/Campaign.h"
 #include "world/LevelPlay.h"
 
