@@ -1,5 +1,8 @@
 #include "game/BossPhases.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/XmlRead.h"
 #include "game/ShooterEnemy.h"
 
@@ -77,4 +80,22 @@ std::vector<const BossPhases::Phase*> BossPhases::Enter(int32_t health) {
         }
     }
     return entered;
+}
+
+int32_t BossPhases::Scaled(int32_t value, float multiplier) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(value) * multiplier));
+}
+
+void BossPhases::Scale(float health, float fireDelay, float shotSpeed) {
+    for (Phase& phase : m_phases) {
+        if (health != 1.0f) {
+            phase.below = std::max<int32_t>(1, Scaled(phase.below, health));
+        }
+        if (fireDelay != 1.0f) {
+            phase.fireDelay = Scaled(phase.fireDelay, fireDelay);
+        }
+        if (shotSpeed != 1.0f) {
+            phase.shotSpeed *= shotSpeed;
+        }
+    }
 }

@@ -37,6 +37,12 @@ public:
     // Marks entered, and returns in order, the phases not yet entered that health is below.
     std::vector<const Phase*> Enter(int32_t health);
 
+    // Scales every phase's threshold, fire delay and shot speed by these multipliers (a
+    // difficulty's); a multiplier of exactly 1 leaves its numbers untouched.
+    void Scale(float health, float fireDelay, float shotSpeed);
+    // value times multiplier, rounded to the nearest whole number.
+    static int32_t Scaled(int32_t value, float multiplier);
+
     const std::vector<Phase>& List() const { return m_phases; }
 
 private:

@@ -8,6 +8,7 @@
 
 #include "core/Log.h"
 #include "core/ReadFileBytes.h"
+#include "game/ScoreBook.h"
 #include "game/ScoreTable.h"
 #include "platform/FileSystem.h"
 
@@ -68,13 +69,26 @@ std::string ScoreFile::DefaultPath() {
 
 void ScoreFile::Load(ScoreTable& table) {
     table.Clear();
+    LoadWith([&table](const std::string& text, std::string& error) {
+        return table.FromXml(text, error);
+    });
+}
+
+void ScoreFile::Load(ScoreBook& book) {
+    book.Clear();
+    LoadWith([this, &book](const std::string& text, std::string& error) {
+        return book.FromXml(text, m_path, error);
+    });
+}
+
+void ScoreFile::LoadWith(const std::function<bool(const std::string&, std::string&)>& parse) {
     if (m_path.empty() || !m_files.PathExists(m_path)) {
         return;
     }
     std::vector<unsigned char> bytes;
     ReadFileBytes(m_path, bytes);
     std::string error;
-    if (table.FromXml(std::string(bytes.begin(), bytes.end()), error)) {
+    if (parse(std::string(bytes.begin(), bytes.end()), error)) {
         return;
     }
     const std::string aside = SetAside();
@@ -132,13 +146,21 @@ bool ScoreFile::WriteTemporary(const std::string& text, std::string& temporary,
 }
 
 bool ScoreFile::Save(const ScoreTable& table) {
+    return SaveText(table.ToXml());
+}
+
+bool ScoreFile::Save(const ScoreBook& book) {
+    return SaveText(book.ToXml());
+}
+
+bool ScoreFile::SaveText(const std::string& text) {
     if (m_path.empty()) {
         ReportSaveFailure("no home folder to keep them in");
         return false;
     }
     std::string error;
     std::string temporary;
-    if (!MakeFolders(m_files, FolderOf(m_path), error) || !WriteTemporary(table.ToXml(), temporary, error)) {
+    if (!MakeFolders(m_files, FolderOf(m_path), error) || !WriteTemporary(text, temporary, error)) {
         if (!temporary.empty()) {
             m_files.RemoveFile(temporary);
         }

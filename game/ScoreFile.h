@@ -5,10 +5,12 @@
 // leaves the old table or the new one. A file that does not parse is set aside, never deleted.
 // A folder that cannot be made or written costs one log line; the game plays on.
 
+#include <functional>
 #include <string>
 
 #include "platform/FileOperations.h"
 
+class ScoreBook;
 class ScoreTable;
 
 class ScoreFile {
@@ -27,8 +29,12 @@ public:
     // Fills table from the file. A missing file gives an empty table silently; a file that
     // does not parse is renamed (SetAside) with one log line and the table starts empty.
     void Load(ScoreTable& table);
+    // Fills book from the file the same way: every difficulty's table (see ScoreBook).
+    void Load(ScoreBook& book);
     // Writes the table atomically; false (logged once per run) when it cannot.
     bool Save(const ScoreTable& table);
+    // Writes every table of the book atomically, the same way.
+    bool Save(const ScoreBook& book);
     // Renames the file to scores.xml.bad, or scores.xml.bad.1, .2, ... when that name is
     // taken: an earlier bad file is never overwritten. The name used, or "" on failure.
     std::string SetAside() const;
@@ -38,6 +44,9 @@ public:
     static constexpr const char* kStopBeforeRenameVariable = "GLIMMERAX_TEST_STOP_BEFORE_RENAME";
 
 private:
+    // Reads the file's text through parse (which says why it fails); the rest as Load says.
+    void LoadWith(const std::function<bool(const std::string&, std::string&)>& parse);
+    bool SaveText(const std::string& text);
     bool WriteTemporary(const std::string& text, std::string& temporary, std::string& error);
     void ReportSaveFailure(const std::string& error);
 

@@ -28,12 +28,7 @@ std::string ScoreTable::ToXml() const {
     document.LinkEndChild(new TiXmlDeclaration("1.0", "UTF-8", ""));
     auto* root = new TiXmlElement("scores");
     document.LinkEndChild(root);
-    for (const ScoreEntry& entry : m_entries) {
-        auto* score = new TiXmlElement("score");
-        score->SetAttribute("points", entry.points);
-        score->SetAttribute("date", entry.date.c_str());
-        root->LinkEndChild(score);
-    }
+    AppendTo(root);
     TiXmlPrinter printer;
     printer.SetIndent("  ");
     document.Accept(&printer);
@@ -51,8 +46,21 @@ bool ScoreTable::FromXml(const std::string& text, std::string& error) {
         error = "no <scores> root element";
         return false;
     }
+    return ReadFrom(root, error);
+}
+
+void ScoreTable::AppendTo(TiXmlElement* parent) const {
+    for (const ScoreEntry& entry : m_entries) {
+        auto* score = new TiXmlElement("score");
+        score->SetAttribute("points", entry.points);
+        score->SetAttribute("date", entry.date.c_str());
+        parent->LinkEndChild(score);
+    }
+}
+
+bool ScoreTable::ReadFrom(const TiXmlElement* parent, std::string& error) {
     ScoreTable read;
-    for (const TiXmlElement* score = root->FirstChildElement("score"); score;
+    for (const TiXmlElement* score = parent->FirstChildElement("score"); score;
          score = score->NextSiblingElement("score")) {
         int points = 0;
         if (score->QueryIntAttribute("points", &points) != TIXML_SUCCESS) {

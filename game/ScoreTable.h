@@ -13,6 +13,8 @@ struct ScoreEntry {
     std::string date;  // ISO 8601, UTC: "2026-12-08T07:10:00Z"
 };
 
+class TiXmlElement;
+
 class ScoreTable {
 public:
     static constexpr size_t kCapacity = 10;
@@ -30,6 +32,12 @@ public:
     // when the text does not parse, has no <scores> root or an entry has no whole "points".
     // Entries are put in order and cut to ten whatever order the file had.
     bool FromXml(const std::string& text, std::string& error);
+
+    // Appends one <score points="..." date="..."/> per entry to parent.
+    void AppendTo(TiXmlElement* parent) const;
+    // Replaces the table with the <score> children of parent; false (table unchanged, error
+    // says why) when one has no whole "points". Other children are not read.
+    bool ReadFrom(const TiXmlElement* parent, std::string& error);
 
     // The current time as ISO 8601 in UTC.
     static std::string Now();

@@ -139,6 +139,9 @@ CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 %s
   </guicfg>
   <defaults level="levels/level1.xml"/>
+  <difficulty name="easy" enemyhealth="0.6" firedelay="1.5" shotspeed="0.75" ships="5"/>
+  <difficulty name="normal"/>
+  <difficulty name="hard" enemyhealth="1.5" firedelay="0.7" shotspeed="1.25" ships="2"/>
   <explosioncfg sprite="explosion" anim="explosion" action="burst"/>
 </config>
 """

@@ -12,7 +12,8 @@ void GameRecording::SetEnabled(bool enabled) {
 }
 
 void GameRecording::Begin(const LevelPlay& level) {
-    if (m_enabled && level.Player()) {
+    // Only a game at normal is recorded: a replay plays the data's own numbers.
+    if (m_enabled && level.Player() && level.GetDifficulty().IsNormal()) {
         m_recorder.Begin(level, kConfigFile);
     }
 }

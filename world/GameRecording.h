@@ -21,6 +21,8 @@ public:
 
     // Off: nothing is recorded (a replay being watched, for one). On by default.
     void SetEnabled(bool enabled);
+    // Off while a replay is watched.
+    bool IsEnabled() const { return m_enabled; }
     // Where replays go; none are written until a store is set.
     void SetStore(std::unique_ptr<ReplayStore> store) {
         m_store = std::move(store);

@@ -13,7 +13,13 @@
 #include "world/ReplayClock.h"
 
 GameSession::GameSession(LevelPlay& level) : m_level(level) {
-    m_level.SetScoreTable(&m_scores);
+    SetDifficulty(m_difficulty);
+}
+
+void GameSession::SetDifficulty(const std::string& name) {
+    m_difficulty = name;
+    m_scores = &m_book.Table(name);
+    m_level.SetScoreTable(m_scores);
 }
 
 void GameSession::ReadLayers(const TiXmlElement* config) {
@@ -123,7 +129,9 @@ void GameSession::LoadScores() {
     if (m_scoreFile->Path().empty()) {
         LogMessage("Neither XDG_DATA_HOME nor HOME is set: best scores are not kept\n");
     }
-    m_scoreFile->Load(m_scores);
+    m_scoreFile->Load(m_book);
+    // Loading replaced every table.
+    SetDifficulty(m_difficulty);
 }
 
 void GameSession::RecordScore() {
@@ -133,12 +141,12 @@ void GameSession::RecordScore() {
     m_scoreRecorded = true;
     const int32_t points = m_level.Player()->GetPoints();
     // A game that scored nothing has nothing worth remembering.
-    m_lastRank = points > 0 ? m_scores.Add(points, ScoreTable::Now()) : -1;
+    m_lastRank = points > 0 ? m_scores->Add(points, ScoreTable::Now()) : -1;
     if (m_lastRank < 0) {
         return;
     }
     if (m_scoreFile) {
-        m_scoreFile->Save(m_scores);
+        m_scoreFile->Save(m_book);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "game/Difficulty.h"
+#include "game/ScoreBook.h"
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
 #include "world/Campaign.h"
@@ -80,8 +82,15 @@ public:
     int LastRank() const { return m_lastRank; }
     // Off: no score is entered (a replay being watched). On by default.
     void SetKeepsScores(bool keeps) { m_keepsScores = keeps; }
-    const ScoreTable& Scores() const { return m_scores; }
-    ScoreTable& Scores() { return m_scores; }
+    // The best scores of the difficulty chosen (SetDifficulty), which the title shows and a
+    // game ending enters its score into.
+    const ScoreTable& Scores() const { return *m_scores; }
+    ScoreTable& Scores() { return *m_scores; }
+    // Normal's best scores: the table whose best runs are kept as replays.
+    const ScoreTable& NormalScores() { return m_book.Table(Difficulty::kNormal); }
+    // The difficulty whose best scores Scores() gives from now on ("normal" at first).
+    void SetDifficulty(const std::string& name);
+    const std::string& DifficultyName() const { return m_difficulty; }
 
     // The music the game's state asks for: the title's track until play starts, then the
     // level's, paused with the game, none once the game is over or the level complete.
@@ -98,7 +107,10 @@ private:
     bool m_quit = false;
     bool m_pauseQueued = false;  // a pause command is on its way to the world
     bool m_endingCued = false;
-    ScoreTable m_scores;
+    // Every difficulty's table; m_scores points into it at the chosen difficulty's.
+    ScoreBook m_book;
+    std::string m_difficulty = Difficulty::kNormal;
+    ScoreTable* m_scores = nullptr;
     std::unique_ptr<ScoreFile> m_scoreFile;
     bool m_scoreRecorded = false;
     bool m_keepsScores = true;

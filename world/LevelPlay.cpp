@@ -43,6 +43,12 @@ void LevelPlay::TakeParts(LevelLoader::Parts& parts) {
     m_player = std::move(parts.player);
     m_background = std::move(parts.background);
     m_enemies = std::move(parts.enemies);
+    for (const auto& enemy : m_enemies) {
+        m_difficulty.ApplyTo(*enemy);
+    }
+    if (m_player) {
+        m_difficulty.ApplyTo(*m_player);
+    }
 }
 
 bool LevelPlay::PrepareNext(const std::string& fileName) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/ActorStage.h"
+#include "game/Difficulty.h"
 #include "game/GameCommand.h"
 #include "game/LevelLoader.h"
 
@@ -78,6 +79,10 @@ public:
     void AddProjectile(ShooterProjectile* projectile) override;
     int32_t GetBestScore() const override;
     const ShooterEnemy* GetBoss() const override;
+    // The difficulty every level loaded from now on is played at (normal until set): it scales
+    // the enemies and sets the ships a freshly loaded ship starts with.
+    void SetDifficulty(const Difficulty& difficulty) { m_difficulty = difficulty; }
+    const Difficulty& GetDifficulty() const { return m_difficulty; }
     // The table the best score is read from (may be null: none kept).
     void SetScoreTable(const ScoreTable* scores) { m_scores = scores; }
 
@@ -146,4 +151,5 @@ private:
     uint32_t m_lastFireTime = 0;
     bool m_firing = false;
     const ScoreTable* m_scores = nullptr;
+    Difficulty m_difficulty;
 };

@@ -72,7 +72,7 @@ void WatchRequestedRun(ShooterWorld* world) {
         return;
     }
     const ReplayStore* store = world->Recording().Store();
-    const std::string path = store ? store->BestRun(world->Session().Scores()) : "";
+    const std::string path = store ? store->BestRun(world->Session().NormalScores()) : "";
     Replay replay;
     std::string error;
     if (path.empty()) {
@@ -101,7 +101,7 @@ void OfferBestRun(ShooterWorld* world) {
     for (const auto& widget : layer->m_widgets) {
         auto* button = dynamic_cast<CGUIButtonWidget*>(widget.get());
         if (button && button->m_hasEvent && button->m_eventName == "watchbest") {
-            button->SetVisible(world->Recording().HasBestRun(world->Session().Scores()));
+            button->SetVisible(world->Recording().HasBestRun(world->Session().NormalScores()));
         }
     }
 }

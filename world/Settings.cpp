@@ -36,5 +36,6 @@ bool Settings::operator==(const Settings& other) const {
     return masterVolume == other.masterVolume && musicVolume == other.musicVolume &&
            effectsVolume == other.effectsVolume && fullScreen == other.fullScreen &&
            scaling == other.scaling && blur == other.blur && vsync == other.vsync &&
-           maxFps == other.maxFps && bindings == other.bindings && modsOff == other.modsOff;
+           maxFps == other.maxFps && bindings == other.bindings && modsOff == other.modsOff &&
+           difficulty == other.difficulty;
 }

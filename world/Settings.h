@@ -32,6 +32,8 @@ struct Settings {
     // The installed mods (by folder name, sorted) the player turned off; they take effect at
     // the next start, when the data's layers are laid.
     std::vector<std::string> modsOff;
+    // The difficulty of the next game, by the name config.xml gives it.
+    std::string difficulty = "normal";
 
     // The names used in the settings file; false for a name that is none.
     static const char* ScalingName(PictureScaling scaling);

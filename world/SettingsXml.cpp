@@ -15,6 +15,7 @@ namespace {
 const char* const kSoundAttributes[] = {"master", "music", "effects", nullptr};
 const char* const kVideoAttributes[] = {"fullscreen", "scaling", "motionblur", "vsync",
                                         "maxfps",     nullptr};
+const char* const kGameAttributes[] = {"difficulty", nullptr};
 const char* const kBindAttributes[] = {"action", "key", "key2", "button", nullptr};
 const char* const kModAttributes[] = {"name", "on", nullptr};
 
@@ -111,6 +112,8 @@ bool SettingsXml::Read(const std::string& text, const std::string& file, Setting
             reader.ReadSound(child, read);
         } else if (name == "video") {
             reader.ReadVideo(child, read);
+        } else if (name == "game") {
+            reader.ReadGame(child, read);
         } else if (name == "bind") {
             reader.ReadBind(child, read.bindings);
         } else if (name == "mod") {
@@ -260,6 +263,17 @@ void SettingsXml::ReadBind(const TiXmlElement* element, KeyBindings& bindings) c
     bindings.SetButton(action, button);
 }
 
+void SettingsXml::ReadGame(const TiXmlElement* element, Settings& settings) const {
+    CheckAttributes(element, kGameAttributes);
+    if (const char* text = element->Attribute("difficulty")) {
+        if (*text) {
+            settings.difficulty = text;
+        } else {
+            Report(element, "difficulty", "names no difficulty");
+        }
+    }
+}
+
 std::string SettingsXml::Write(const Settings& settings, const Settings& defaults) {
     TiXmlDocument document;
     document.LinkEndChild(new TiXmlDeclaration("1.0", "UTF-8", ""));
@@ -271,6 +285,11 @@ std::string SettingsXml::Write(const Settings& settings, const Settings& default
         } else {
             delete element;
         }
+    }
+    if (settings.difficulty != defaults.difficulty) {
+        auto* game = new TiXmlElement("game");
+        game->SetAttribute("difficulty", settings.difficulty.c_str());
+        root->LinkEndChild(game);
     }
     AppendBinds(root, settings.bindings, defaults.bindings);
     for (const std::string& name : settings.modsOff) {

@@ -36,6 +36,8 @@ private:
     void ReadVideo(const TiXmlElement* element, Settings& settings) const;
     void ReadBind(const TiXmlElement* element, KeyBindings& bindings) const;
     void ReadMod(const TiXmlElement* element, std::vector<std::string>& off) const;
+    // <game difficulty="...">: any name is taken here; the world checks it against config.xml.
+    void ReadGame(const TiXmlElement* element, Settings& settings) const;
     // One log line about an attribute of element; the entry keeps its default.
     void Report(const TiXmlElement* element, const char* attribute, const char* what) const;
     // Reports every attribute of element not in known (a null-terminated list).

@@ -58,6 +58,8 @@ void ShooterWorld::Restart() {
     // Playing again ends a game in play: its score and then its replay are kept first.
     m_session.RecordScore();
     m_recording.End(m_level, m_session);
+    // A difficulty chosen during the game is played from this one on.
+    ChooseDifficulty();
     m_session.Restart();
     m_input.Reset();
     m_recording.Begin(m_level);

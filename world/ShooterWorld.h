@@ -15,9 +15,11 @@
 #include <SDL/SDL.h>
 
 #include <string>
+#include <vector>
 
 #include "core/TSingleton.h"
 #include "events/IEventListener.h"
+#include "game/Difficulty.h"
 #include "gui/OptionValues.h"
 #include "world/CommandSink.h"
 #include "world/FrameRing.h"
@@ -49,6 +51,13 @@ public:
     Settings DataDefaults(const TiXmlElement* config) const;
     // Hands the settings in effect to the parts: pacing, the blur composition, the bindings.
     void ApplySettings();
+    // The difficulty the settings name becomes the one the next level loaded is played at and
+    // whose best scores are shown. A name config.xml does not define is logged (once) and
+    // normal is played; so is a replay being watched (recording off), which holds the data's
+    // own numbers.
+    void ChooseDifficulty();
+    // The difficulties config.xml defines, normal among them.
+    const std::vector<Difficulty>& Difficulties() const { return m_difficulties; }
     // Window, OpenGL state and frame ring; false on failure.
     bool InitGL();
     bool IsQuit() const { return m_session.IsQuit(); }
@@ -152,6 +161,9 @@ private:
     private:
         // The settings in effect handed to the parts that take them while the game runs.
         void PutIntoEffect();
+        // Before play starts, a new difficulty is taken at once: the level is read again at it
+        // and the title shows its best score. A game in play keeps its own.
+        void TakeDifficulty();
 
         ShooterWorld* m_world;
         std::string m_returnLayer;
@@ -181,6 +193,8 @@ private:
     Options m_options{this};
     // config.xml's motion-blur composition is blending: the automatic choice's answer.
     bool m_dataBlends = false;
+    std::vector<Difficulty> m_difficulties{Difficulty()};
+    bool m_unknownDifficultyReported = false;
     GameRecording m_recording;
     bool m_screenshotWanted = false;
 };

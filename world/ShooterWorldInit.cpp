@@ -132,6 +132,7 @@ void ShooterWorld::Init() {
         ReportUnknownLayer("Next-level", m_session.Levels().Layer());
     }
     m_level.SetTime(static_cast<int32_t>(timeGetTime()));
+    ChooseDifficulty();
     LoadFirstLevel(config);
     // The explosion manager reports a missing "explosioncfg" itself.
     auto explosions = std::make_unique<ShooterExplosionManager>();
@@ -176,6 +177,7 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     m_window.SetSize(width, height);
     m_session.ReadLayers(config);
     m_session.Levels().Read(config);
+    m_difficulties = Difficulty::ReadAll(config);
     // The motion-blur composition: "accum" (the accumulation buffer, when the window has one)
     // or "blend" (ordinary blending); absent means "accum".
     const char* blur = xml::OptionalText(config, "motionblur");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "audio/CSoundManager.h"
 #include "core/DataLayers.h"
@@ -66,6 +67,24 @@ int Turn(int index, int count, int step) {
     return ((index + (step > 0 ? 1 : -1)) % count + count) % count;
 }
 
+// The next or previous difficulty the data defines; from a name it does not, the first.
+std::string NextDifficulty(const std::vector<Difficulty>& list, const std::string& now,
+                           int step) {
+    const auto at = std::find_if(list.begin(), list.end(),
+                                 [&now](const Difficulty& d) { return d.Name() == now; });
+    if (at == list.end()) {
+        return list.front().Name();
+    }
+    const int index = static_cast<int>(at - list.begin());
+    return list[static_cast<size_t>(Turn(index, static_cast<int>(list.size()), step))].Name();
+}
+
+std::string Capitals(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
 uint32_t NextFrameCap(uint32_t now, int step) {
     const auto at = std::find(kFrameCaps.begin(), kFrameCaps.end(), now);
     const int index = at == kFrameCaps.end() ? 0 : static_cast<int>(at - kFrameCaps.begin());
@@ -105,6 +124,9 @@ std::string ShooterWorld::Options::Text(const std::string& option) const {
     }
     if (option == "vsync") {
         return settings.vsync ? "ON" : "OFF";
+    }
+    if (option == "difficulty") {
+        return Capitals(settings.difficulty);
     }
     if (option == "maxfps") {
         return settings.maxFps == 0 ? "NONE" : std::to_string(settings.maxFps);
@@ -173,6 +195,8 @@ void ShooterWorld::Options::Step(const std::string& option, int step) {
             settings.vsync = !settings.vsync;
         } else if (option == "maxfps") {
             settings.maxFps = NextFrameCap(settings.maxFps, step);
+        } else if (option == "difficulty") {
+            settings.difficulty = NextDifficulty(m_world->m_difficulties, settings.difficulty, step);
         }
     });
     PutIntoEffect();
@@ -247,4 +271,19 @@ void ShooterWorld::Options::PutIntoEffect() {
         world.m_ring.SetBlending(true);
     }
     world.m_ring.NoteSceneChange();
+    TakeDifficulty();
+}
+
+void ShooterWorld::Options::TakeDifficulty() {
+    ShooterWorld& world = *m_world;
+    const std::string& name = world.m_settings.Current().difficulty;
+    if (world.m_level.InPlay() ||
+        Difficulty::Find(world.m_difficulties, name).Name() == world.m_level.GetDifficulty().Name()) {
+        return;
+    }
+    // The recording begun for the level as it was is dropped (not in play: nothing is kept).
+    world.m_recording.End(world.m_level, world.m_session);
+    world.ChooseDifficulty();
+    world.m_level.Reload();
+    world.m_recording.Begin(world.m_level);
 }

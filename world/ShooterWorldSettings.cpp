@@ -3,6 +3,7 @@
 #include "world/ShooterWorld.h"
 
 #include "audio/CSoundManager.h"
+#include "core/Log.h"
 #include "core/XmlRead.h"
 
 Settings ShooterWorld::DataDefaults(const TiXmlElement* config) const {
@@ -28,4 +29,19 @@ void ShooterWorld::ApplySettings() {
         m_ring.SetBlending(settings.blur == BlurMethod::Blending);
     }
     m_input.SetBindings(settings.bindings);
+}
+
+void ShooterWorld::ChooseDifficulty() {
+    const std::string& name = m_settings.Current().difficulty;
+    Difficulty chosen = Difficulty::Find(m_difficulties, name);
+    if (chosen.Name() != name && !m_unknownDifficultyReported) {
+        m_unknownDifficultyReported = true;
+        LogMessage("Settings: difficulty \"%s\" is not defined in config.xml; normal is played\n",
+                   name.c_str());
+    }
+    if (!m_recording.IsEnabled()) {
+        chosen = Difficulty();
+    }
+    m_level.SetDifficulty(chosen);
+    m_session.SetDifficulty(chosen.Name());
 }

@@ -7,7 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include <tinyxml.h>
+
 #include "GUITestSupport.h"
+#include "core/XmlRead.h"
 #include "gui/CGUILayer.h"
 #include "gui/OptionValues.h"
 #include "support/TempDir.h"
@@ -120,6 +123,39 @@ TEST_F(OptionsScreenTest, RestoreDefaultsUndoesEveryChangeMadeOnTheScreen) {
     Deliver();
     EXPECT_EQ(Current(), Settings());
 
+}
+
+TEST_F(OptionsScreenTest, DifficultyCyclesThroughTheDataAndIsSavedForTheNextGame) {
+    const std::string gameOver = m_world->Session().GameOverLayer();
+    const std::string complete = m_world->Session().GameCompleteLayer();
+    TiXmlDocument config("config.xml");
+    ASSERT_TRUE(xml::ParseText(
+        config, "<config gameoverlayer=\"a\" gamecompletelayer=\"b\">"
+                "<difficulty name=\"easy\" ships=\"5\"/><difficulty name=\"normal\"/>"
+                "<difficulty name=\"hard\" enemyhealth=\"2\"/></config>"));
+    m_world->ReadConfig(config.FirstChildElement("config"));
+    OptionValues& values = *OptionValues::Current();
+    EXPECT_EQ(values.Text("difficulty"), "NORMAL");
+    values.Step("difficulty", 1);
+    EXPECT_EQ(values.Text("difficulty"), "HARD");
+    EXPECT_NE(Saved().find("<game difficulty=\"hard\""), std::string::npos) << Saved();
+    // Before play starts the level and the best score shown take it at once.
+    EXPECT_EQ(m_world->Level().GetDifficulty().Name(), "hard");
+    EXPECT_EQ(m_world->Session().DifficultyName(), "hard");
+    values.Step("difficulty", 1);
+    EXPECT_EQ(values.Text("difficulty"), "EASY") << "round from the last to the first";
+    values.Step("difficulty", -1);
+    EXPECT_EQ(values.Text("difficulty"), "HARD");
+    values.Step("difficulty", -1);
+    EXPECT_EQ(Current(), Settings());
+    EXPECT_EQ(Saved().find("<game"), std::string::npos) << "normal is the default: not written";
+
+    ASSERT_TRUE(xml::ParseText(config, "<config gameoverlayer=\"a\" gamecompletelayer=\"b\"/>"));
+    m_world->ReadConfig(config.FirstChildElement("config"));
+    m_world->ChooseDifficulty();
+    EXPECT_TRUE(m_world->Level().GetDifficulty().IsNormal());
+    m_world->Session().SetGameOverLayer(gameOver);
+    m_world->Session().SetGameCompleteLayer(complete);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/ScoreBook.h"
 #include "game/ScoreFile.h"
 #include "game/ScoreTable.h"
 #include "platform/FileOperations.h"
@@ -278,3 +279,48 @@ TEST(ScoreFileTest, AFolderThatCannotBeMadeCostsOneLogLineForTheWholeRun) {
 }
 
 }  // namespace
+
+TEST(ScoreBookTest, TodaysFileIsNormalsTableAndSavingEasyKeepsItsNormalPartByteForByte) {
+    TempDir dir;
+    const std::string path = dir.Path() + "/scores.xml";
+    ScoreTable today;
+    today.Add(420, "2026-12-08T07:00:00Z");
+    today.Add(77, "2026-12-08T07:05:00Z");
+    const std::string written = today.ToXml();
+    {
+        std::ofstream out(path);
+        out << written;
+    }
+    ScoreFile file(path);
+    ScoreBook book;
+    file.Load(book);
+    ASSERT_NE(book.Find("normal"), nullptr);
+    EXPECT_EQ(book.Find("normal")->Entries().size(), 2u);
+    EXPECT_EQ(book.Table("normal").Best(), 420);
+
+    book.Table("easy").Add(999, "2026-12-08T08:00:00Z");
+    ASSERT_TRUE(file.Save(book));
+    const std::string saved = ReadAll(path);
+    // Everything up to normal's last score is the old file's text, the table after it.
+    const std::string normalPart = written.substr(0, written.find("</scores>"));
+    EXPECT_EQ(saved.compare(0, normalPart.size(), normalPart), 0) << saved;
+    EXPECT_NE(saved.find("<table difficulty=\"easy\">"), std::string::npos) << saved;
+
+    // Today's reader still finds normal's scores; the book reads both tables back.
+    ScoreTable old;
+    std::string error;
+    ASSERT_TRUE(old.FromXml(saved, error)) << error;
+    EXPECT_EQ(old.Entries().size(), 2u);
+    EXPECT_EQ(old.Best(), 420);
+    ScoreBook again;
+    ScoreFile(path).Load(again);
+    EXPECT_EQ(again.Table("easy").Best(), 999);
+    EXPECT_EQ(again.Table("normal").Best(), 420);
+    // Saving normal's table again keeps easy's.
+    again.Table("normal").Add(5, "2026-12-08T09:00:00Z");
+    ASSERT_TRUE(ScoreFile(path).Save(again));
+    ScoreBook third;
+    ScoreFile(path).Load(third);
+    EXPECT_EQ(third.Table("easy").Best(), 999);
+    EXPECT_EQ(third.Table("normal").Entries().size(), 3u);
+}

@@ -64,7 +64,8 @@ def option(kind, name, x, y, label, option_name, valuex):
 SETTINGS = [("slider", "master", "MASTER VOLUME"), ("slider", "music", "MUSIC VOLUME"),
             ("slider", "effects", "EFFECTS VOLUME"), ("toggle", "fullscreen", "FULL SCREEN"),
             ("toggle", "scaling", "SCALING"), ("toggle", "motionblur", "MOTION BLUR"),
-            ("toggle", "vsync", "VSYNC"), ("toggle", "maxfps", "FRAME CAP")]
+            ("toggle", "vsync", "VSYNC"), ("toggle", "maxfps", "FRAME CAP"),
+            ("toggle", "difficulty", "DIFFICULTY")]
 BINDINGS = [("up", "UP"), ("down", "DOWN"), ("left", "LEFT"), ("right", "RIGHT"),
             ("fire", "FIRE"), ("weapon1", "WEAPON 1"), ("weapon2", "WEAPON 2"),
             ("weapon3", "WEAPON 3"), ("weapon4", "WEAPON 4"), ("ring", "RING BURST"),
@@ -75,17 +76,17 @@ BINDINGS = [("up", "UP"), ("down", "DOWN"), ("left", "LEFT"), ("right", "RIGHT")
 def options_widgets():
     widgets = [shade(), centred_text("heading", 470, "OPTIONS", "big", 24)]
     for row, (kind, name, label) in enumerate(SETTINGS):
-        widgets.append(option(kind, name, 40, 420 - 30 * row, label, name, 190))
+        widgets.append(option(kind, name, 40, 420 - 28 * row, label, name, 190))
     # The installed mods, on or off from the next start.
     for row in range(3):
-        widgets.append(option("toggle", "mod%d" % (row + 1), 40, 180 - 30 * row,
+        widgets.append(option("toggle", "mod%d" % (row + 1), 40, 168 - 28 * row,
                               "MOD %d" % (row + 1), "mod:%d" % (row + 1), 190))
-    widgets += [button("defaults", 40, 60, "widebuttons", DEFAULTS, event="restoredefaults"),
-                button("back", 260, 60, "widebuttons", BACK, event="back")]
+    widgets += [button("defaults", 40, 52, "widebuttons", DEFAULTS, event="restoredefaults"),
+                button("back", 260, 52, "widebuttons", BACK, event="back")]
     for row, (action, label) in enumerate(BINDINGS):
         widgets.append(option("keycapture", "bind" + action, 580, 436 - 24 * row, label,
                               "bind:" + action, 150))
-    widgets.append(text("hint", 40, 16, "ARROWS: CHOOSE   LEFT/RIGHT: CHANGE   ENTER: SET KEY"
+    widgets.append(text("hint", 40, 12, "ARROWS: CHOOSE   LEFT/RIGHT: CHANGE   ENTER: SET KEY"
                         "   ESC: BACK"))
     return widgets
 
@@ -142,6 +143,8 @@ def layers():
             # At the right, below the best score; shown only while the best run is kept.
             button("options", 808, 280, "widebuttons", OPTIONS, event="options"),
             button("watchbest", 808, 222, "widebuttons", WATCH_BEST, event="watchbest"),
+            # The difficulty of the next game, below the buttons at the right.
+            option("toggle", "difficulty", 800, 196, "DIFFICULTY", "difficulty", 130),
             centred_text("controls1", 62, CONTROLS[0]),
             centred_text("controls2", 36, CONTROLS[1]),
             centred_text("controls3", 10, CONTROLS[2]),

@@ -34,6 +34,8 @@ const ElementRule kRules[] = {
     {DataKind::Config, "config", "defaults", "level:text"},
     {DataKind::Config, "config", "campaign", "layer:text"},
     {DataKind::Config, "campaign", "level", "file:text"},
+    {DataKind::Config, "config", "difficulty",
+     "name:text enemyhealth:float firedelay:float shotspeed:float ships:int"},
     {DataKind::Config, "config", "explosioncfg", "sprite:text anim:text action:text"},
     // Sprite sets
     {DataKind::SpriteSet, "", "spriteset", "basedir:text"},

@@ -12,8 +12,8 @@ namespace {
 const char* const kButtonEvents[] = {"pause",   "quit", "restart",         "watchbest",
                                      "options", "back", "restoredefaults", "nextlevel"};
 // The options the options screen's rows can show, besides "bind:ACTION".
-const char* const kOptions[] = {"master", "music",      "effects", "fullscreen",
-                                "scaling", "motionblur", "vsync",   "maxfps"};
+const char* const kOptions[] = {"master",  "music",      "effects", "fullscreen", "scaling",
+                                "motionblur", "vsync",   "maxfps",  "difficulty"};
 // The meter's values and alignments the game knows.
 const char* const kMeterTargets[] = {"health", "h", "lives", "l", "points", "p", "best", "boss"};
 const char* const kMeterAligns[] = {"l", "left", "c", "centre", "center", "r", "right"};

@@ -1,0 +1,31 @@
+#pragma once
+// The best-score tables of every difficulty, kept in the one scores file. Normal's table is
+// the <score> children of <scores>, as the file has always held it; every other difficulty's
+// is a <table difficulty="NAME"> of <score> children after them. A file written before there
+// were difficulties reads as normal's table, and a reader that knows only normal's finds its
+// scores where it always did.
+
+#include <map>
+#include <string>
+
+#include "game/ScoreTable.h"
+
+class ScoreBook {
+public:
+    // The table of that difficulty, made empty the first time it is asked for. The reference
+    // stays valid while the book lives, whatever other tables are added.
+    ScoreTable& Table(const std::string& difficulty);
+    // The table of that difficulty, or null when the book has none.
+    const ScoreTable* Find(const std::string& difficulty) const;
+    void Clear() { m_tables.clear(); }
+
+    // The file's text: normal's scores, then a <table> for every other table holding any.
+    std::string ToXml() const;
+    // Replaces every table with those of text; false (book unchanged, error says why) when the
+    // text does not parse, has no <scores> root or a score has no whole "points". A <table>
+    // without a difficulty, or one named twice, is logged (file names the file) and skipped.
+    bool FromXml(const std::string& text, const std::string& file, std::string& error);
+
+private:
+    std::map<std::string, ScoreTable> m_tables;
+};
