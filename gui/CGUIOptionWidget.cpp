@@ -1,6 +1,5 @@
 #include "gui/CGUIOptionWidget.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL_keysym.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "audio/CSoundManager.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
+#include "gui/FilledRect.h"
 #include "gui/GUIInput.h"
 #include "gui/OptionValues.h"
 #include "resources/CFont.h"
@@ -18,19 +18,6 @@
 namespace {
 
 const char* const kWho = "CGUIOptionWidget";
-
-void FillRect(const Rect& rect, float r, float g, float b, float a) {
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(r, g, b, a);
-    glBegin(GL_QUADS);
-    glVertex2f(rect.min.x, rect.min.y);
-    glVertex2f(rect.max.x, rect.min.y);
-    glVertex2f(rect.max.x, rect.max.y);
-    glVertex2f(rect.min.x, rect.max.y);
-    glEnd();
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_TEXTURE_2D);
-}
 
 }  // namespace
 
