@@ -172,14 +172,6 @@ std::vector<std::string> DataLayers::ModNames() const {
 }
 
 std::string DataLayers::InstalledFolder() {
-    const std::string data = platform::EnvironmentValue("XDG_DATA_HOME");
-    if (!data.empty()) {
-        return data + "/glimmerax/mods";
-    }
-    const std::string applicationData = platform::ApplicationDataFolder();
-    if (!applicationData.empty()) {
-        return applicationData + "/glimmerax/mods";
-    }
-    const std::string home = platform::EnvironmentValue("HOME");
-    return home.empty() ? "" : home + "/.local/share/glimmerax/mods";
+    const std::string folder = platform::GameDataFolder();
+    return folder.empty() ? "" : folder + "/mods";
 }

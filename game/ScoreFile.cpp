@@ -52,19 +52,8 @@ bool WriteAll(platform::FileOperations& files, int fd, const std::string& text) 
 }  // namespace
 
 std::string ScoreFile::DefaultPath() {
-    const std::string data = platform::EnvironmentValue("XDG_DATA_HOME");
-    if (!data.empty()) {
-        return data + "/glimmerax/scores.xml";
-    }
-    const std::string applicationData = platform::ApplicationDataFolder();
-    if (!applicationData.empty()) {
-        return applicationData + "/glimmerax/scores.xml";
-    }
-    const std::string home = platform::EnvironmentValue("HOME");
-    if (!home.empty()) {
-        return home + "/.local/share/glimmerax/scores.xml";
-    }
-    return "";
+    const std::string folder = platform::GameDataFolder();
+    return folder.empty() ? "" : folder + "/scores.xml";
 }
 
 void ScoreFile::Load(ScoreTable& table) {

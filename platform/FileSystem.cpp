@@ -221,4 +221,17 @@ std::string ApplicationDataFolder() {
 
 #endif
 
+std::string GameDataFolder() {
+    const std::string data = EnvironmentValue("XDG_DATA_HOME");
+    if (!data.empty()) {
+        return data + "/glimmerax";
+    }
+    const std::string applicationData = ApplicationDataFolder();
+    if (!applicationData.empty()) {
+        return applicationData + "/glimmerax";
+    }
+    const std::string home = EnvironmentValue("HOME");
+    return home.empty() ? "" : home + "/.local/share/glimmerax";
+}
+
 }  // namespace platform

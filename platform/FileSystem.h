@@ -46,5 +46,9 @@ std::tm UtcTime(std::time_t t);
 // The folder for the user's application data: %APPDATA% on Windows, "" elsewhere (where the
 // XDG folders serve).
 std::string ApplicationDataFolder();
+// The game's own folder for what the player keeps (scores, replays, screenshots, mods):
+// $XDG_DATA_HOME/glimmerax, else %APPDATA%/glimmerax (Windows), else
+// ~/.local/share/glimmerax; "" when none of these is known.
+std::string GameDataFolder();
 
 }  // namespace platform

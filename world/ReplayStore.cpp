@@ -58,19 +58,8 @@ std::string FileDate(const std::string& date) {
 }  // namespace
 
 std::string ReplayStore::DefaultFolder() {
-    const std::string data = platform::EnvironmentValue("XDG_DATA_HOME");
-    if (!data.empty()) {
-        return data + "/glimmerax/replays";
-    }
-    const std::string applicationData = platform::ApplicationDataFolder();
-    if (!applicationData.empty()) {
-        return applicationData + "/glimmerax/replays";
-    }
-    const std::string home = platform::EnvironmentValue("HOME");
-    if (!home.empty()) {
-        return home + "/.local/share/glimmerax/replays";
-    }
-    return "";
+    const std::string folder = platform::GameDataFolder();
+    return folder.empty() ? "" : folder + "/replays";
 }
 
 bool ReplayStore::ReadWhole(const std::string& path, std::vector<uint8_t>& bytes) {

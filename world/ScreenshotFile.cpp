@@ -15,16 +15,8 @@ constexpr int kNamesPerSecond = 100;
 }  // namespace
 
 std::string ScreenshotFile::DefaultFolder() {
-    const std::string data = platform::EnvironmentValue("XDG_DATA_HOME");
-    if (!data.empty()) {
-        return data + "/glimmerax/screenshots";
-    }
-    const std::string applicationData = platform::ApplicationDataFolder();
-    if (!applicationData.empty()) {
-        return applicationData + "/glimmerax/screenshots";
-    }
-    const std::string home = platform::EnvironmentValue("HOME");
-    return home.empty() ? "" : home + "/.local/share/glimmerax/screenshots";
+    const std::string folder = platform::GameDataFolder();
+    return folder.empty() ? "" : folder + "/screenshots";
 }
 
 std::string ScreenshotFile::NameAt(std::time_t time, int n) {
