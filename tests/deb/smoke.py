@@ -21,6 +21,10 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                                "support"))
+import virtual_display  # noqa: E402
+
 # Words of the log lines that tell of a problem (a missing file, a broken image, a failed
 # set-up step); the start-up lines of a good run have none of them.
 PROBLEM = re.compile(r"error|fail|cannot|can't|could not|couldn't|missing|not found|unknown"
@@ -57,22 +61,10 @@ class Smoke:
 
     def start_display(self):
         """A virtual display of our own, free of other tests' windows."""
-        for number in range(250, 350):
-            if os.path.exists("/tmp/.X11-unix/X%d" % number) or \
-                    os.path.exists("/tmp/.X%d-lock" % number):
-                continue
-            xvfb = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "+extension", "GLX",
-                 "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        xvfb = virtual_display.start(self.env)
+        if xvfb is not None:
             self.processes.append(xvfb)
-            self.env["DISPLAY"] = ":%d" % number
-            for _ in range(100):
-                if self.run("xdpyinfo").returncode == 0:
-                    return True
-                if xvfb.poll() is not None:
-                    break
-                time.sleep(0.1)
-        return False
+        return xvfb is not None
 
     def find_window(self, timeout):
         end = time.monotonic() + timeout
@@ -117,7 +109,11 @@ class Smoke:
                            "title screen not drawn: %d colours, %d lit samples" % (colours, lit))
                 print("title screen: %d colours" % colours, flush=True)
         # The game runs until it is ended; it is still running, or it ended early.
-        self.check(game.poll() is None, "the game ended by itself with status %s" % game.poll())
+        if not self.check(game.poll() is None,
+                          "the game ended by itself with status %s" % game.poll()):
+            answers = self.run("xdpyinfo").returncode == 0
+            print("the display %s %s" % (self.env["DISPLAY"],
+                                         "still answers" if answers else "no longer answers"))
         if game.poll() is None:
             game.send_signal(signal.SIGTERM)
             try:

@@ -27,6 +27,10 @@ import sys
 import time
 import zipfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..",
+                                "support"))
+import virtual_display  # noqa: E402
+
 WINE = "/usr/lib/wine/wine64" if os.path.exists("/usr/lib/wine/wine64") else "wine64"
 WINESERVER = "/usr/lib/wine/wineserver" if os.path.exists("/usr/lib/wine/wineserver") \
     else "wineserver"
@@ -72,22 +76,10 @@ class Smoke:
 
     def start_display(self):
         """A virtual display of our own, free of other tests' windows."""
-        for number in range(150, 250):
-            if os.path.exists("/tmp/.X11-unix/X%d" % number) or \
-                    os.path.exists("/tmp/.X%d-lock" % number):
-                continue
-            xvfb = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "1280x1024x24", "+extension", "GLX",
-                 "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        xvfb = virtual_display.start(self.env)
+        if xvfb is not None:
             self.processes.append(xvfb)
-            self.env["DISPLAY"] = ":%d" % number
-            for _ in range(100):
-                if self.run("xdpyinfo").returncode == 0:
-                    return True
-                if xvfb.poll() is not None:
-                    break
-                time.sleep(0.1)
-        return False
+        return xvfb is not None
 
     def boot_wine(self):
         """A fresh 64-bit Wine prefix. Mono and Gecko are switched off: nothing is fetched."""
