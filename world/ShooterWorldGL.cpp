@@ -8,6 +8,7 @@
 
 #include "core/Log.h"
 #include "resources/CSpriteManager.h"
+#include "world/BlurChooser.h"
 
 namespace {
 
@@ -85,8 +86,11 @@ void ShooterWorld::ToggleFullScreen() {
         return;
     }
     const bool wanted = !m_window.IsFullScreen();
-    // The test hook takes the path of systems that cannot switch in place.
-    const bool inPlaceAllowed = !std::getenv(kReopenVideoModeVariable);
+    // In place the window keeps its size: only a window as large as the desktop shows the
+    // picture at the desktop's resolution that way. The test hook takes the path of systems
+    // that cannot switch in place.
+    const bool inPlaceAllowed =
+        m_window.WindowedFillsDesktop() && !std::getenv(kReopenVideoModeVariable);
     if (inPlaceAllowed && m_window.ToggleInPlace()) {
         return;
     }
@@ -113,4 +117,26 @@ void ShooterWorld::ResizeWindow(int width, int height) {
     } else {
         AdoptVideoMode(SDL_GetVideoSurface(), m_window.AccumulationBits());
     }
+}
+
+void ShooterWorld::MeasureBlurOnFirstUse() {
+    if (m_blurMeasured || m_dataNamesBlur || m_settings.Current().blur != BlurMethod::Auto ||
+        !m_ring.IsSupported() || !m_ring.Blender().IsBuilt() ||
+        m_window.AccumulationBits() == 0) {
+        return;
+    }
+    m_blurMeasured = true;
+    const BlurChooser::Choice choice =
+        BlurChooser::Measure(m_ring, m_window.PictureX() + m_window.PictureWidth() / 2,
+                             m_window.PictureY() + m_window.PictureHeight() / 2);
+    m_measuredBlend = choice.blend;
+    m_ring.SetBlending(choice.blend);
+    const auto describe = [](const BlurChooser::Trial& trial) {
+        return trial.right ? "" : ", wrong picture";
+    };
+    LogMessage(
+        "Motion blur: automatic choice is %s (accumulation buffer %.2f ms a frame%s, blending "
+        "%.2f ms%s).\n",
+        choice.blend ? "blending" : "the accumulation buffer", choice.accumulated.msPerFrame,
+        describe(choice.accumulated), choice.blended.msPerFrame, describe(choice.blended));
 }

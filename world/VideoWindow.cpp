@@ -95,6 +95,10 @@ bool VideoWindow::Open() {
     LogMessage("SDL Initialised!\n");
     // The desktop's size, read before the first mode is set (SDL then reports that mode's).
     const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (desktop && desktop->current_w > 0 && desktop->current_h > 0) {
+        m_desktopWidth = static_cast<uint32_t>(desktop->current_w);
+        m_desktopHeight = static_cast<uint32_t>(desktop->current_h);
+    }
     const float start =
         desktop ? StartScale(desktop->current_w, desktop->current_h, m_width, m_height) : 1.0f;
     m_windowedWidth = static_cast<uint32_t>(std::lround(static_cast<float>(m_width) * start));
@@ -180,12 +184,20 @@ bool VideoWindow::ToggleInPlace() {
     return true;
 }
 
+bool VideoWindow::WindowedFillsDesktop() const {
+    return m_desktopWidth != 0 && m_windowedWidth == m_desktopWidth &&
+           m_windowedHeight == m_desktopHeight;
+}
+
 bool VideoWindow::Reopen(bool fullScreen) {
     int accumBits = 0;
-    // Full screen asks for the picture's size (SDL takes the nearest mode that holds it); a
-    // window gets back the size it had.
+    // Full screen asks for the desktop's size, the mode the display already has; a window
+    // gets back the size it had.
+    const bool desktopKnown = m_desktopWidth != 0 && m_desktopHeight != 0;
+    const uint32_t fullWidth = desktopKnown ? m_desktopWidth : m_width;
+    const uint32_t fullHeight = desktopKnown ? m_desktopHeight : m_height;
     const auto open = [&](bool full) {
-        return full ? OpenVideoMode(m_width, m_height, accumBits, m_vsync, SDL_FULLSCREEN)
+        return full ? OpenVideoMode(fullWidth, fullHeight, accumBits, m_vsync, SDL_FULLSCREEN)
                     : OpenVideoMode(m_windowedWidth, m_windowedHeight, accumBits, m_vsync,
                                     SDL_RESIZABLE);
     };
@@ -203,8 +215,9 @@ bool VideoWindow::Reopen(bool fullScreen) {
 
 void VideoWindow::Adopt(const SDL_Surface* screen, int accumBits) {
     m_accumBits = accumBits;
-    // A full-screen mode may be larger than the picture (SDL takes the nearest mode that
-    // holds it, 1024 x 768 for 1024 x 512): the picture is centred and the rest stays black.
+    // A full-screen mode is larger than the picture (the desktop's, or the nearest mode that
+    // holds it, 1024 x 768 for 1024 x 512): the picture is scaled to fit and centred, and the
+    // rest stays black.
     m_windowWidth = screen ? static_cast<uint32_t>(screen->w) : m_width;
     m_windowHeight = screen ? static_cast<uint32_t>(screen->h) : m_height;
     FitPicture();

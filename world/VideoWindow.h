@@ -43,9 +43,16 @@ public:
     // True when the driver's accumulation operations read and write the window as sRGB-encoded
     // values. Probed on the lower-left pixel of the back buffer, which the next frame clears.
     static bool AccumulationIsSrgb();
-    // Full screen and back in place, where the system can; false where it cannot.
+    // Full screen and back in place, where the system can; false where it cannot. In place
+    // the window keeps its size, so the world uses it only when WindowedFillsDesktop.
     bool ToggleInPlace();
-    // Opens the video mode again, full screen or not; when that mode cannot be opened the
+    // The window's windowed size is the desktop's: full screen in place shows the picture at
+    // the desktop's resolution, as Reopen does.
+    bool WindowedFillsDesktop() const;
+    // Opens the video mode again, full screen or not. Full screen takes the desktop's own
+    // resolution (read when the window was opened), so the display never switches modes and
+    // the picture is scaled to it; where the desktop's size is unknown, SDL takes the nearest
+    // mode that holds the picture. When the wanted mode cannot be opened the
     // other is opened again. False when the wanted mode was refused. Everything that lived in
     // the old OpenGL context is gone afterwards; Adopt takes the new mode's size.
     bool Reopen(bool fullScreen);
@@ -78,6 +85,9 @@ private:
     // The windowed size to go back to from full screen.
     uint32_t m_windowedWidth = 0;
     uint32_t m_windowedHeight = 0;
+    // The desktop's resolution before the game set a mode; 0 when SDL could not tell.
+    uint32_t m_desktopWidth = 0;
+    uint32_t m_desktopHeight = 0;
     float m_scale = 1.0f;
     PictureScaling m_scaling = PictureScaling::Smooth;
     int m_accumBits = 0;

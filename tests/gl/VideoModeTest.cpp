@@ -1,6 +1,7 @@
 // A video mode opened again (as full screen is switched on systems that cannot switch in
 // place): what lived in the old context is rebuilt, and a mode larger than the picture, as
 // SDL picks on Windows, shows the picture centred with the mouse mapped onto it.
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "game/ShooterExplosionManager.h"
 #include "game/ShooterPlayer.h"
 #include "gui/CGUI.h"
+#include "support/DisplayConnection.h"
 
 namespace {
 
@@ -126,6 +128,40 @@ TEST_F(VideoModeTest, AResizedWindowScalesThePictureLetterboxedSmoothOrInWholeSt
     m_world->Window().SetScaling(PictureScaling::Smooth);
     Resize(1100, 700);
     EXPECT_NEAR(m_world->Window().Scale(), 1100.0f / 512.0f, 1e-4);
+    for (auto& enemy : m_world->Level().EnemyList()) {
+        delete enemy.release();
+    }
+}
+
+TEST_F(VideoModeTest, FullScreenTakesTheDesktopsResolutionAndScalesThePictureToIt) {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    ASSERT_TRUE(DisplayConnection::ScreenSize(screenWidth, screenHeight));
+    // The window reads the desktop's size as SDL's video starts; an earlier test's window
+    // would stand in for the desktop.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    ASSERT_TRUE(InitWindow()) << m_log.Text();
+    StartRedLevel();
+    m_world->ToggleFullScreen();
+    ASSERT_TRUE(m_world->Window().IsFullScreen()) << m_log.Text();
+    // The display keeps its own mode; the picture is as large as fits it, centred.
+    ASSERT_EQ(SDL_GetVideoSurface()->w, screenWidth);
+    ASSERT_EQ(SDL_GetVideoSurface()->h, screenHeight);
+    const float scale = std::min(screenWidth / 1024.0f, screenHeight / 512.0f);
+    EXPECT_FLOAT_EQ(m_world->Window().Scale(), scale);
+    const int pictureHeight = static_cast<int>(512 * scale + 0.5f);
+    const int bottom = (screenHeight - pictureHeight) / 2;
+    m_world->Render();
+    m_world->Render();
+    EXPECT_GT(ReadShown(screenWidth / 2, bottom + 2).r, 200);
+    EXPECT_GT(ReadShown(screenWidth / 2, bottom + pictureHeight - 3).r, 200);
+    if (bottom > 2) {
+        EXPECT_EQ(ReadShown(screenWidth / 2, bottom - 2).r, 0) << "the letterbox below";
+    }
+    m_world->ToggleFullScreen();
+    EXPECT_FALSE(m_world->Window().IsFullScreen());
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1024) << "the window gets its size back";
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 512);
     for (auto& enemy : m_world->Level().EnemyList()) {
         delete enemy.release();
     }

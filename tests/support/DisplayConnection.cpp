@@ -34,3 +34,12 @@ bool DisplayConnection::Hold(int timeoutMs) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
+
+bool DisplayConnection::ScreenSize(int& width, int& height) {
+    if (!Hold()) {
+        return false;
+    }
+    width = DisplayWidth(g_held.get(), DefaultScreen(g_held.get()));
+    height = DisplayHeight(g_held.get(), DefaultScreen(g_held.get()));
+    return true;
+}

@@ -13,4 +13,7 @@ public:
     // server is still resetting after the previous program; true when it is open. False at
     // once when DISPLAY is not set.
     static bool Hold(int timeoutMs = 10000);
+    // The default screen's size in pixels, as the X server reports it; false without a
+    // connection.
+    static bool ScreenSize(int& width, int& height);
 };
