@@ -39,6 +39,7 @@
 #include "resources/CFont.h"
 #include "resources/CFontManager.h"
 #include "resources/CSprite.h"
+#include "world/BlurChooser.h"
 #include "world/ShooterWorld.h"
 
 namespace {
@@ -223,7 +224,8 @@ void SetRingFilter(GLint filter) {
 // range(0): 0 plain path, 1 motion blur through the accumulation buffer, 2 motion blur
 // composed by the ring blender from the kept sum of the older slots, 3 the same with the sum
 // made again in every frame (as in the first frame of each tick), 4 every frame composed from
-// the four slots in one pass. The minimal loop is the same in all.
+// the four slots in one pass, 5 the composition the automatic setting measures and keeps
+// (counter "blends": 1 when that is the ring blender). The minimal loop is the same in all.
 void BM_Frame(benchmark::State& state) {
     ShooterWorld* world = ShooterWorld::GetInstance();
     const bool blur = state.range(0) >= 1;
@@ -233,12 +235,21 @@ void BM_Frame(benchmark::State& state) {
     }
     const bool everyFrameASum = state.range(0) == 3;
     const bool onePass = state.range(0) == 4;
+    const bool automatic = state.range(0) == 5;
     if (state.range(0) >= 2 && !world->Ring().Blender().IsBuilt()) {
         state.SkipWithError("no ring blender: the driver has no OpenGL 2.0 shaders");
         return;
     }
     world->Ring().SetOn(blur);
     world->Ring().SetBlending(state.range(0) >= 2);
+    if (automatic) {
+        const VideoWindow& window = world->Window();
+        world->Ring().SetBlending(
+            BlurChooser::Measure(world->Ring(), window.PictureX() + window.PictureWidth() / 2,
+                                 window.PictureY() + window.PictureHeight() / 2)
+                .blend);
+        state.counters["blends"] = world->Ring().Blends() ? 1 : 0;
+    }
     world->Ring().Blender().SetKeepAfterFrames(onePass ? INT_MAX : 1);
     world->Ring().Blender().Invalidate();
     SetRingFilter(world->Ring().Blends() ? GL_NEAREST : GL_LINEAR);
@@ -324,6 +335,7 @@ BENCHMARK(BM_Frame)
     ->Arg(2)
     ->Arg(3)
     ->Arg(4)
+    ->Arg(5)
     ->MinTime(2.0)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

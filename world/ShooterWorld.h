@@ -176,6 +176,12 @@ private:
     // Builds the frame ring and its blender for the window open now; false when the
     // framebuffer is incomplete.
     bool BuildFrameRing();
+    // The first time motion blur is switched on in a run with the automatic setting, where
+    // config.xml names no composition and both are available: both are measured and the
+    // faster one that composes right is kept for the run (logged).
+    void MeasureBlurOnFirstUse();
+    // The automatic setting's composition: the measured one, else config.xml's.
+    bool AutomaticBlend() const { return m_blurMeasured ? m_measuredBlend : m_dataBlends; }
     void DrawWorldPart();
     // Saves the picture drawn into the back buffer when a screenshot was asked for.
     void SaveScreenshotIfWanted();
@@ -193,6 +199,9 @@ private:
     Options m_options{this};
     // config.xml's motion-blur composition is blending: the automatic choice's answer.
     bool m_dataBlends = false;
+    bool m_dataNamesBlur = false;  // config.xml has a motionblur attribute
+    bool m_blurMeasured = false;
+    bool m_measuredBlend = false;
     std::vector<Difficulty> m_difficulties{Difficulty()};
     bool m_unknownDifficultyReported = false;
     GameRecording m_recording;

@@ -182,6 +182,7 @@ void ShooterWorld::ReadConfig(const TiXmlElement* config) {
     // or "blend" (ordinary blending); absent means "accum".
     const char* blur = xml::OptionalText(config, "motionblur");
     const std::string composition = blur ? blur : "accum";
+    m_dataNamesBlur = blur != nullptr;
     m_dataBlends = composition == "blend";
     m_ring.SetBlending(m_dataBlends);
     if (composition != "blend" && composition != "accum") {

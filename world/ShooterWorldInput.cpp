@@ -27,7 +27,9 @@ void ShooterWorld::Commands::Execute(const GameCommand& command) {
         // The ship's bindings, N among them, need a living ship; without a level there is none.
         if (command.kind == CommandKind::ToggleBlur && m_world->m_level.ShipTakesInput()) {
             m_world->m_ring.SetOn(!m_world->m_ring.IsOn());
-            if (!m_world->m_ring.IsOn()) {
+            if (m_world->m_ring.IsOn()) {
+                m_world->MeasureBlurOnFirstUse();
+            } else {
                 m_world->m_ring.Clear();
             }
         }

@@ -266,7 +266,7 @@ void ShooterWorld::Options::PutIntoEffect() {
     const Settings& settings = world.m_settings.Current();
     world.ApplySettings();
     if (settings.blur == BlurMethod::Auto) {
-        world.m_ring.SetBlending(world.m_dataBlends || world.m_window.AccumulationBits() == 0);
+        world.m_ring.SetBlending(world.AutomaticBlend() || world.m_window.AccumulationBits() == 0);
     } else if (world.m_window.AccumulationBits() == 0) {
         world.m_ring.SetBlending(true);
     }

@@ -24,7 +24,7 @@ void ShooterWorld::ApplySettings() {
     m_window.SetScaling(settings.scaling);
     CSoundManager::GetInstance()->SetVolumes(settings.masterVolume, settings.musicVolume,
                                              settings.effectsVolume);
-    // Automatic keeps the data's choice (motionblur in config.xml).
+    // Automatic keeps the data's choice (motionblur in config.xml) until it is measured.
     if (settings.blur != BlurMethod::Auto) {
         m_ring.SetBlending(settings.blur == BlurMethod::Blending);
     }

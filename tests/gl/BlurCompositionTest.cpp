@@ -3,6 +3,7 @@
 // (colours, partial alpha, alpha at or under the alpha test's 0.1), and the blending one is
 // what a window without accumulation buffer uses.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "game/ShooterCamera.h"
 #include "game/ShooterExplosionManager.h"
 #include "game/ShooterPlayer.h"
+#include "world/BlurChooser.h"
 
 namespace {
 
@@ -241,6 +243,49 @@ TEST_F(BlurCompositionTest, WithoutAccumulationBufferTheRingIsBlended) {
     EXPECT_NEAR(pixel.r, 255, 3);
     EXPECT_NEAR(pixel.g, 0.57 * 255, 3);
     EXPECT_NEAR(pixel.b, 0.57 * 255, 3);
+}
+
+// The automatic setting measures both compositions on the first blur of a run: where one
+// composes nothing (a blender whose programs are gone) the other is kept whatever the times,
+// the measured ring starts white as a switched-on blur does, and the choice is made once.
+TEST_F(BlurCompositionTest, AutomaticChoiceKeepsACompositionThatComposesRightAndMeasuresOnce) {
+    ASSERT_TRUE(InitWindow()) << m_log.Text();
+    FrameRing& ring = m_world->Ring();
+    ASSERT_TRUE(ring.IsSupported() && ring.Blender().IsBuilt()) << m_log.Text();
+    BlurChooser::Choice choice = BlurChooser::Measure(ring, 512, 256);
+    EXPECT_TRUE(choice.accumulated.right);
+    EXPECT_TRUE(choice.blended.right);
+    EXPECT_GT(choice.accumulated.msPerFrame, 0.0);
+    EXPECT_GT(choice.blended.msPerFrame, 0.0);
+    std::printf("a composition: accumulation buffer %.2f ms, blending %.2f ms\n",
+                choice.accumulated.msPerFrame, choice.blended.msPerFrame);
+
+    StartLevel();
+    m_world->Level().EnemyList().emplace_back(new RectEnemy(0, 0, 1024, 512, 1, 0, 0));
+    std::unique_ptr<ShooterEnemy> owner(m_world->Level().EnemyList().back().get());
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_n;
+    m_world->HandleSDLEvent(key);
+    ASSERT_TRUE(ring.IsOn());
+    EXPECT_TRUE(m_log.Contains("Motion blur: automatic choice is ")) << m_log.Text();
+    m_world->Render();
+    const Rgba pixel = ReadShown(500, 200);
+    EXPECT_NEAR(pixel.r, 255, 3);
+    // 0.57 of white, in linear light or not as the driver accumulates: the older slots are
+    // white, not what the measuring left in them (black).
+    EXPECT_GT(pixel.g, 120) << "the red frame over the white ring";
+    EXPECT_LT(pixel.g, 230) << "the red frame over the white ring";
+    m_world->HandleSDLEvent(key);
+    m_log.Clear();
+    m_world->HandleSDLEvent(key);
+    EXPECT_FALSE(m_log.Contains("Motion blur: automatic choice")) << "measured again";
+
+    ring.Blender().Release();
+    choice = BlurChooser::Measure(ring, 512, 256);
+    EXPECT_FALSE(choice.blended.right) << "a blender without programs composes nothing";
+    EXPECT_TRUE(choice.accumulated.right);
+    EXPECT_FALSE(choice.blend);
 }
 
 }  // namespace
