@@ -1,9 +1,8 @@
 #pragma once
 // Where replays are kept: the replays folder beside the scores file, with last.gxr (the last
 // game played) and one best-<date>.gxr per game of the best-score table, named after the
-// date its score was entered with. Files are replaced atomically like the scores file (a
-// temporary file in the same folder, written, flushed, renamed over the old one, the folder
-// flushed), so a crash leaves the old replay or the new one. A folder that cannot be made or
+// date its score was entered with. Files are replaced through platform::AtomicFile, as the
+// scores and settings files are, so a crash leaves the old replay or the new one. A folder that cannot be made or
 // written costs one log line per run; the game plays on.
 
 #include <cstdint>
@@ -40,8 +39,6 @@ public:
     std::string BestRun(const ScoreTable& table) const;
 
 private:
-    bool WriteTemporary(const std::vector<uint8_t>& bytes, const std::string& path,
-                        std::string& temporary, std::string& error);
     void RemoveDropped(const ScoreTable& table);
     void ReportFailure(const std::string& error);
 
