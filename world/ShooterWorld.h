@@ -73,7 +73,8 @@ public:
     // the queued events, its paused state (shown as the player would have seen it), then the
     // rules' step on the recorded clock readings (clock plays them back).
     void PlayUpdate(const ReplayUpdate& update, ReplayClock& clock);
-    // One frame, plain or motion-blurred.
+    // One frame, plain or motion-blurred, the title's Continue shown or hidden first
+    // (GameSession::OfferContinue).
     void Render();
     // The world part, then the interface.
     void DrawScene();
