@@ -32,6 +32,7 @@ std::string ScoreBook::ToXml() const {
         table.AppendTo(element);
         root->LinkEndChild(element);
     }
+    m_progress.AppendTo(root);
     TiXmlPrinter printer;
     printer.SetIndent("  ");
     document.Accept(&printer);
@@ -66,6 +67,9 @@ bool ScoreBook::FromXml(const std::string& text, const std::string& file, std::s
             return false;
         }
     }
+    CampaignProgress progress;
+    progress.ReadFrom(root, file);
     m_tables = std::move(read);
+    m_progress = std::move(progress);
     return true;
 }

@@ -186,6 +186,18 @@ bool CGUI::PressButton(const std::string& eventName) {
     return false;
 }
 
+void CGUI::ShowButtons(const std::string& eventName, bool visible) {
+    if (!m_activeLayer) {
+        return;
+    }
+    for (const auto& widget : m_activeLayer->m_widgets) {
+        auto* button = dynamic_cast<CGUIButtonWidget*>(widget.get());
+        if (button && button->m_hasEvent && button->m_eventName == eventName) {
+            button->SetVisible(visible);
+        }
+    }
+}
+
 CGUI::CGUI() = default;
 
 CGUI::~CGUI() = default;

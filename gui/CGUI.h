@@ -38,6 +38,9 @@ public:
     // Presses the first visible button of the active layer whose command is eventName, as a
     // click would; false when the active layer has none.
     bool PressButton(const std::string& eventName);
+    // Shows or hides every button of the active layer whose command is eventName (a button
+    // offered only at times); nothing without an active layer.
+    void ShowButtons(const std::string& eventName, bool visible);
 
     void Update(float& dt);
     void Render();

@@ -72,8 +72,8 @@ def sprites():
         Sprite("hudbar", gui.hud_bar, "rgba", (1024, 48)),
         Sprite("shade", gui.shade, "palette", (8, 8), depth=1),
         Sprite("widebuttons", lambda: gui.buttons(["WATCH BEST RUN", "OPTIONS", "BACK",
-                                                   "DEFAULTS"], w=200),
-               "palette", (200, 48), 12, 3),
+                                                   "DEFAULTS", "CONTINUE"], w=200),
+               "palette", (200, 48), 15, 3),
         Sprite("nextbutton", lambda: gui.buttons(["NEXT LEVEL"]), "palette", (176, 48), 3, 3),
     ]
 

@@ -1,6 +1,8 @@
 // A campaign's progress: the level in play, the next one and the wait between them.
 #include "world/Campaign.h"
 
+#include <algorithm>
+
 #include "game/ConfigFiles.h"
 
 namespace {
@@ -17,6 +19,10 @@ void Campaign::Read(const TiXmlElement* config) {
 
 const std::string& Campaign::FirstLevel() const {
     return m_files.empty() ? kNone : m_files.front();
+}
+
+const std::string& Campaign::File() const {
+    return m_files.empty() ? kNone : m_files[m_index];
 }
 
 const std::string& Campaign::NextFile() const {
@@ -49,4 +55,11 @@ void Campaign::Restart() {
     m_index = 0;
     m_end = m_files.size();
     m_waiting = false;
+}
+
+void Campaign::StartAt(size_t number) {
+    Restart();
+    if (number > 1 && !m_files.empty()) {
+        m_index = std::min(number, m_files.size()) - 1;
+    }
 }

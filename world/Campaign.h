@@ -28,6 +28,8 @@ public:
     // The position of the level in play, from 1, and the number of levels listed.
     size_t Number() const { return m_index + 1; }
     size_t Count() const { return m_files.size(); }
+    // The file of the level in play; "" when the campaign is off.
+    const std::string& File() const;
 
     // Another level follows the one in play, and the campaign was not stopped.
     bool HasNext() const { return m_index + 1 < m_end; }
@@ -50,6 +52,9 @@ public:
     void Advance();
     // Play again: back to the first level, every level reachable again.
     void Restart();
+    // Continue: the level at position number (from 1; a number beyond the last level means the
+    // last) is in play, every later level reachable. Nothing when the campaign is off.
+    void StartAt(size_t number);
 
 private:
     std::vector<std::string> m_files;

@@ -2,6 +2,8 @@
 // disk, and the music of each state.
 #include "world/GameSession.h"
 
+#include <algorithm>
+
 #include "audio/CSoundManager.h"
 #include "core/Log.h"
 #include "core/XmlRead.h"
@@ -106,6 +108,17 @@ void GameSession::EnterNextLevel() {
     m_campaign.Advance();
     LogMessage("Level %u of %u: %s\n", static_cast<unsigned>(m_campaign.Number()),
                static_cast<unsigned>(m_campaign.Count()), m_level.File().c_str());
+    RecordProgress();
+}
+
+void GameSession::RecordProgress() {
+    if (!m_keepsScores ||
+        !m_book.Progress().Reach(m_difficulty, static_cast<int>(m_campaign.Number()))) {
+        return;
+    }
+    if (m_scoreFile) {
+        m_scoreFile->Save(m_book);
+    }
 }
 
 void GameSession::Restart() {
@@ -115,13 +128,61 @@ void GameSession::Restart() {
         m_level.SetFile(m_campaign.FirstLevel());
     }
     m_level.Reload();
+    ResetGameState();
+    CGUI::GetInstance()->ActivateDefaultLayer();
+}
+
+void GameSession::ResetGameState() {
     m_paused = true;
     m_pauseQueued = false;
     m_scoreRecorded = false;
     m_lastRank = -1;
     // A new game may end again: its game-over or level-complete sound is heard anew.
     m_endingCued = false;
-    CGUI::GetInstance()->ActivateDefaultLayer();
+}
+
+size_t GameSession::ContinueLevel() const {
+    if (!m_campaign.IsOn() || !m_keepsScores) {
+        return 1;
+    }
+    const int reached = m_book.Progress().Reached(m_difficulty);
+    return std::min(static_cast<size_t>(reached), m_campaign.Count());
+}
+
+bool GameSession::Continue() {
+    const size_t number = ContinueLevel();
+    if (number <= 1) {
+        return false;
+    }
+    RecordScore();
+    m_campaign.StartAt(number);
+    m_level.SetFile(m_campaign.File());
+    // A level without a ship could never end: it counts as one that cannot be played.
+    if (!m_level.Reload() || !m_level.Player()) {
+        LogMessage(
+            "Continue: level %u of the campaign, %s, cannot be played; the campaign "
+            "starts at its first level\n",
+            static_cast<unsigned>(number), m_campaign.File().c_str());
+        m_campaign.Restart();
+        m_level.SetFile(m_campaign.FirstLevel());
+        m_level.Reload();
+    }
+    ResetGameState();
+    LogMessage("Continue: level %u of %u at %s: %s\n", static_cast<unsigned>(m_campaign.Number()),
+               static_cast<unsigned>(m_campaign.Count()), m_difficulty.c_str(),
+               m_level.File().c_str());
+    // The game starts as the Start button starts it: its press resumes the game and shows
+    // the layer of play.
+    if (CGUI::GetInstance()->PressButton("pause")) {
+        m_pauseQueued = true;
+    } else {
+        m_paused = false;
+    }
+    return true;
+}
+
+void GameSession::OfferContinue() {
+    CGUI::GetInstance()->ShowButtons("continue", ContinueLevel() > 1);
 }
 
 void GameSession::LoadScores() {

@@ -63,7 +63,8 @@ public:
     // lost: the next level is due to start by itself.
     bool NextLevelDue(uint32_t now) const;
     // Between levels, unless the game is lost: the next level starts (LevelPlay::EnterNext)
-    // with the interface layer of play, and the log names it. Nothing otherwise.
+    // with the interface layer of play, and the log names it; it counts as reached at the
+    // difficulty played (kept in the scores file at once). Nothing otherwise.
     void EnterNextLevel();
     // The game-over or level-complete sound has been played.
     bool EndingCued() const { return m_endingCued; }
@@ -72,6 +73,19 @@ public:
     // Play again: records the score of a game in play, reloads the level (a campaign's first)
     // and returns to the state of a fresh start (the interface's default layer, paused).
     void Restart();
+    // The campaign level Continue starts, from 1: the furthest reached at the chosen
+    // difficulty, or the last level when the campaign is shorter now. 1 (nothing to continue)
+    // when the campaign is off, nothing further was reached, or no score is kept (a replay
+    // being watched).
+    size_t ContinueLevel() const;
+    // Continue: records the score of a game in play and starts a fresh game at ContinueLevel,
+    // as Start starts one (the active layer's "pause" button is pressed, or the game simply
+    // runs): no points, the difficulty's starting ships, full health, the level's start
+    // position. A level that cannot be played is logged and the campaign's first level is
+    // played. False, changing nothing, when ContinueLevel is 1.
+    bool Continue();
+    // Shows the active layer's "continue" buttons only while ContinueLevel is beyond 1.
+    void OfferContinue();
 
     // Reads the best scores from their file (ScoreFile::DefaultPath).
     void LoadScores();
@@ -98,6 +112,11 @@ public:
 
 private:
     void BeginWaitForNextLevel();
+    // Keeps the campaign's level in play as reached at the difficulty played, and saves it
+    // when it is further than before.
+    void RecordProgress();
+    // The state of a game not yet ended: its score not recorded, its ending not cued.
+    void ResetGameState();
 
     LevelPlay& m_level;
     Campaign m_campaign;

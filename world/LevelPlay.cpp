@@ -83,11 +83,9 @@ bool LevelPlay::EnterNext(uint32_t start) {
     return true;
 }
 
-void LevelPlay::Reload() {
-    if (!m_file.empty()) {
-        // Load logs why a file it refuses cannot be played; the level in play then stays.
-        Load(m_file);
-    }
+bool LevelPlay::Reload() {
+    // Load logs why a file it refuses cannot be played; the level in play then stays.
+    const bool loaded = !m_file.empty() && Load(m_file);
     m_next.reset();
     m_projectiles.clear();
     if (m_explosions) {
@@ -96,6 +94,7 @@ void LevelPlay::Reload() {
     m_start = 0;
     m_time = static_cast<int32_t>(timeGetTime());
     m_firing = false;
+    return loaded;
 }
 
 void LevelPlay::Apply(const GameCommand& command) {

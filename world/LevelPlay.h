@@ -46,8 +46,8 @@ public:
     bool Load(const std::string& fileName);
     // Play again: reads the level file (SetFile) anew (a file that no longer loads keeps the
     // level in play), drops the projectiles and explosions and a prepared next level, stops
-    // firing and resets the clock to a game not started.
-    void Reload();
+    // firing and resets the clock to a game not started. False when the file did not load.
+    bool Reload();
     // A campaign's next level, read aside while the level in play goes on. False when the
     // file cannot be played (the level loader logged why) or has no ship to fly.
     bool PrepareNext(const std::string& fileName);

@@ -5,8 +5,6 @@
 
 #include "core/Log.h"
 #include "gui/CGUI.h"
-#include "gui/CGUIButtonWidget.h"
-#include "gui/CGUILayer.h"
 #include "world/ReplayCodec.h"
 #include "world/ReplayStore.h"
 #include "world/ReplayVerifier.h"
@@ -94,14 +92,6 @@ void WatchRequestedRun(ShooterWorld* world) {
 }
 
 void OfferBestRun(ShooterWorld* world) {
-    const CGUILayer* layer = CGUI::GetInstance()->GetActiveLayer();
-    if (!layer) {
-        return;
-    }
-    for (const auto& widget : layer->m_widgets) {
-        auto* button = dynamic_cast<CGUIButtonWidget*>(widget.get());
-        if (button && button->m_hasEvent && button->m_eventName == "watchbest") {
-            button->SetVisible(world->Recording().HasBestRun(world->Session().NormalScores()));
-        }
-    }
+    CGUI::GetInstance()->ShowButtons(
+        "watchbest", world->Recording().HasBestRun(world->Session().NormalScores()));
 }

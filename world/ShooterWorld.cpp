@@ -65,6 +65,18 @@ void ShooterWorld::Restart() {
     m_recording.Begin(m_level);
 }
 
+void ShooterWorld::Continue() {
+    if (m_session.ContinueLevel() <= 1) {
+        return;
+    }
+    m_ring.NoteSceneChange();
+    m_session.RecordScore();
+    // The recording begun at the title (or of a game in play) ends here; none follows.
+    m_recording.End(m_level, m_session);
+    m_session.Continue();
+    m_input.Reset();
+}
+
 void ShooterWorld::NextLevel() {
     if (!m_session.BetweenLevels()) {
         return;

@@ -73,7 +73,8 @@ public:
     // the queued events, its paused state (shown as the player would have seen it), then the
     // rules' step on the recorded clock readings (clock plays them back).
     void PlayUpdate(const ReplayUpdate& update, ReplayClock& clock);
-    // One frame, plain or motion-blurred.
+    // One frame, plain or motion-blurred, the title's Continue shown or hidden first
+    // (GameSession::OfferContinue).
     void Render();
     // The world part, then the interface.
     void DrawScene();
@@ -90,6 +91,11 @@ public:
     // Play again: records the score of a game in play, reads the level file (a campaign's
     // first) anew, clears projectiles and explosions and returns to the state of a fresh start.
     void Restart();
+    // Continue (the interface command "continue"): records the score of a game in play and
+    // starts a fresh game at the furthest campaign level reached (GameSession::Continue). Such
+    // a game is not recorded: a replay begins at the campaign's first level. Nothing when
+    // there is no level to continue.
+    void Continue();
     // Between two levels of a campaign: the next level starts (GameSession::EnterNextLevel),
     // the gamepad's held directions forgotten as for a new ship. Nothing otherwise.
     void NextLevel();

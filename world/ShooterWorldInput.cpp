@@ -101,8 +101,8 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
         }
     }
     // The interface commands the world understands: "pause" toggles, "quit" ends the game,
-    // "restart" plays again from a fresh start, "nextlevel" starts a campaign's next level
-    // while it waits.
+    // "restart" plays again from a fresh start, "continue" starts a fresh game at the furthest
+    // campaign level reached, "nextlevel" starts a campaign's next level while it waits.
     if (type == Event_Shooter_GUIEvent) {
         if (const auto* data = dynamic_cast<const GUIEventData*>(event->GetData())) {
             if (data->m_name == "pause") {
@@ -113,6 +113,9 @@ bool ShooterWorld::HandleEvent(IEvent* event) {
             }
             if (data->m_name == "restart") {
                 Restart();
+            }
+            if (data->m_name == "continue") {
+                Continue();
             }
             if (data->m_name == "nextlevel") {
                 NextLevel();

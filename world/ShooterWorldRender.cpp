@@ -43,6 +43,9 @@ bool DrawGuarded(Draw draw) {
 }  // namespace
 
 void ShooterWorld::Render() {
+    // The title's Continue follows the progress as the frame shows it: what can be clicked is
+    // what was drawn, in the game's loop and a watched replay's alike.
+    m_session.OfferContinue();
     if (m_ring.IsOn() && m_ring.IsSupported()) {
         RenderMotionBlur();
         return;

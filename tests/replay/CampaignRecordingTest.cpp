@@ -1,5 +1,6 @@
 // A campaign's game is recorded up to the end of its first level: that replay verifies on the
-// data, and the later levels, which begin with a carried score, are not recorded.
+// data, and the later levels, which begin with a carried score, are not recorded; nor is a
+// game continued at a later level, which a replay could not start.
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "ReplaySupport.h"
 #include "events/CEventManager.h"
 #include "game/ShooterExplosionManager.h"
+#include "game/ShooterPlayer.h"
 #include "resources/CAnimationManager.h"
 #include "resources/CSpriteManager.h"
 #include "support/FakeClock.h"
@@ -106,4 +108,33 @@ TEST_F(CampaignRecordingTest, TheFirstLevelIsRecordedAndVerifiesTheLaterOnesAreN
     world->Restart();
     EXPECT_EQ(world->Level().File(), "levels/empty.xml");
     EXPECT_TRUE(world->Recording().IsRecording());
+}
+
+TEST_F(CampaignRecordingTest, AContinuedGameIsNotRecordedNorKeptAsABestRun) {
+    world->Session().SetPaused(false);
+    Update();
+    ASSERT_TRUE(world->Session().BetweenLevels());
+    Update(4000);
+    ASSERT_EQ(world->Level().File(), "levels/level1.xml");
+    world->Restart();
+    ASSERT_TRUE(world->Recording().IsRecording());
+    const std::string firstLevelRun = ReadText(m_home.Path() + "/last.gxr");
+
+    // Continue drops the title's recording: a replay would start at the campaign's first level.
+    world->Continue();
+    ASSERT_EQ(world->Level().File(), "levels/level1.xml");
+    ASSERT_EQ(world->Session().Levels().Number(), 2u);
+    EXPECT_FALSE(world->Recording().IsRecording());
+    Update();
+    Update();
+    ASSERT_TRUE(world->Level().InPlay());
+    world->Level().Player()->AddPoints(500);
+    world->Restart();
+    EXPECT_EQ(world->Session().NormalScores().Best(), 500) << "its score is kept";
+    EXPECT_EQ(ReadText(m_home.Path() + "/last.gxr"), firstLevelRun);
+    EXPECT_EQ(world->Recording().Store()->BestRun(world->Session().NormalScores()), "");
+    std::string message;
+    EXPECT_EQ(ReplayVerifier::VerifyFile(m_home.Path() + "/last.gxr", message),
+              ReplayVerifier::kMatch)
+        << message;
 }

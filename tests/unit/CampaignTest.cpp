@@ -2,11 +2,16 @@
 // update on the fake clock, with level files on disk read by the game's level loader.
 
 #include <gtest/gtest.h>
+#include <SDL/SDL.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "events/GUIEvent.h"
+#include "game/Difficulty.h"
 #include "game/ShooterEnemy.h"
 #include "game/ShooterExplosionManager.h"
 #include "game/ShooterPlayer.h"
@@ -27,6 +32,37 @@ int Occurrences(const std::string& text, const std::string& part) {
     }
     return count;
 }
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// XDG_DATA_HOME names folder while it lives: the scores file is folder/glimmerax/scores.xml.
+class DataHome {
+public:
+    explicit DataHome(const std::string& folder) {
+        const char* old = std::getenv("XDG_DATA_HOME");
+        m_had = old != nullptr;
+        m_old = old ? old : "";
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    }
+    ~DataHome() {
+        if (m_had) {
+            setenv("XDG_DATA_HOME", m_old.c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+    }
+    DataHome(const DataHome&) = delete;
+    DataHome& operator=(const DataHome&) = delete;
+
+private:
+    bool m_had = false;
+    std::string m_old;
+};
 
 class CampaignTest : public InterfaceTest {
 protected:
@@ -90,6 +126,23 @@ protected:
         m_clock.Advance(ms);
         float dt = static_cast<float>(ms);
         m_world->Update(dt);
+    }
+    // Plays at config's difficulty of that name from the next level loaded on.
+    void PlayAt(const std::string& config, const std::string& name) {
+        XmlText document(config);
+        m_world->Level().SetDifficulty(
+            Difficulty::Find(Difficulty::ReadAll(document.Root()), name));
+        m_world->Session().SetDifficulty(name);
+    }
+    void Command(const std::string& name) {
+        ASSERT_TRUE(CEventManager::GetInstance()->QueueEvent(new GUIEvent(name)));
+        Update();
+    }
+    void Key(SDLKey key) {
+        GUIKeyInput input;
+        input.key = key;
+        input.kind = 1;
+        m_gui->HandleKey(input);
     }
     std::string ActiveLayer() const { return m_gui->GetActiveLayer()->GetName(); }
     ShooterPlayer& Ship() const { return *m_world->Level().Player(); }
@@ -197,6 +250,102 @@ TEST_F(CampaignTest, PlayingAgainStartsTheCampaignFromItsFirstLevel) {
     EXPECT_EQ(Ship().GetLives(), 3);
     EXPECT_TRUE(m_world->Session().IsPaused());
     EXPECT_EQ(m_world->Session().Scores().Best(), 120) << "the game played is recorded";
+}
+
+TEST_F(CampaignTest, ReachingLevelTwoIsKeptForTheDifficultyPlayedAndContinueStartsItAfresh) {
+    DataHome home(m_dir.Path() + "/home");
+    const std::string scores = m_dir.Path() + "/home/glimmerax/scores.xml";
+    m_world->Session().LoadScores();
+    const std::string easy = "<config><difficulty name=\"easy\" ships=\"5\"/></config>";
+    PlayAt(easy, "easy");
+    StartCampaign(Entry("one.xml") + Entry("two.xml"));
+    EXPECT_EQ(m_world->Session().ContinueLevel(), 1u);
+    ClearLevelOne();
+    EXPECT_EQ(m_world->Session().ContinueLevel(), 1u) << "level two is reached when it starts";
+    Update(4000);
+    ASSERT_EQ(m_world->Level().File(), m_dir.Path() + "/two.xml");
+    // Kept at once, for easy alone.
+    const std::string saved = ReadAll(scores);
+    EXPECT_NE(saved.find("<progress difficulty=\"easy\" level=\"2\" />"), std::string::npos)
+        << saved;
+    EXPECT_EQ(saved.find("difficulty=\"normal\""), std::string::npos) << saved;
+    EXPECT_EQ(m_world->Session().ContinueLevel(), 2u);
+
+    // Level two is lost in part, then played again: the title at level one, paused.
+    Ship().AddPoints(30);
+    Ship().m_lives = 1;
+    Ship().m_health = 10;
+    Command("restart");
+    ASSERT_EQ(m_world->Level().File(), m_dir.Path() + "/one.xml");
+    ASSERT_TRUE(m_world->Session().IsPaused());
+    // Playing again took the settings' difficulty; easy is chosen again on the title.
+    PlayAt(easy, "easy");
+    EXPECT_EQ(m_world->Session().Scores().Best(), 150) << "the game played is recorded";
+    LogCapture log;
+    Command("continue");
+    EXPECT_EQ(m_world->Level().File(), m_dir.Path() + "/two.xml");
+    EXPECT_TRUE(log.Contains("Continue: level 2 of 2 at easy: " + m_dir.Path() + "/two.xml\n"))
+        << log.Text();
+    EXPECT_FALSE(m_world->Session().IsPaused()) << "without a start button the game runs";
+    EXPECT_EQ(Ship().GetPoints(), 0);
+    EXPECT_EQ(Ship().GetLives(), 5) << "easy's starting ships";
+    EXPECT_EQ(Ship().GetHealth(), 100);
+    EXPECT_EQ(Ship().GetPosition().x, 300.0f);
+    EXPECT_EQ(Ship().GetPosition().y, 150.0f);
+    Update();
+    EXPECT_TRUE(m_world->Level().InPlay());
+    EXPECT_EQ(m_world->Session().Levels().Number(), 2u);
+    EXPECT_FALSE(m_world->Session().Levels().HasNext());
+    // Another difficulty has nothing to continue.
+    m_world->Session().SetDifficulty("normal");
+    EXPECT_EQ(m_world->Session().ContinueLevel(), 1u);
+}
+
+TEST_F(CampaignTest, TheTitleOffersContinueOnlyWithProgressAndItsKeysReachIt) {
+    DataHome home(m_dir.Path() + "/home");
+    // Progress further than this configuration's campaign: its last level is continued.
+    m_dir.Write("home/glimmerax/scores.xml",
+                "<scores><progress difficulty=\"hard\" level=\"7\" /></scores>");
+    m_world->Session().LoadScores();
+    AddTestSprite("titlebutton", 40, 20, 3);
+    const std::string button =
+        "<position x='0' y='0'/><sprite name='titlebutton' "
+        "normalFrame='0' hoverFrame='1' depressFrame='2'/></widget>";
+    m_gui->LoadLayerSet(m_dir.Write(
+        "title.xml",
+        "<layerset><layer name='title' navigate='yes'>"
+        "<widget type='button' name='start' event='pause' layer='hud'>" +
+            button + "<widget type='button' name='continue' event='continue'>" + button +
+            "<widget type='button' name='quit' event='quit'>" + button + "</layer></layerset>"));
+    StartCampaign(Entry("one.xml") + Entry("two.xml"));
+    m_world->Session().SetPaused(true);
+    m_gui->SetActiveLayer("title");
+    const auto continueShown = [this] {
+        return m_gui->GetActiveLayer()->m_widgets[1]->IsVisible();
+    };
+
+    // Normal has no progress: Continue is hidden and Down goes from Start to Quit.
+    m_world->Session().OfferContinue();
+    EXPECT_FALSE(continueShown());
+    Key(SDLK_DOWN);
+    Key(SDLK_RETURN);
+    EXPECT_EQ(Deliver().back(), "quit");
+    m_world->Session().SetQuit(false);
+
+    PlayAt("<config><difficulty name=\"hard\" ships=\"2\"/></config>", "hard");
+    m_world->Session().OfferContinue();
+    EXPECT_TRUE(continueShown());
+    Key(SDLK_UP);
+    Key(SDLK_UP);
+    Key(SDLK_DOWN);
+    Key(SDLK_RETURN);
+    Update();
+    Update();
+    EXPECT_EQ(m_world->Level().File(), m_dir.Path() + "/two.xml");
+    EXPECT_EQ(ActiveLayer(), "hud") << "started as the Start button starts a game";
+    EXPECT_FALSE(m_world->Session().IsPaused());
+    EXPECT_TRUE(m_world->Level().InPlay());
+    EXPECT_EQ(Ship().GetLives(), 2);
 }
 
 TEST_F(CampaignTest, ACampaignOfOneLevelEndsAsAOneLevelGame) {

@@ -6,8 +6,9 @@ Positions are window pixels from the bottom-left corner (1024 x 512 window).
 
 # Button frames in the sheets: three per button (normal, hover, pressed).
 START, QUIT, RESUME, AGAIN = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
-# The wide buttons' sheet: watch best run, options, back, restore defaults.
+# The wide buttons' sheet: watch best run, options, back, restore defaults, continue.
 WATCH_BEST, OPTIONS, BACK, DEFAULTS = (0, 1, 2), (3, 4, 5), (6, 7, 8), (9, 10, 11)
+CONTINUE = (12, 13, 14)
 SMALL_PAUSE, SMALL_QUIT = (0, 1, 2), (3, 4, 5)
 NEXT = (0, 1, 2)
 
@@ -139,6 +140,8 @@ def layers():
             image("logo", 192, 334, "panel_title"),
             image("ship", 461, 248, "ship", (1.6, 1.6), ("ship", "fly")),
             button("start", 424, 166, "buttons", START, event="pause", layer="hud"),
+            # Left of Start; shown only while a campaign level beyond the first was reached.
+            button("continue", 208, 166, "widebuttons", CONTINUE, event="continue"),
             button("quit", 424, 108, "buttons", QUIT, event="quit"),
             # At the right, below the best score; shown only while the best run is kept.
             button("options", 808, 280, "widebuttons", OPTIONS, event="options"),

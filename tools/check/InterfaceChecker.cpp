@@ -9,8 +9,9 @@
 namespace {
 
 // The commands the game reacts to when a button raises them.
-const char* const kButtonEvents[] = {"pause",   "quit", "restart",         "watchbest",
-                                     "options", "back", "restoredefaults", "nextlevel"};
+const char* const kButtonEvents[] = {"pause",           "quit",      "restart",
+                                     "watchbest",       "options",   "back",
+                                     "restoredefaults", "nextlevel", "continue"};
 // The options the options screen's rows can show, besides "bind:ACTION".
 const char* const kOptions[] = {"master",  "music",      "effects", "fullscreen", "scaling",
                                 "motionblur", "vsync",   "maxfps",  "difficulty"};
@@ -85,7 +86,8 @@ void InterfaceChecker::CheckButton(const TiXmlElement* widget, const std::string
         if (!OneOf(event, kButtonEvents)) {
             m_context.Warning(at, "button event " + Quoted(event) +
                                       " is not one the game reacts to (pause, quit, restart, "
-                                      "watchbest, options, back, restoredefaults, nextlevel)");
+                                      "watchbest, options, back, restoredefaults, nextlevel, "
+                                      "continue)");
         }
     }
     if (const char* layer = widget->Attribute("layer")) {
