@@ -71,7 +71,15 @@ void LoadAll(const TiXmlElement* config) {
         CSoundManager::GetInstance()->Start(std::make_unique<SDLMixer>(), sounds, 100);
     }
     xml::RequiredChild(config, "guicfg", "CEngine");
-    if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
+    // A campaign's levels are played in turn (each loaded when it is reached), and then the
+    // <defaults> level is not played; without a campaign the <defaults> level is.
+    const std::vector<std::string> campaign = CampaignLevels(config);
+    for (const std::string& level : campaign) {
+        LevelLoader::Parts parts;
+        LevelLoader::Load(NormalizeDataPath(level), parts);
+    }
+    const TiXmlElement* defaults = campaign.empty() ? xml::Child(config, "defaults") : nullptr;
+    if (defaults) {
         const std::string level = xml::RequiredText(defaults, "level", "CEngine");
         LevelLoader::Parts parts;
         if (!level.empty()) {
