@@ -10,46 +10,8 @@
 #include "core/ReadFileBytes.h"
 #include "game/ScoreBook.h"
 #include "game/ScoreTable.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
-
-namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-// Makes the folder and every missing parent; false with the reason when one cannot be made.
-bool MakeFolders(platform::FileOperations& files, const std::string& folder, std::string& error) {
-    for (size_t at = 1; at <= folder.size(); ++at) {
-        if (at != folder.size() && folder[at] != '/') {
-            continue;
-        }
-        const std::string part = folder.substr(0, at);
-        if (!files.MakeFolder(part)) {
-            error = "cannot create folder " + part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
-}
-
-bool WriteAll(platform::FileOperations& files, int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = files.Write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(wrote);
-    }
-    return true;
-}
-
-}  // namespace
 
 std::string ScoreFile::DefaultPath() {
     const std::string folder = platform::GameDataFolder();
@@ -96,42 +58,7 @@ void ScoreFile::LoadWith(const std::function<bool(const std::string&, std::strin
 }
 
 std::string ScoreFile::SetAside() const {
-    for (int n = 0; n < 1000; ++n) {
-        const std::string bad = m_path + ".bad" + (n == 0 ? "" : "." + std::to_string(n));
-        // The rename refuses an existing name, so no earlier bad file can be overwritten.
-        if (m_files.RenameNoReplace(m_path, bad)) {
-            // The rename is only durable once the folder's entry list reaches the disk too.
-            m_files.FlushFolder(FolderOf(m_path));
-            return bad;
-        }
-        if (errno != EEXIST) {
-            return "";
-        }
-    }
-    return "";
-}
-
-bool ScoreFile::WriteTemporary(const std::string& text, std::string& temporary,
-                               std::string& error) {
-    std::vector<char> name(m_path.begin(), m_path.end());
-    const std::string suffix = ".tmpXXXXXX";
-    name.insert(name.end(), suffix.begin(), suffix.end());
-    name.push_back('\0');
-    const int fd = m_files.CreateTemporary(name.data());
-    if (fd < 0) {
-        error = "cannot create a file in " + FolderOf(m_path) + ": " + std::strerror(errno);
-        return false;
-    }
-    temporary = name.data();
-    const bool written = WriteAll(m_files, fd, text) && m_files.SyncFile(fd);
-    if (!written) {
-        error = "cannot write " + temporary + ": " + std::strerror(errno);
-    }
-    if (!m_files.Close(fd) && written) {
-        error = "cannot write " + temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    return written;
+    return platform::AtomicFile(m_path, m_files).SetAside();
 }
 
 bool ScoreFile::Save(const ScoreTable& table) {
@@ -147,26 +74,18 @@ bool ScoreFile::SaveText(const std::string& text) {
         ReportSaveFailure("no home folder to keep them in");
         return false;
     }
-    std::string error;
-    std::string temporary;
-    if (!MakeFolders(m_files, FolderOf(m_path), error) || !WriteTemporary(text, temporary, error)) {
-        if (!temporary.empty()) {
-            m_files.RemoveFile(temporary);
-        }
-        ReportSaveFailure(error);
-        return false;
-    }
+    platform::AtomicFile file(m_path, m_files);
     if (std::getenv(kStopBeforeRenameVariable)) {
-        LogMessage("Scores written to %s, stopping before the rename\n", temporary.c_str());
-        platform::StopProcessForTest();
+        file.SetBeforeRename([](const std::string& temporary) {
+            LogMessage("Scores written to %s, stopping before the rename\n", temporary.c_str());
+            platform::StopProcessForTest();
+        });
     }
-    if (!m_files.RenameOver(temporary, m_path)) {
-        error = "cannot rename " + temporary + ": " + std::strerror(errno);
-        m_files.RemoveFile(temporary);
+    std::string error;
+    if (!file.Save(text, error)) {
         ReportSaveFailure(error);
         return false;
     }
-    m_files.FlushFolder(FolderOf(m_path));
     return true;
 }
 

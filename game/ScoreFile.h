@@ -47,7 +47,6 @@ private:
     // Reads the file's text through parse (which says why it fails); the rest as Load says.
     void LoadWith(const std::function<bool(const std::string&, std::string&)>& parse);
     bool SaveText(const std::string& text);
-    bool WriteTemporary(const std::string& text, std::string& temporary, std::string& error);
     void ReportSaveFailure(const std::string& error);
 
     std::string m_path;

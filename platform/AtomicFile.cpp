@@ -58,6 +58,9 @@ bool AtomicFile::Save(const std::string& text, std::string& error) {
         }
         return false;
     }
+    if (m_beforeRename) {
+        m_beforeRename(temporary);
+    }
     if (!m_files.RenameOver(temporary, m_path)) {
         error = "cannot rename " + temporary + ": " + std::strerror(errno);
         m_files.RemoveFile(temporary);

@@ -4,6 +4,7 @@
 // the disk, renamed over the file, and the folder is flushed. A file that cannot be read is
 // set aside under a new name, never deleted or overwritten.
 
+#include <functional>
 #include <string>
 
 #include "platform/FileOperations.h"
@@ -16,6 +17,11 @@ public:
     explicit AtomicFile(std::string path, FileOperations& files = FileOperations::System())
         : m_path(std::move(path)), m_files(files) {}
     const std::string& Path() const { return m_path; }
+    // Called with the temporary file's name once it is written and flushed, just before the
+    // rename: the tests stop the process there to show that a crash leaves the old file.
+    void SetBeforeRename(std::function<void(const std::string&)> hook) {
+        m_beforeRename = std::move(hook);
+    }
 
     // Makes the missing folders and replaces the file with text; false with the reason in
     // error when it cannot (the old file is then untouched and no temporary file is left).
@@ -29,6 +35,7 @@ private:
 
     std::string m_path;
     FileOperations& m_files;
+    std::function<void(const std::string&)> m_beforeRename;
 };
 
 }  // namespace platform
