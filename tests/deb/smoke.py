@@ -130,15 +130,9 @@ class Smoke:
               "log: %d lines" % len(lines), flush=True)
 
     def stop(self):
+        # The game first, then the display it draws on.
         for process in reversed(self.processes):
-            if process.poll() is None:
-                # SIGTERM first: a killed Xvfb leaves its lock and socket in /tmp behind.
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            virtual_display.stop(process)
 
 
 def main():

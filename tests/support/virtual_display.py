@@ -45,12 +45,13 @@ def start(env, timeout=20.0):
     return xvfb
 
 
-def stop(xvfb):
-    """Ends the server. SIGTERM first: a killed Xvfb leaves its lock and socket in /tmp."""
-    if xvfb.poll() is None:
-        xvfb.terminate()
+def stop(process):
+    """Ends the server, or a program drawing on it: SIGTERM first (a killed Xvfb leaves its
+    lock and socket in /tmp), SIGKILL after ten seconds."""
+    if process.poll() is None:
+        process.terminate()
         try:
-            xvfb.wait(timeout=10)
+            process.wait(timeout=10)
         except subprocess.TimeoutExpired:
-            xvfb.kill()
-            xvfb.wait()
+            process.kill()
+            process.wait()

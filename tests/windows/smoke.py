@@ -269,16 +269,9 @@ class Smoke:
                   (USER[0], renamed, report[-1] if report else ""))
 
     def stop(self):
+        # The game first, then the display it draws on.
         for process in reversed(self.processes):
-            if process.poll() is None:
-                # SIGTERM first: a killed Xvfb leaves its lock and socket in /tmp behind, and
-                # the display number stays taken for every later run on this machine.
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            virtual_display.stop(process)
         if "WINEPREFIX" in self.env:
             self.run(WINESERVER, "-k")
 
