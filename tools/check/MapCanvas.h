@@ -25,7 +25,7 @@ public:
     void Blend(int x, int y, Rgb colour, float alpha);
     void FillRect(int x, int y, int width, int height, Rgb colour);
     void OutlineRect(int x, int y, int width, int height, Rgb colour);
-    // Draws text of digits, '.', 's' and ':' with its top-left corner at (x, y), in 3 x 5
+    // Draws text of digits, '.', 's', ':' and '<' with its top-left corner at (x, y), in 3 x 5
     // glyphs scaled by `scale` with one blank column between them, over a dark shadow.
     void Text(int x, int y, const std::string& text, Rgb colour, int scale = 1);
     // Width in pixels of Text(text) at that scale.
