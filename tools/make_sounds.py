@@ -3,8 +3,9 @@
 
 Every effect is synthesised here (sine, square and saw oscillators, seeded noise, envelopes)
 and written as 22050 Hz mono 16-bit WAV. The music loops (one per level, and the title's) are
-rendered the same way and encoded to Ogg Vorbis with oggenc (Debian's vorbis-tools) with a fixed serial number, so a
-second run gives the same bytes. Standard library only; fixed random seeds.
+rendered the same way and encoded to Ogg Vorbis with oggenc (Debian's vorbis-tools) with a
+fixed serial number, so a second run gives the same bytes. Standard library only; fixed
+random seeds.
 
 Usage: python3 tools/make_sounds.py [--out DATA_DIR]
 """

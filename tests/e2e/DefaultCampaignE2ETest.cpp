@@ -1,11 +1,11 @@
 // The default game's campaign on the virtual display, played at easy by a simple player. It
-// keeps to the top of the view (behind the HUD bar) through the first level's waves, firing. When the boss's
-// health meter shows under the HUD bar it takes the twin shot, comes down to the middle of
-// the view and keeps to the left edge, firing, until the boss is destroyed and the second
-// level starts, which the log says and the screen shows. The player acts on what the screen shows, in short taps, never on the clock, so a
-// slow machine only makes the run longer: a tap moves the ship some way and the next look at
-// the screen corrects it, and a held key never outlasts a lost ship (a ship that comes back
-// starts at rest, and a key let go of afterwards would push it on).
+// keeps to the top of the view (behind the HUD bar) through the first level's waves, firing. When
+// the boss's health meter shows under the HUD bar it takes the twin shot, comes down to the middle
+// of the view and keeps to the left edge, firing, until the boss is destroyed and the second level
+// starts, which the log says and the screen shows. The player acts on what the screen shows, in
+// short taps, never on the clock, so a slow machine only makes the run longer: a tap moves the ship
+// some way and the next look at the screen corrects it, and a held key never outlasts a lost ship
+// (a ship that comes back starts at rest, and a key let go of afterwards would push it on).
 #include <gtest/gtest.h>
 
 #include <cstdlib>

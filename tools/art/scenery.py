@@ -96,7 +96,8 @@ def ridges(width=1024, height=256, seed=23, palette=EMBER):
             top = height - (base + amp * peak * peak)
             for y in range(max(0, int(top)), height):
                 cover = clamp(y + 1 - top)
-                shade = mix(colour, hex_colour(palette["ridge_shadow"], colour[3]), (y - top) / 160.0)
+                shadow = hex_colour(palette["ridge_shadow"], colour[3])
+                shade = mix(colour, shadow, (y - top) / 160.0)
                 c.blend(x, y, shade, cover)
     rng = random.Random(seed)
     for _ in range(7):
@@ -146,7 +147,8 @@ def terrain(width=1024, height=100, seed=31, palette=EMBER):
         top = height - heights[int(x) % width]
         y = rng.uniform(top + 8, height - 2)
         if y < height:
-            c.ellipse(x, y, rng.uniform(1.5, 4), rng.uniform(1, 2.5), hex_colour(palette["pebble"], 0.7))
+            c.ellipse(x, y, rng.uniform(1.5, 4), rng.uniform(1, 2.5),
+                      hex_colour(palette["pebble"], 0.7))
     for _ in range(int(width / 40)):
         x = rng.uniform(0, width)
         top = height - heights[int(x) % width]

@@ -28,6 +28,6 @@ public:
                                                         const ShooterCamera& camera,
                                                         const ShooterBackground* background);
 
-    static constexpr int kMaxUpdates = 6000;    // about 3 minutes of play
+    static constexpr int kMaxUpdates = 6000;  // about 3 minutes of play
     static constexpr int kPhaseUpdates = 96;  // about 3 seconds
 };

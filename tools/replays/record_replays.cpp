@@ -1,7 +1,8 @@
 // Records the replays of the default game kept in tests/replays: a game that clears the first
-// level, its boss destroyed, and a game that ends with every ship lost. Each is a script of key presses played
-// through the input mapping on the rules alone (ScriptedGame), then verified. Run it after a
-// deliberate change of the rules, from the data folder:
+// level, its boss destroyed, and a game that ends with every ship lost. Each is a script of
+// key presses played through the input mapping on the rules alone (ScriptedGame), then
+// verified, and its length printed. Run it after a deliberate change of the rules or of the
+// first level, from the data folder:
 //   cd data && ../build/tools/replays/glimmerax-record-replays ../tests/replays
 // It ends with 1 when a script no longer ends its game the way it should.
 
