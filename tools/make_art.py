@@ -75,7 +75,32 @@ def sprites():
                                                    "DEFAULTS", "CONTINUE"], w=200),
                "palette", (200, 48), 15, 3),
         Sprite("nextbutton", lambda: gui.buttons(["NEXT LEVEL"]), "palette", (176, 48), 3, 3),
-    ]
+        Sprite("bossmark", gui.boss_icon, "palette", (10, 18), depth=4),
+    ] + level_scenery() + boss_sprites()
+
+
+def level_scenery():
+    """The sky, ridges and terrain of the second and third levels."""
+    out = []
+    for prefix, palette, seed in (("reef", scenery.REEF, 100), ("citadel", scenery.CITADEL, 200)):
+        out += [
+            Sprite(prefix + "_sky", lambda p=palette, s=seed: scenery.starfield(seed=s + 11,
+                                                                                palette=p),
+                   "rgb", (1024, 512)),
+            Sprite(prefix + "_ridges", lambda p=palette, s=seed: scenery.ridges(seed=s + 23,
+                                                                                palette=p),
+                   "palette", (1024, 256)),
+            Sprite(prefix + "_terrain",
+                   lambda p=palette, s=seed: scenery.terrain(TERRAIN_WIDTH, seed=s + 31,
+                                                             palette=p),
+                   "rgba", (TERRAIN_WIDTH, 100)),
+        ]
+    return out
+
+
+def boss_sprites():
+    return [Sprite(name, lambda f=frame: actors.boss_sheet(f), "palette", size, 4)
+            for name, (frame, size) in actors.BOSSES.items()]
 
 
 ANIMATIONS = [
@@ -85,7 +110,8 @@ ANIMATIONS = [
     ("spinner", "spin", 240, [(0, 0), (1, 60), (2, 120), (3, 180)]),
     ("brute", "fly", 500, [(0, 0), (1, 250)]),
     ("explosion", "burst", 560, [(i, i * 70) for i in range(8)]),
-]
+] + [(boss, action, 400, [(first, 0), (first + 1, 200)])
+     for boss in actors.BOSSES for action, first in (("fly", 0), ("rage", 2))]
 
 
 def header(comment):
@@ -101,11 +127,15 @@ def sprite_set(items):
 def animation_set():
     out = [header("Animations of the default game, written by tools/make_art.py."),
            "<animationset>"]
-    for name, action, total, keys in ANIMATIONS:
-        out.append('  <animation name="%s">' % name)
+    # Entries of one name follow each other and make one animation with several actions.
+    for i, (name, action, total, keys) in enumerate(ANIMATIONS):
+        if i == 0 or ANIMATIONS[i - 1][0] != name:
+            out.append('  <animation name="%s">' % name)
         out.append('    <action name="%s" totaltime="%d">' % (action, total))
         out += ['      <keyframe frameid="%d" time="%d"/>' % k for k in keys]
-        out.append("    </action>\n  </animation>")
+        out.append("    </action>")
+        if i + 1 == len(ANIMATIONS) or ANIMATIONS[i + 1][0] != name:
+            out.append("  </animation>")
     return "\n".join(out) + "\n</animationset>\n"
 
 
@@ -139,6 +169,9 @@ CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 %s
   </guicfg>
   <defaults level="levels/level1.xml"/>
+  <campaign layer="nextlevel">
+%s
+  </campaign>
   <difficulty name="easy" enemyhealth="0.6" firedelay="1.5" shotspeed="0.75" ships="5"/>
   <difficulty name="normal"/>
   <difficulty name="hard" enemyhealth="1.5" firedelay="0.7" shotspeed="1.25" ships="2"/>
@@ -177,9 +210,11 @@ def main():
     files = layers.layers()
     for name, content in files.items():
         write_text("gui/%s.xml" % name, content)
-    write_text("config.xml", CONFIG % "\n".join(
-        "    <layersetfile>gui/%s.xml</layersetfile>" % n for n in files))
-    write_text("levels/level1.xml", level.level_xml())
+    guis = "\n".join("    <layersetfile>gui/%s.xml</layersetfile>" % n for n in files)
+    campaign = "\n".join('    <level file="levels/%s"/>' % each.file for each in level.LEVELS)
+    write_text("config.xml", CONFIG % (guis, campaign))
+    for number, each in enumerate(level.LEVELS, 1):
+        write_text("levels/" + each.file, level.level_xml(each, number))
     return report(check.check(DATA))
 
 

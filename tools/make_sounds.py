@@ -2,9 +2,10 @@
 """Writes the default game's sounds into data/sounds/ and the sound set data/sets/sounds.xml.
 
 Every effect is synthesised here (sine, square and saw oscillators, seeded noise, envelopes)
-and written as 22050 Hz mono 16-bit WAV. The two music loops are rendered the same way and
-encoded to Ogg Vorbis with oggenc (Debian's vorbis-tools) with a fixed serial number, so a
-second run gives the same bytes. Standard library only; fixed random seeds.
+and written as 22050 Hz mono 16-bit WAV. The music loops (one per level, and the title's) are
+rendered the same way and encoded to Ogg Vorbis with oggenc (Debian's vorbis-tools) with a
+fixed serial number, so a second run gives the same bytes. Standard library only; fixed
+random seeds.
 
 Usage: python3 tools/make_sounds.py [--out DATA_DIR]
 """
@@ -287,6 +288,53 @@ def level_music():
     return render_loop(120, 32, chords, melody, drums, [0, 3, 6, 8, 11, 14], 0.10, "square")
 
 
+def shifted_phrase(phrase, offset):
+    return [(offset + s, n, l) for s, n, l in phrase]
+
+
+def reef_music():
+    # Glass Reef: 132 bpm, D minor: Dm Bb F C, two bars each; 32 bars = 58 s. A glassy
+    # triangle lead over busier hats; drums from bar 2, the lead from bar 8.
+    chords = [("D3", "F3", "A3")] * 2 + [("A#2", "D3", "F3")] * 2 + \
+             [("F2", "A2", "C3")] * 2 + [("C3", "E3", "G3")] * 2
+    phrase = [(0, "D5", 2), (2, "F5", 2), (4, "A5", 4), (8, "G5", 2), (10, "F5", 2),
+              (12, "E5", 4), (16, "D5", 6), (22, "C5", 2), (24, "D5", 8),
+              (32, "A#4", 2), (34, "D5", 2), (36, "F5", 4), (40, "A5", 4), (44, "G5", 4),
+              (48, "F5", 6), (54, "E5", 2), (56, "D5", 8),
+              (64, "F5", 2), (66, "A5", 2), (68, "C6", 4), (72, "A5", 4), (76, "F5", 4),
+              (80, "G5", 6), (86, "A5", 2), (88, "C6", 8),
+              (96, "E5", 2), (98, "G5", 2), (100, "C6", 4), (104, "A#5", 4), (108, "G5", 4),
+              (112, "E5", 8), (120, "C5", 8)]
+    # The answer drops the phrase an octave, then the phrase comes back.
+    answer = [(s, n[:-1] + str(int(n[-1]) - 1), l) for s, n, l in phrase]
+    melody = shifted_phrase(phrase, 128) + shifted_phrase(answer, 256) + \
+        shifted_phrase(phrase, 384)
+    drums = {"from": 2, "kick": [0, 6, 8, 14], "snare": [4, 12],
+             "hat": [0, 2, 3, 6, 8, 10, 11, 14]}
+    return render_loop(132, 32, chords, melody, drums, [0, 2, 6, 8, 10, 14], 0.09, "tri")
+
+
+def citadel_music():
+    # Ash Citadel: 144 bpm, E minor with a dark F: Em F Em D, C B7 Em Em; 32 bars = 53 s.
+    # Driving eighth-note bass and four-on-the-floor kicks from the first bar; a saw lead.
+    chords = [("E2", "G2", "B2"), ("F2", "A2", "C3"), ("E2", "G2", "B2"), ("D2", "F#2", "A2"),
+              ("C3", "E3", "G3"), ("B2", "D#3", "F#3"), ("E2", "G2", "B2"), ("E2", "G2", "B2")]
+    phrase = [(0, "E5", 3), (3, "F5", 3), (6, "E5", 2), (8, "B4", 4), (12, "G4", 4),
+              (16, "F5", 3), (19, "G5", 3), (22, "A5", 2), (24, "G5", 4), (28, "F5", 4),
+              (32, "E5", 3), (35, "G5", 3), (38, "B5", 2), (40, "A5", 4), (44, "G5", 4),
+              (48, "F#5", 6), (54, "E5", 2), (56, "D5", 8),
+              (64, "C5", 3), (67, "E5", 3), (70, "G5", 2), (72, "C6", 4), (76, "B5", 4),
+              (80, "B5", 3), (83, "A5", 3), (86, "F#5", 2), (88, "D#5", 8),
+              (96, "E5", 4), (100, "G5", 4), (104, "B5", 4), (108, "A5", 4),
+              (112, "G5", 6), (118, "F#5", 2), (120, "E5", 8)]
+    melody = shifted_phrase(phrase, 128) + shifted_phrase(phrase, 256) + \
+        [(384 + s, n[:-1] + str(int(n[-1]) - 1), l) for s, n, l in phrase]
+    drums = {"from": 0, "kick": [0, 4, 8, 12], "snare": [4, 12, 15],
+             "hat": [2, 6, 10, 14]}
+    return render_loop(144, 32, chords, melody, drums, [0, 2, 4, 6, 8, 10, 12, 14], 0.08,
+                       "saw")
+
+
 def title_music():
     # 84 bpm, calmer: Am Em F G, a bar each; pad, slow bass, a sparse lead; 16 bars = 45.7 s.
     chords = [("A2", "C3", "E3"), ("E2", "G2", "B2"), ("F2", "A2", "C3"), ("G2", "B2", "D3")]
@@ -313,7 +361,8 @@ EFFECTS = [
     ("game_over", game_over, 90),
     ("level_complete", level_complete, 90),
 ]
-MUSIC = [("ember", level_music, 55), ("title", title_music, 55)]
+MUSIC = [("ember", level_music, 55), ("reef", reef_music, 55), ("citadel", citadel_music, 50),
+         ("title", title_music, 55)]
 CUES = [("shipfire", "laser"), ("ringburst", "ring"), ("enemyfire", "enemy_shot"),
         ("enemydestroyed", "explosion_small"), ("shiphit", "hit"),
         ("shipdestroyed", "explosion_large"), ("shipreturn", "ship_return"),

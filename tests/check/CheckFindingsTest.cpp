@@ -43,8 +43,9 @@ const Mistake kMistakes[] = {
     // at the line of the element concerned.
     {"XmlDoesNotParse", "levels/level1.xml", "<enemy name=\"dart1\"", "<enemy name=\"dart1\" <",
      "error", "Level file not found: levels/level1.xml"},
-    {"MissingFile", "config.xml", "levels/level1.xml", "levels/level2.xml", "error",
-     "Level file not found: levels/level2.xml", "levels/level2.xml", kWholeFile},
+    {"MissingFile", "config.xml", "levels/level1.xml", "levels/level9.xml", "error",
+     "Level file not found: levels/level9.xml", "levels/level9.xml", kWholeFile, nullptr, nullptr,
+     "levels/level1.xml", "levels/level9.xml"},
     {"PngDoesNotDecode", "images/life.png", nullptr, "not a png", "error",
      "CSprite: Image \"images/life.png\" of sprite \"life\" in sets/sprites.xml is missing or not "
      "a usable PNG (not a PNG file",
@@ -142,21 +143,18 @@ const Mistake kMistakes[] = {
      "<cue event=\"shipfire\" sound=\"ember\"", "error",
      "Cue \"shipfire\" needs a sample but \"ember\" is a music track in sets/sounds.xml"},
     // A campaign's levels are each checked as the game reads them.
-    {"CampaignLevelMissing", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
-     "<campaign><level file=\"levels/level1.xml\"/><level file=\"levels/level2.xml\"/>"
-     "</campaign>",
-     "error", "Level file not found: levels/level2.xml", "levels/level2.xml", kWholeFile},
-    {"CampaignEntryWithoutFile", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
-     "<campaign><level file=\"levels/level1.xml\"/><level/></campaign>", "error",
-     "CEngine: Missing attribute \"file\" of <level> in config.xml"},
-    {"CampaignLayerUnknown", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
-     "<campaign layer=\"between\"><level file=\"levels/level1.xml\"/>"
-     "<level file=\"levels/level1.xml\"/></campaign>",
-     "error", "unknown next-level layer \"between\": no layer set defines it"},
+    {"CampaignLevelMissing", "config.xml", "<level file=\"levels/level2.xml\"/>",
+     "<level file=\"levels/level4.xml\"/>", "error", "Level file not found: levels/level4.xml",
+     "levels/level4.xml", kWholeFile},
+    {"CampaignEntryWithoutFile", "config.xml", "<level file=\"levels/level2.xml\"/>", "<level/>",
+     "error", "CEngine: Missing attribute \"file\" of <level> in config.xml"},
+    {"CampaignLayerUnknown", "config.xml", "<campaign layer=\"nextlevel\">",
+     "<campaign layer=\"between\">", "error",
+     "unknown next-level layer \"between\": no layer set defines it"},
+    // A <defaults> level other than the campaign's first is never played.
     {"DefaultsBesideCampaign", "config.xml", "<defaults level=\"levels/level1.xml\"/>",
-     "<defaults level=\"levels/level1.xml\"/><campaign><level file=\"levels/level1.xml\"/>"
-     "</campaign>",
-     "warning", "<defaults> names a level, but <campaign> lists the levels played"},
+     "<defaults level=\"levels/level2.xml\"/>", "warning",
+     "<defaults> names a level, but <campaign> lists the levels played"},
     // The game reads only the first sound set: a broken second one is not checked as if used.
     {"SecondSoundSetIgnored", "config.xml", "<soundsetfile>sets/sounds.xml</soundsetfile>",
      "<soundsetfile>sets/sounds.xml</soundsetfile><soundsetfile>sets/more.xml</soundsetfile>",

@@ -133,12 +133,63 @@ TEST(CheckToolTest, MapOfTheDefaultLevelShowsTheFirstEnemysPath) {
     EXPECT_FALSE(sky[0] == 255 && sky[1] == 190 && sky[2] == 0);
 }
 
+// A boss that stands still and two phases, each flown by the checker for 96 updates from
+// where the one before left the boss, with the view held: the map draws each phase's flight
+// beside the boss, moved left by the boss's width (160) and a 24-unit gap per phase, in its
+// behaviour's colour.
+TEST(CheckToolTest, MapDrawsEachBossPhasesFlightBesideTheBoss) {
+    TempDir data;
+    data.CopyFrom(kDataDir);
+    data.Write("levels/level1.xml",
+               "<level name=\"Phases\">\n"
+               "  <camera><position x=\"0\" y=\"0\"/><velocity x=\"0\" y=\"0\"/>"
+               "<size x=\"1024\" y=\"512\"/></camera>\n"
+               "  <player><position x=\"96\" y=\"240\"/><scale x=\"1\" y=\"1\"/>"
+               "<velocity x=\"0\" y=\"0\"/><sprite name=\"ship\" frame=\"0\"/>"
+               "<projectile sprite=\"shot_player\" speed=\"20\"/></player>\n"
+               "  <bg><position x=\"0\" y=\"0\"/><sprite back=\"space\" bspeed=\"0\" "
+               "middle=\"ridges\" mspeed=\"0\" front=\"terrain\" fspeed=\"0\"/></bg>\n"
+               "  <enemy name=\"keeper\" time=\"0\" health=\"900\">\n"
+               "    <behaviour type=\"normal\"/><projectile shoots=\"no\"/>\n"
+               "    <position x=\"-200\" y=\"150\"/><scale x=\"1\" y=\"1\"/>\n"
+               "    <direction x=\"0\" y=\"1\" speed=\"0\"/><sprite name=\"warden\" frame=\"0\"/>\n"
+               "    <boss>\n"
+               "      <phase below=\"600\" speed=\"2\"/>\n"
+               "      <phase below=\"300\" behaviour=\"curve\" turnspeed=\"0\" speed=\"2\"/>\n"
+               "    </boss>\n"
+               "  </enemy>\n"
+               "</level>\n");
+    const std::string map = data.Path() + "/map.png";
+    const CheckRun run = RunCheck("--map " + map + " " + data.Path());
+    EXPECT_EQ(run.status, 0) << run.out;
+    Picture picture;
+    ASSERT_TRUE(ReadPicture(map, picture));
+    ASSERT_EQ(picture.width, 512);  // the standing view at half size
+    // The boss's box centre is at (904, 198). The first phase climbs 2 units per update from
+    // there, drawn at x 904 - 184 = 720 (map column 360): amber, as a normal flight. The
+    // second goes on climbing from y 390 until it leaves the view, drawn at x 536 (map column
+    // 268): magenta, as a curve. Map row = 255 - y / 2.
+    const auto is = [&](int x, int y, unsigned char r, unsigned char g, unsigned char b) {
+        const unsigned char* pixel = picture.At(x, y);
+        return pixel[0] == r && pixel[1] == g && pixel[2] == b;
+    };
+    for (const int row : {150, 105, 70}) {  // world y 210, 300, 370
+        EXPECT_TRUE(is(360, row, 255, 190, 0)) << "first phase, row " << row;
+        EXPECT_FALSE(is(268, row, 255, 60, 220)) << "second phase too early, row " << row;
+    }
+    for (const int row : {50, 30}) {  // world y 410, 450
+        EXPECT_TRUE(is(268, row, 255, 60, 220)) << "second phase, row " << row;
+    }
+}
+
 TEST(CheckToolTest, NoMapWithoutALevel) {
     TempDir data;
     data.CopyFrom(kDataDir);
-    ASSERT_GT(
-        ReplaceInFile(data.Path() + "/config.xml", "<defaults level=\"levels/level1.xml\"/>", ""),
-        0);
+    const std::string config = data.Path() + "/config.xml";
+    ASSERT_GT(ReplaceInFile(config, "<defaults level=\"levels/level1.xml\"/>", ""), 0);
+    // The campaign, too, is left out.
+    ASSERT_GT(ReplaceInFile(config, "<campaign layer=\"nextlevel\">", "<!--"), 0);
+    ASSERT_GT(ReplaceInFile(config, "</campaign>", "-->"), 0);
     const std::string map = data.Path() + "/map.png";
     const CheckRun run = RunCheck("--map " + map + " " + data.Path() + " 2>/dev/null");
     EXPECT_EQ(run.status, 1);

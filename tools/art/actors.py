@@ -197,6 +197,93 @@ def explosion():
     return grid([explosion_frame(i, 8) for i in range(8)], 4)
 
 
+# The bosses face left like every enemy. Each sheet holds four frames in one column: two of
+# the calm "fly" action, then two of the "rage" action its later phases play (hotter colours,
+# brighter core), so a boss looks more dangerous as its health falls.
+
+def boss_core(c, x, y, r, rage, bright):
+    calm, hot = hex_colour("#4fd1ff"), hex_colour("#ff3b2f")
+    core = hot if rage else calm
+    c.ellipse(x, y, r + 2, r + 2, OUTLINE)
+    c.ellipse(x, y, r, r, hex_colour("#1a1030"))
+    c.glow(x, y, r * (1.2 if bright else 0.9), core, 1.3)
+    c.ellipse(x, y, r * 0.35, r * 0.35, hex_colour("#ffffff", 0.9))
+
+
+def warden_frame(bright, rage):
+    """Ember Fields' boss: an armoured gunship, 160 x 96, twin cannons forward."""
+    c = Canvas(160, 96)
+    steel = vertical(hex_colour("#c9d1e4"), hex_colour("#3a4054"), 14, 82)
+    plate = hex_colour("#ff5a36") if rage else hex_colour("#ff9a3c")
+    for y in (34, 58):
+        outlined(c, [(4, y - 4), (40, y - 4), (40, y + 4), (4, y + 4)], hex_colour("#5b6275"))
+        c.glow(4, y, 4 + 3 * bright, hex_colour("#ffb347"), 1.5)
+    outlined(c, [(22, 48), (44, 24), (92, 12), (138, 16), (156, 34), (156, 62), (138, 80),
+                 (92, 84), (44, 72)], steel)
+    outlined(c, [(56, 22), (118, 14), (132, 26), (62, 32)], plate)
+    outlined(c, [(56, 74), (118, 82), (132, 70), (62, 64)], plate)
+    c.line(40, 48, 150, 48, 2.0, hex_colour("#2a2f3d"))
+    for x in (96, 116, 136):
+        c.ellipse(x, 40, 3, 3, hex_colour("#2a2f3d"))
+        c.ellipse(x, 56, 3, 3, hex_colour("#2a2f3d"))
+    boss_core(c, 70, 48, 11, rage, bright)
+    for y in (30, 66):
+        c.glow(156, y, 6 + 4 * bright, hex_colour("#ff7a1a"), 1.5)
+    return c
+
+
+def leviathan_frame(bright, rage):
+    """Glass Reef's boss: a crystal manta, 176 x 112, wings swept back."""
+    c = Canvas(176, 112)
+    skin = vertical(hex_colour("#9ffff0"), hex_colour("#0f5a63"), 8, 104)
+    fin = hex_colour("#ff6fb0") if rage else hex_colour("#38d9c0")
+    lift = 4 * bright
+    outlined(c, [(60, 50), (110, 6 + lift), (150, 4 + lift), (128, 30), (104, 52)], fin)
+    outlined(c, [(60, 62), (110, 106 - lift), (150, 108 - lift), (128, 82), (104, 60)], fin)
+    outlined(c, [(6, 56), (28, 38), (70, 30), (120, 40), (172, 54), (172, 58), (120, 72),
+                 (70, 82), (28, 74)], skin)
+    for k in range(5):
+        x = 80 + k * 16
+        c.line(x, 44 + k, x + 8, 56, 1.4, hex_colour("#e0fffb", 0.7))
+        c.line(x, 68 - k, x + 8, 56, 1.4, hex_colour("#e0fffb", 0.7))
+    c.ellipse(22, 50, 4, 3, hex_colour("#fff3b0"))
+    c.ellipse(22, 62, 4, 3, hex_colour("#fff3b0"))
+    boss_core(c, 52, 56, 12, rage, bright)
+    return c
+
+
+def dreadnought_frame(bright, rage):
+    """Ash Citadel's boss: a flying fortress, 192 x 128, towers above and below."""
+    c = Canvas(192, 128)
+    iron = vertical(hex_colour("#8a8595"), hex_colour("#25212c"), 20, 108)
+    trim = hex_colour("#ff3b2f") if rage else hex_colour("#ffb347")
+    for x, w in ((60, 18), (100, 22), (140, 18)):
+        outlined(c, [(x, 8), (x + w, 8), (x + w, 40), (x, 40)], iron)
+        outlined(c, [(x, 88), (x + w, 88), (x + w, 120), (x, 120)], iron)
+        c.ellipse(x + w / 2.0, 14, 3, 3, trim)
+        c.ellipse(x + w / 2.0, 114, 3, 3, trim)
+    outlined(c, [(8, 64), (36, 34), (176, 30), (188, 46), (188, 82), (176, 98), (36, 94)],
+             iron)
+    outlined(c, [(40, 40), (172, 38), (172, 46), (44, 48)], trim)
+    outlined(c, [(40, 88), (172, 90), (172, 82), (44, 80)], trim)
+    for y in (52, 64, 76):
+        outlined(c, [(2, y - 3), (30, y - 3), (30, y + 3), (2, y + 3)], hex_colour("#3d3848"))
+        c.glow(2, y, 3 + 3 * bright, hex_colour("#ff7a1a"), 1.5)
+    for x in range(70, 170, 20):
+        c.ellipse(x, 64, 4, 6, hex_colour("#15121a"))
+        c.ellipse(x, 64, 2, 3, trim[:3] + (0.5 + 0.5 * bright,))
+    boss_core(c, 50, 64, 14, rage, bright)
+    return c
+
+
+def boss_sheet(frame):
+    return stack([frame(b, r) for r in (False, True) for b in (0, 1)])
+
+
+BOSSES = {"warden": (warden_frame, (160, 96)), "leviathan": (leviathan_frame, (176, 112)),
+          "dreadnought": (dreadnought_frame, (192, 128))}
+
+
 def enemy_sheets():
     return {
         "dart": stack([dart_frame(g) for g in (0, 2)]),

@@ -117,6 +117,15 @@ def health_icon():
     return c
 
 
+def boss_icon():
+    """One notch of a boss's health meter: a red shard, set apart from the ship's green."""
+    c = Canvas(10, 18)
+    c.polygon([(5, 0.5), (9.5, 9), (5, 17.5), (0.5, 9)], hex_colour("#3a0a10"))
+    c.polygon([(5, 2), (8.2, 9), (5, 16), (1.8, 9)], hex_colour("#ff4a3a"))
+    c.polygon([(5, 3.5), (6.4, 9), (5, 11)], hex_colour("#ffd0b0"))
+    return c
+
+
 def panel(w, h, title, scale, colours, subtitle=None):
     """A translucent panel with a glowing frame and a big title in a vertical gradient."""
     c = Canvas(w, h)

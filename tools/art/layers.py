@@ -163,6 +163,8 @@ def layers():
             button("pause", 924, 468, "smallbuttons", SMALL_PAUSE, event="pause",
                    layer="paused"),
             button("quit", 972, 468, "smallbuttons", SMALL_QUIT, event="quit"),
+            # A boss's health, one notch per 100 points, under the bar while a boss is in play.
+            meter("boss", 16, 440, "boss", "bossmark", [("ratio", "100"), ("gap", "1")]),
         ]),
         "paused": layer_file("paused", [
             shade(),

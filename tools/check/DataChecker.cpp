@@ -157,7 +157,11 @@ void DataChecker::CheckCampaign(const TiXmlElement* config,
                              PlaceOf(kConfigFile, xml::Child(config, "campaign")),
                              "next-level layer");
     }
-    if (const TiXmlElement* defaults = xml::Child(config, "defaults")) {
+    // A <defaults> naming the campaign's first level agrees with it (a tool that reads only
+    // <defaults> starts the same game); one naming another level is never played.
+    const TiXmlElement* defaults = xml::Child(config, "defaults");
+    const char* level = defaults ? defaults->Attribute("level") : nullptr;
+    if (defaults && (!level || levels.front() != level)) {
         m_context.Warning(PlaceOf(kConfigFile, defaults),
                           "<defaults> names a level, but <campaign> lists the levels played: "
                           "the game ignores it");

@@ -64,38 +64,81 @@ int SpawnUpdate(const ShooterEnemy& enemy) {
     return static_cast<int>(low);
 }
 
+Vector2 Centre(const BoundingBox& box) {
+    return Vector2((box.left + box.right) / 2.0f, (box.bottom + box.top) / 2.0f);
+}
+
+// The view when the enemy enters play: the camera moved on by its velocity until then.
+ShooterCamera ViewAtSpawn(const ShooterEnemy& enemy, const ShooterCamera& camera) {
+    ShooterCamera view = camera;
+    const float updates = static_cast<float>(SpawnUpdate(enemy));
+    view.m_position = camera.m_position + camera.m_velocity * updates;
+    return view;
+}
+
+// Flies the enemy up to `updates` updates, adding its box centres to path; the view moves
+// from the second update on (as the game moves it after the update the enemy entered in)
+// unless it is held. False once the enemy is gone: dead, or out of the view after being in
+// it (seen carries that over from one call to the next).
+bool Fly(ShooterEnemy& flyer, ShooterCamera& view, bool held, int updates, bool& seen,
+         std::vector<Vector2>& path) {
+    float dt = static_cast<float>(LevelModel::kMsPerUpdate);
+    for (int update = 0; update < updates; ++update) {
+        if (!held && update > 0) {
+            view.Update(dt);
+        }
+        flyer.Update(dt);
+        if (flyer.m_dead) {
+            return false;
+        }
+        path.push_back(Centre(flyer.m_box));
+        const bool inView = InView(flyer.m_box, view);
+        if (seen && !inView) {
+            return false;
+        }
+        seen = seen || inView;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<Vector2> EnemyFlight::Path(const ShooterEnemy& enemy, const ShooterCamera& camera,
                                        const ShooterBackground* background) {
     QuietLog quiet;
-    ShooterCamera view = camera;
+    ShooterCamera view = ViewAtSpawn(enemy, camera);
     ShooterEnemy flyer = enemy;
     FlightStage stage(&view, const_cast<ShooterBackground*>(background));
-    const float updates = static_cast<float>(SpawnUpdate(enemy));
-    view.m_position = camera.m_position + camera.m_velocity * updates;
-    float dt = static_cast<float>(LevelModel::kMsPerUpdate);
-
-    std::vector<Vector2> path;
     flyer.Activate();
-    const BoundingBox& start = flyer.m_box;
-    path.emplace_back((start.left + start.right) / 2.0f, (start.bottom + start.top) / 2.0f);
+    std::vector<Vector2> path{Centre(flyer.m_box)};
     bool seen = false;
-    for (int update = 0; update < kMaxUpdates; ++update) {
-        if (update > 0) {
-            view.Update(dt);
-        }
-        flyer.Update(dt);
-        if (flyer.m_dead) {
-            break;
-        }
-        const BoundingBox& box = flyer.m_box;
-        path.emplace_back((box.left + box.right) / 2.0f, (box.bottom + box.top) / 2.0f);
-        const bool inView = InView(box, view);
-        if (seen && !inView) {
-            break;
-        }
-        seen = seen || inView;
-    }
+    Fly(flyer, view, enemy.m_boss, kMaxUpdates, seen, path);
     return path;
+}
+
+std::vector<std::vector<Vector2>> EnemyFlight::PhasePaths(const ShooterEnemy& boss,
+                                                          const ShooterCamera& camera,
+                                                          const ShooterBackground* background) {
+    std::vector<std::vector<Vector2>> paths;
+    if (!boss.m_boss) {
+        return paths;
+    }
+    QuietLog quiet;
+    ShooterCamera view = ViewAtSpawn(boss, camera);
+    ShooterEnemy flyer = boss;
+    FlightStage stage(&view, const_cast<ShooterBackground*>(background));
+    flyer.Activate();
+    std::vector<Vector2> start{Centre(flyer.m_box)};
+    bool seen = false;
+    bool flying = Fly(flyer, view, true, kPhaseUpdates, seen, start);
+    for (const BossPhases::Phase& phase : boss.m_phases.List()) {
+        std::vector<Vector2> path;
+        if (flying && flyer.m_health > phase.below - 1) {
+            flyer.TakeDamage(flyer.m_health - (phase.below - 1));
+            path.push_back(Centre(flyer.m_box));
+            flying = Fly(flyer, view, true, kPhaseUpdates, seen, path);
+        }
+        paths.push_back(path);
+    }
+    return paths;
 }

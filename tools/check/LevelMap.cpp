@@ -228,6 +228,29 @@ void LevelMap::DrawBossHolds(MapCanvas& canvas) const {
         canvas.FillRect(mapX - 1, top, 3, bottom - top + 1, kBossHoldColour);
         const std::string label = "boss " + enemy->m_name;
         canvas.Text(mapX - 4 - MapCanvas::TextWidth(label), top + 4, label, kBossHoldColour);
+        DrawBossPhases(canvas, *enemy);
+    }
+}
+
+void LevelMap::DrawBossPhases(MapCanvas& canvas, const ShooterEnemy& boss) const {
+    const auto paths = EnemyFlight::PhasePaths(boss, *m_level.camera, m_level.background.get());
+    const auto& phases = boss.m_phases.List();
+    const float width = boss.m_sprite ? float(boss.m_sprite->m_frameWidth) * boss.m_scale.x : 0.0f;
+    for (size_t i = 0; i < paths.size() && i < phases.size(); ++i) {
+        std::vector<Vector2> path = paths[i];
+        const Vector2 shift(-(width + kPhaseGap) * float(i + 1), 0.0f);
+        for (Vector2& point : path) {
+            point += shift;
+        }
+        const Rgb colour = BehaviourColour(phases[i].behaviour);
+        DrawPath(canvas, path, colour);
+        int x = 0;
+        int y = 0;
+        if (path.empty() || !ToMap(path.front().x, path.front().y, x, y)) {
+            continue;
+        }
+        canvas.FillRect(x - kMarker / 2, y - kMarker / 2, kMarker, kMarker, colour);
+        canvas.Text(x + kMarker, y + kMarker, "<" + std::to_string(phases[i].below), colour);
     }
 }
 

@@ -7,6 +7,9 @@
 // 10 s where the right edge of the view is at that time, which is where an enemy spawned
 // then enters. A boss's spawn time is marked by a red line at the view's right edge, where the
 // view holds while the boss is in play (the map draws the rest of the level as if it did not).
+// Each of its phases' flights (EnemyFlight::PhasePaths) is drawn beside the boss's own, moved
+// left by the boss's width and a gap for each phase in order, in its behaviour's colour, with
+// the phase's threshold ("<1800") at its start.
 //
 // Layout: the world from the camera's start x to the view's right edge at the last playable
 // moment (the end of the terrain strip; without one, 10 s after the last spawn), at half
@@ -34,6 +37,7 @@ public:
     static constexpr int kRulerHeight = 24;
     static constexpr int kRowGap = 8;
     static constexpr float kLargestScale = 0.5f;
+    static constexpr float kPhaseGap = 24.0f;  // world units between two phases' flights
 
     static constexpr Rgb kNormalColour{255, 190, 0};
     static constexpr Rgb kOscillateColour{0, 230, 255};
@@ -50,6 +54,8 @@ private:
     void DrawEnemies(MapCanvas& canvas) const;
     // A line at the view's right edge where each boss holds the camera, with its name.
     void DrawBossHolds(MapCanvas& canvas) const;
+    // Each boss phase's flight, beside the boss (see the top of this file).
+    void DrawBossPhases(MapCanvas& canvas, const ShooterEnemy& boss) const;
     // The path as a line of 2 x 2 dots; the parts outside the map are left out.
     void DrawPath(MapCanvas& canvas, const std::vector<Vector2>& path, Rgb colour) const;
 

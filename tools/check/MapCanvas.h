@@ -25,8 +25,9 @@ public:
     void Blend(int x, int y, Rgb colour, float alpha);
     void FillRect(int x, int y, int width, int height, Rgb colour);
     void OutlineRect(int x, int y, int width, int height, Rgb colour);
-    // Draws text of digits, '.', 's' and ':' with its top-left corner at (x, y), in 3 x 5
-    // glyphs scaled by `scale` with one blank column between them, over a dark shadow.
+    // Draws text of digits, letters (capitals as the small ones), '.', ':' and '<' with its
+    // top-left corner at (x, y), in 3 x 5 glyphs scaled by `scale` with one blank column
+    // between them, over a dark shadow; other characters leave a blank.
     void Text(int x, int y, const std::string& text, Rgb colour, int scale = 1);
     // Width in pixels of Text(text) at that scale.
     static int TextWidth(const std::string& text, int scale = 1);

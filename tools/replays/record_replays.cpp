@@ -1,7 +1,8 @@
 // Records the replays of the default game kept in tests/replays: a game that clears the first
-// level and a game that ends with every ship lost. Each is a script of key presses played
-// through the input mapping on the rules alone (ScriptedGame), then verified. Run it after a
-// deliberate change of the rules, from the data folder:
+// level, its boss destroyed, and a game that ends with every ship lost. Each is a script of
+// key presses played through the input mapping on the rules alone (ScriptedGame), then
+// verified, and its length printed. Run it after a deliberate change of the rules or of the
+// first level, from the data folder:
 //   cd data && ../build/tools/replays/glimmerax-record-replays ../tests/replays
 // It ends with 1 when a script no longer ends its game the way it should.
 
@@ -19,20 +20,48 @@ namespace {
 using Key = ScriptedGame::Key;
 
 constexpr float kDt = 31.0f;
-constexpr uint32_t kMaxUpdates = 6000;  // about three minutes
+constexpr uint32_t kMaxUpdates = 8000;  // about four minutes
+// The first level's boss comes down at 142 s of play (update 4580) and weaves between about
+// y 130 and y 420 near the right of the view.
+constexpr uint32_t kBossUpdate = 4600;
+// Updates of the second down key that bring the ship from the top to about y 240.
+constexpr uint32_t kDescentUpdates = 17;
+// Fire is pressed anew this often in the boss fight: a lost life lets go of the trigger.
+constexpr uint32_t kRefireUpdates = 64;
 
-// Presses key at update `at` and releases it `length` updates later.
+// Presses key at update `at` and releases it `length` updates later. A script lists its keys
+// in the order of their updates.
 void Tap(std::vector<Key>& script, uint32_t at, SDLKey key, uint32_t length) {
     script.push_back({at, key, true});
     script.push_back({at + length, key, false});
 }
 
-// The ship fires all the time and keeps to the bottom of the view, pressed down again
-// now and then: it lives through the level.
+// The ship fires and is pressed down now and then; it loses two ships on the terrain at the
+// start and comes back at the top of the view, still pushed upwards by a key let go of
+// while it was away (a returning ship starts at rest), without firing: there it lives
+// through the waves. When the boss has come it takes the twin shot, fires again, holds left
+// against its drift with the view (which holds still for the boss) and holds down, which
+// stops the push; S, the other down key, brings it down to about y 240, where the boss's
+// weave keeps crossing its line of fire and the boss's shots fade out before they reach the
+// left edge. It stays there firing until the boss is destroyed.
 std::vector<Key> ClearScript() {
     std::vector<Key> script = {{0, SDLK_SPACE, true}};
-    for (uint32_t at = 10; at < kMaxUpdates; at += 150) {
+    for (uint32_t at = 10; at + 150 < kBossUpdate; at += 150) {
         Tap(script, at, SDLK_DOWN, 60);
+    }
+    script.push_back({kBossUpdate, SDLK_2, true});
+    script.push_back({kBossUpdate, SDLK_2, false});
+    script.push_back({kBossUpdate, SDLK_LEFT, true});
+    script.push_back({kBossUpdate, SDLK_DOWN, true});
+    script.push_back({kBossUpdate, SDLK_s, true});
+    bool descending = true;
+    for (uint32_t at = kBossUpdate + 1; at < kMaxUpdates; at += kRefireUpdates) {
+        if (descending && at > kBossUpdate + kDescentUpdates) {
+            script.push_back({kBossUpdate + kDescentUpdates, SDLK_s, false});
+            descending = false;
+        }
+        script.push_back({at, SDLK_SPACE, false});
+        script.push_back({at + 1, SDLK_SPACE, true});
     }
     return script;
 }
@@ -72,7 +101,9 @@ bool Record(const std::string& path, const std::vector<Key>& script, ScriptedGam
     }
     std::string message;
     const ReplayVerifier::Verdict verdict = ReplayVerifier::VerifyFile(path, message);
-    std::printf("%s\n", message.c_str());
+    std::printf("%s\n%s: %llu updates, %.1f s of play\n", message.c_str(), path.c_str(),
+                static_cast<unsigned long long>(replay.UpdateCount()),
+                replay.UpdateCount() * kDt / 1000.0);
     return verdict == ReplayVerifier::kMatch;
 }
 
