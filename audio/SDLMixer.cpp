@@ -109,9 +109,18 @@ void SDLMixer::PlaySample(int sample, int volume) {
     if (!Holds(m_samples, sample)) {
         return;
     }
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL_mixer has no volume per sample: the channel's is set as it starts,
+    // before the browser plays a sound of it.
+    const int channel = Mix_PlayChannel(-1, m_samples[sample], 0);
+    if (channel >= 0) {
+        Mix_Volume(channel, volume);
+    }
+#else
     // The volume goes with the sample, so the channel starts at it from its first buffer.
     Mix_VolumeChunk(m_samples[sample], volume);
     Mix_PlayChannel(-1, m_samples[sample], 0);
+#endif
 }
 
 void SDLMixer::PlayMusic(int music, int volume) {

@@ -1,6 +1,6 @@
 #include "gui/CGUILayer.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL/SDL.h>
 #include <tinyxml.h>
 
 #include "core/Log.h"

@@ -1,6 +1,6 @@
 #include "gui/CGUIOptionWidget.h"
 
-#include <SDL/SDL_keysym.h>
+#include <SDL/SDL.h>
 
 #include <algorithm>
 #include <cctype>

@@ -18,6 +18,9 @@
 #include <sys/stat.h>
 #include <csignal>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 #endif
 
 namespace platform {
@@ -178,6 +181,15 @@ void FlushFolder(const std::string& folder) {
         fsync(fd);
         close(fd);
     }
+#ifdef __EMSCRIPTEN__
+    // The browser keeps the player's files in memory: the page's persistPlayerFiles copies
+    // them to IndexedDB, where they outlive the page.
+    EM_ASM({
+        if (Module.persistPlayerFiles) {
+            Module.persistPlayerFiles();
+        }
+    });
+#endif
 }
 
 int CreateTemporary(char* nameTemplate) {
@@ -193,6 +205,15 @@ bool SyncFile(int fd) {
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
+#ifdef __EMSCRIPTEN__
+    // The browser's file system has no hard links; its program is the only one using it, so
+    // nothing can take the name between the check and the rename.
+    if (PathExists(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return RenameOver(from, to);
+#endif
     // link() refuses an existing name, where rename() would replace it.
     if (link(from.c_str(), to.c_str()) != 0) {
         return false;

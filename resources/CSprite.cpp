@@ -206,7 +206,6 @@ bool CSprite::IsOneColour(uint32_t frame, unsigned char rgba[4]) const {
 
 void CSprite::DrawOneColour(const Vector2& position, const Vector2& scale,
                             const unsigned char rgba[4]) const {
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);
     glDisable(GL_TEXTURE_2D);
     // One colour needs no interpolation across the quad: the software drivers then treat it
     // as a constant.
@@ -222,5 +221,8 @@ void CSprite::DrawOneColour(const Vector2& position, const Vector2& scale,
     glVertex2i(0, m_frameHeight);
     glEnd();
     glPopMatrix();
-    glPopAttrib();
+    // Back to the fixed state every draw starts from: textures on, smooth shading, white.
+    glShadeModel(GL_SMOOTH);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
 }

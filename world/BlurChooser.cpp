@@ -1,10 +1,9 @@
 #include "world/BlurChooser.h"
 
-#include <GL/glew.h>
-
 #include <chrono>
 #include <cstdlib>
 
+#include "resources/GLApi.h"
 #include "world/FrameRing.h"
 
 namespace {
@@ -27,14 +26,14 @@ void FillSlots(FrameRing& ring, float currentLevel, float olderLevel) {
 
 int ReadRed(int x, int y) {
     unsigned char pixel[4] = {0, 0, 0, 0};
-    glReadBuffer(GL_BACK);
+    ReadFromBackBuffer();
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     return pixel[0];
 }
 
 // The back buffer is cleared first, so a composition that draws nothing reads as black.
 void Compose(FrameRing& ring, bool blend) {
-    glDrawBuffer(GL_BACK);
+    DrawIntoBackBuffer();
     glClear(GL_COLOR_BUFFER_BIT);
     if (blend) {
         ring.ComposeBlended();

@@ -1,13 +1,13 @@
 // The frame ring's OpenGL objects and its two compositions.
 #include "world/FrameRing.h"
 
-#include <GL/glew.h>
-
 #include "core/Log.h"
+#include "resources/GLApi.h"
 #include "world/WindowQuad.h"
 
 namespace {
 
+#if !GLIMMERAX_WEBGL
 // Weight of the current image loaded first, then the weights added for the slots
 // current, current + 1 (three ticks old), + 2 (two ticks old), + 3 (the previous tick).
 const float BASE_WEIGHT = 0.4f;
@@ -27,9 +27,11 @@ void DrawCompositionQuad(GLuint texture, int width, int height) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     DrawWindowQuad(width, height);
 }
+#endif
 
 // The ring textures are drawn at their own size, one texel per pixel; the blending
-// composition samples them unfiltered, which reads the same texels at less cost.
+// composition samples them unfiltered, which reads the same texels at less cost. The texture
+// is attached to the bound framebuffer as colour attachment slot.
 GLuint CreateRingTexture(uint32_t width, uint32_t height, int slot, GLint filter) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
@@ -60,20 +62,41 @@ bool FrameRing::Build(uint32_t width, uint32_t height) {
     glGenRenderbuffersEXT(1, &name);
     m_depthBuffer = name;
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, name);
-    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT,
+    // WebGL needs the depth format sized.
+    glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT,
+                             GLIMMERAX_WEBGL ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT,
                              static_cast<GLsizei>(width), static_cast<GLsizei>(height));
     LogMessage("Renderbuffer initialised!\n");
 
+    const GLint filter = m_blend ? GL_NEAREST : GL_LINEAR;
+    bool complete = true;
     for (int slot = 0; slot < 4; ++slot) {
-        m_textures[slot] = CreateRingTexture(width, height, slot, m_blend ? GL_NEAREST : GL_LINEAR);
+        if (GLIMMERAX_WEBGL) {
+            // One framebuffer per slot, each drawing into its texture and the shared depth.
+            if (slot > 0) {
+                glGenFramebuffersEXT(1, &name);
+                glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, name);
+            }
+            m_slotBuffers[slot] = slot > 0 ? name : m_frameBuffer;
+            m_textures[slot] = CreateRingTexture(width, height, 0, filter);
+            glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT,
+                                         GL_RENDERBUFFER_EXT, m_depthBuffer);
+            complete = complete && glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) ==
+                                       GL_FRAMEBUFFER_COMPLETE_EXT;
+        } else {
+            m_textures[slot] = CreateRingTexture(width, height, slot, filter);
+        }
     }
     LogMessage("Framebuffers created!\n");
 
-    glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
-                                 m_depthBuffer);
+    if (!GLIMMERAX_WEBGL) {
+        glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT,
+                                     GL_RENDERBUFFER_EXT, m_depthBuffer);
+        complete = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) == GL_FRAMEBUFFER_COMPLETE_EXT;
+    }
     LogMessage("Renderbuffer created!\n");
 
-    if (glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT) != GL_FRAMEBUFFER_COMPLETE_EXT) {
+    if (!complete) {
         LogMessage("Error in frame buffer.\n");
         Release();
         return false;
@@ -121,6 +144,13 @@ void FrameRing::Release() {
         const GLuint name = m_frameBuffer;
         glDeleteFramebuffersEXT(1, &name);
     }
+    // The browser's other slots' framebuffers (the first is m_frameBuffer).
+    for (int slot = 1; slot < 4; ++slot) {
+        if (m_slotBuffers[slot] != 0) {
+            const GLuint name = m_slotBuffers[slot];
+            glDeleteFramebuffersEXT(1, &name);
+        }
+    }
     Forget();
 }
 
@@ -132,6 +162,10 @@ void FrameRing::Forget() {
     for (uint32_t& texture : m_textures) {
         texture = 0;
     }
+    for (uint32_t& buffer : m_slotBuffers) {
+        buffer = 0;
+    }
+    m_windowViewport.reset();
     m_supported = false;
 }
 
@@ -141,15 +175,24 @@ void FrameRing::Clear() {
     }
     m_blender.Invalidate();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    for (int slot = 0; slot < 4; ++slot) {
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
-        glPushAttrib(GL_VIEWPORT_BIT);
+    for (uint32_t slot = 0; slot < 4; ++slot) {
+        BindSlot(slot);
+        const SavedGLState saved(SavedGLState::kViewport);
         glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
-        glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + slot);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPopAttrib();
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     }
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+}
+
+void FrameRing::BindSlot(uint32_t slot) {
+    if (GLIMMERAX_WEBGL) {
+        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_slotBuffers[slot]);
+        return;
+    }
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
+#if !GLIMMERAX_WEBGL
+    glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + slot);
+#endif
 }
 
 void FrameRing::Advance() {
@@ -159,14 +202,13 @@ void FrameRing::Advance() {
 }
 
 void FrameRing::BeginSlot() {
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_frameBuffer);
-    glPushAttrib(GL_VIEWPORT_BIT);
+    BindSlot(m_slot % 4);
+    m_windowViewport.emplace(SavedGLState::kViewport);
     glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
-    glDrawBuffer(GL_COLOR_ATTACHMENT0_EXT + m_slot % 4);
 }
 
 void FrameRing::EndSlot() {
-    glPopAttrib();
+    m_windowViewport.reset();
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
 }
 
@@ -182,6 +224,9 @@ void FrameRing::Compose() {
 // passes the alpha test, black elsewhere) and added with its weight; the current slot is
 // loaded with the base weight first and added again with its own.
 void FrameRing::ComposeAccumulated() {
+#if GLIMMERAX_WEBGL
+    // The browser has no accumulation buffer: its ring always blends (ShooterWorld::InitGL).
+#else
     const int width = static_cast<int>(m_width);
     const int height = static_cast<int>(m_height);
     glDrawBuffer(GL_BACK);
@@ -195,11 +240,12 @@ void FrameRing::ComposeAccumulated() {
         glAccum(GL_ACCUM, SLOT_WEIGHTS[i]);
         glAccum(GL_RETURN, 1.0f);
     }
+#endif
 }
 
 // The same sum in one pass of the ring blender, written over the whole picture.
 void FrameRing::ComposeBlended() {
-    glDrawBuffer(GL_BACK);
+    DrawIntoBackBuffer();
     glLoadIdentity();
     m_blender.Compose(m_textures, m_slot % 4, static_cast<int>(m_width),
                       static_cast<int>(m_height));

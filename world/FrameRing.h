@@ -10,7 +10,9 @@
 // state.
 
 #include <cstdint>
+#include <optional>
 
+#include "resources/SavedGLState.h"
 #include "world/RingBlender.h"
 #include "world/StillScene.h"
 
@@ -69,18 +71,25 @@ public:
     void NoteSceneChange() { ++m_sceneChanges; }
     uint64_t SceneChanges() const { return m_sceneChanges; }
 
-    // For the drawing tests: the framebuffer and the slots' textures, and the blender.
+    // For the drawing tests: the framebuffer and the slots' textures, and the blender. In the
+    // browser each slot has a framebuffer of its own (WebGL cannot choose a draw buffer) and
+    // FrameBuffer() is the first slot's.
     uint32_t FrameBuffer() const { return m_frameBuffer; }
     uint32_t DepthBuffer() const { return m_depthBuffer; }
     const uint32_t (&Textures() const)[4] { return m_textures; }
     RingBlender& Blender() { return m_blender; }
 
 private:
+    // Binds the framebuffer that draws into slot.
+    void BindSlot(uint32_t slot);
+
     uint32_t m_width = 0;
     uint32_t m_height = 0;
     uint32_t m_frameBuffer = 0;
     uint32_t m_depthBuffer = 0;
     uint32_t m_textures[4] = {0, 0, 0, 0};
+    uint32_t m_slotBuffers[4] = {0, 0, 0, 0};  // the browser's framebuffer per slot
+    std::optional<SavedGLState> m_windowViewport;  // between BeginSlot and EndSlot
     uint32_t m_slot = 0;
     bool m_supported = false;
     bool m_on = false;

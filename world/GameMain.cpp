@@ -8,6 +8,7 @@
 #include "core/CUpdateTimer.h"
 #include "core/FramePacer.h"
 #include "core/Log.h"
+#include "platform/BrowserFrame.h"
 #include "platform/Clock.h"
 #include "world/ReplayMain.h"
 #include "world/ShooterWorld.h"
@@ -44,6 +45,7 @@ void PassCounted(ShooterWorld* world, CUpdateTimer& timer, FramePacer& pacer, Lo
     while (SDL_PollEvent(&event)) {
         world->HandleSDLEvent(event);
     }
+    platform::YieldToBrowser();
 }
 
 }  // namespace

@@ -193,6 +193,14 @@ void GameSession::LoadScores() {
     m_scoreFile->Load(m_book);
     // Loading replaced every table.
     SetDifficulty(m_difficulty);
+#ifdef __EMSCRIPTEN__
+    // The browser's console is the page's only log: it tells the best score found, and each
+    // score kept (RecordScore), which the desktop's screens and files show instead.
+    if (m_scores->Best() > 0) {
+        LogMessage("Best score at %s: %d\n", m_difficulty.c_str(),
+                   static_cast<int>(m_scores->Best()));
+    }
+#endif
 }
 
 void GameSession::RecordScore() {
@@ -206,6 +214,10 @@ void GameSession::RecordScore() {
     if (m_lastRank < 0) {
         return;
     }
+#ifdef __EMSCRIPTEN__
+    LogMessage("Score %d at %s: place %d of the best scores\n", static_cast<int>(points),
+               m_difficulty.c_str(), m_lastRank + 1);
+#endif
     if (m_scoreFile) {
         m_scoreFile->Save(m_book);
     }

@@ -23,6 +23,12 @@ int AxisDirection(Sint16 value, bool vertical) {
 }  // namespace
 
 void GamepadInput::Open() {
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL 1.2 cannot open the pads the browser offers: the page plays with the
+    // keyboard and mouse.
+    LogMessage("Gamepads are not available in the browser: keyboard and mouse only\n");
+    return;
+#endif
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0 || SDL_NumJoysticks() < 1) {
         return;
     }

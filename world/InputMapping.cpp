@@ -106,7 +106,7 @@ void InputMapping::Handle(const SDL_Event& event, CommandSink& sink) {
             sink.Execute(Command(CommandKind::Quit));
             break;
         case SDL_KEYDOWN:
-            KeyDown(event.key.keysym.sym, event.key.keysym.mod, sink);
+            KeyDown(event.key.keysym.sym, static_cast<SDLMod>(event.key.keysym.mod), sink);
             break;
         case SDL_KEYUP:
             KeyUp(event.key.keysym.sym, sink);

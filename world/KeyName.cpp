@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <string>
 
 namespace {
@@ -29,6 +30,25 @@ const NamedKey kNamedKeys[] = {
     {SDLK_RALT, "right alt"},      {SDLK_LALT, "left alt"},
 };
 
+// In order: the keypad's digits 0 to 9 and the function keys F1 to F15. Listed rather than
+// counted from the first: the browser's SDL numbers them in another order.
+const SDLKey kKeypadDigits[] = {SDLK_KP0, SDLK_KP1, SDLK_KP2, SDLK_KP3, SDLK_KP4,
+                                SDLK_KP5, SDLK_KP6, SDLK_KP7, SDLK_KP8, SDLK_KP9};
+const SDLKey kFunctionKeys[] = {SDLK_F1,  SDLK_F2,  SDLK_F3,  SDLK_F4,  SDLK_F5,
+                                SDLK_F6,  SDLK_F7,  SDLK_F8,  SDLK_F9,  SDLK_F10,
+                                SDLK_F11, SDLK_F12, SDLK_F13, SDLK_F14, SDLK_F15};
+
+// The place of key in keys, or -1.
+template <size_t N>
+int PlaceOf(const SDLKey (&keys)[N], SDLKey key) {
+    for (size_t i = 0; i < N; ++i) {
+        if (keys[i] == key) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -45,11 +65,13 @@ std::string KeyName(SDLKey key) {
             return named.name;
         }
     }
-    if (key >= SDLK_KP0 && key <= SDLK_KP9) {
-        return "keypad " + std::to_string(key - SDLK_KP0);
+    const int digit = PlaceOf(kKeypadDigits, key);
+    if (digit >= 0) {
+        return "keypad " + std::to_string(digit);
     }
-    if (key >= SDLK_F1 && key <= SDLK_F15) {
-        return "f" + std::to_string(key - SDLK_F1 + 1);
+    const int function = PlaceOf(kFunctionKeys, key);
+    if (function >= 0) {
+        return "f" + std::to_string(function + 1);
     }
     if (IsPrintable(key)) {
         return std::string(1, static_cast<char>(key));
@@ -59,7 +81,7 @@ std::string KeyName(SDLKey key) {
 
 bool KeyFromName(const std::string& name, SDLKey& key) {
     const std::string wanted = Lower(name);
-    for (int code = SDLK_FIRST + 1; code < SDLK_LAST; ++code) {
+    for (int code = SDLK_UNKNOWN + 1; code < SDLK_LAST; ++code) {
         const SDLKey candidate = static_cast<SDLKey>(code);
         const std::string known = KeyName(candidate);
         if (!known.empty() && known == wanted) {

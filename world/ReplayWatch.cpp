@@ -1,6 +1,7 @@
 #include "world/ReplayWatch.h"
 
 #include "core/CUpdateTimer.h"
+#include "platform/BrowserFrame.h"
 #include "platform/Clock.h"
 #include "world/ReplayClock.h"
 #include "world/ShooterWorld.h"
@@ -29,6 +30,7 @@ void ReplayWatch::Run(ShooterWorld* world) {
                 world->Session().SetQuit(true);
             }
         }
+        platform::YieldToBrowser();
     }
 }
 

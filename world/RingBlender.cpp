@@ -1,9 +1,9 @@
 #include "world/RingBlender.h"
 
-#include <GL/glew.h>
-
 #include <string>
 
+#include "resources/GLApi.h"
+#include "resources/SavedGLState.h"
 #include "world/WindowQuad.h"
 
 namespace {
@@ -83,12 +83,19 @@ void main() {
 }
 )";
 
-// Compiles and links one program; 0 when the driver refuses it.
-GLuint LinkProgram(bool srgbSum, const char* body) {
-    const std::string source =
-        std::string("#define SRGB ") + (srgbSum ? "true" : "false") + "\n" + COMMON_SOURCE + body;
-    const char* text = source.c_str();
-    const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
+// The fixed-function vertex stage as a shader, for WebGL, which links no program without one
+// (the desktop's programs have only the fragment stage). The browser's OpenGL emulation feeds
+// ftransform() and gl_MultiTexCoord0 from the fixed state's matrices and vertices.
+const char* const WEB_VERTEX_SOURCE = R"(
+void main() {
+    gl_Position = ftransform();
+    gl_TexCoord[0] = gl_MultiTexCoord0;
+}
+)";
+
+// Compiles one shader of type from text; 0 when the driver refuses it.
+GLuint CompileShader(GLenum type, const char* text) {
+    const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     GLint compiled = GL_FALSE;
@@ -97,10 +104,29 @@ GLuint LinkProgram(bool srgbSum, const char* body) {
         glDeleteShader(shader);
         return 0;
     }
+    return shader;
+}
+
+// Compiles and links one program; 0 when the driver refuses it.
+GLuint LinkProgram(bool srgbSum, const char* body) {
+    const std::string source =
+        std::string("#define SRGB ") + (srgbSum ? "true" : "false") + "\n" + COMMON_SOURCE + body;
+    const GLuint shader = CompileShader(GL_FRAGMENT_SHADER, source.c_str());
+    const GLuint vertexShader =
+        GLIMMERAX_WEBGL ? CompileShader(GL_VERTEX_SHADER, WEB_VERTEX_SOURCE) : 0;
+    if (shader == 0 || (GLIMMERAX_WEBGL && vertexShader == 0)) {
+        glDeleteShader(shader);
+        glDeleteShader(vertexShader);
+        return 0;
+    }
     const GLuint program = glCreateProgram();
     glAttachShader(program, shader);
+    if (vertexShader != 0) {
+        glAttachShader(program, vertexShader);
+    }
     glLinkProgram(program);
     glDeleteShader(shader);  // freed with the program
+    glDeleteShader(vertexShader);
     GLint linked = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
@@ -120,11 +146,10 @@ void BindSamplers(GLuint program, const char* const* names, int count) {
 // One window-sized quad with the ring's texture coordinates, written without blending or
 // alpha test.
 void DrawWholeQuad(int width, int height) {
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    const SavedGLState saved(SavedGLState::kBlendAlphaTest);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     DrawWindowQuad(width, height);
-    glPopAttrib();
 }
 
 // Binds textures to units 0 .. count - 1 and leaves unit 0 active.
@@ -206,15 +231,16 @@ void RingBlender::MakeSum(const uint32_t textures[4], uint32_t slot, int width, 
     const uint32_t older[3] = {textures[(slot + 1) % 4], textures[(slot + 2) % 4],
                                textures[(slot + 3) % 4]};
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, m_sumBuffer);
-    // The sum texture is drawn whole, wherever the window's picture lies.
-    glPushAttrib(GL_VIEWPORT_BIT);
-    glViewport(0, 0, width, height);
-    BindUnits(older, 3);
-    glUseProgram(m_sumProgram);
-    DrawWholeQuad(width, height);
-    glUseProgram(0);
-    UnbindUnits(3);
-    glPopAttrib();
+    {
+        // The sum texture is drawn whole, wherever the window's picture lies.
+        const SavedGLState saved(SavedGLState::kViewport);
+        glViewport(0, 0, width, height);
+        BindUnits(older, 3);
+        glUseProgram(m_sumProgram);
+        DrawWholeQuad(width, height);
+        glUseProgram(0);
+        UnbindUnits(3);
+    }
     // The window's framebuffer keeps its own draw buffer.
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     m_sumSlot = static_cast<int>(slot);

@@ -2,12 +2,11 @@
 // full screen.
 #include "world/ShooterWorld.h"
 
-#include <GL/glew.h>
-
 #include <cstdlib>
 
 #include "core/Log.h"
 #include "resources/CSpriteManager.h"
+#include "resources/GLApi.h"
 #include "world/BlurChooser.h"
 
 namespace {
@@ -16,11 +15,20 @@ namespace {
 const char* const kReopenVideoModeVariable = "GLIMMERAX_TEST_REOPEN_VIDEO_MODE";
 
 bool HasFramebufferEntryPoints() {
+#if GLIMMERAX_WEBGL
+    // WebGL 2 has them all.
+    return true;
+#else
     return glGenFramebuffersEXT && glBindFramebufferEXT && glGenRenderbuffersEXT &&
            glBindRenderbufferEXT && glRenderbufferStorageEXT && glFramebufferTexture2DEXT &&
            glFramebufferRenderbufferEXT && glCheckFramebufferStatusEXT && glDeleteFramebuffersEXT &&
            glDeleteRenderbuffersEXT;
+#endif
 }
+
+// The ring chooses its slot as draw buffer on the desktop; in the browser each slot has a
+// framebuffer of its own and no draw buffer is chosen.
+bool CanDrawIntoSlots() { return GLIMMERAX_WEBGL || GLEW_ARB_draw_buffers; }
 
 }  // namespace
 
@@ -43,7 +51,7 @@ bool ShooterWorld::InitGL() {
         LogMessage("GLEW initialised!\n");
     }
     bool ringBuilt = true;
-    if (!GLEW_ARB_draw_buffers) {
+    if (!CanDrawIntoSlots()) {
         LogMessage("GLEW says draw buffers aren't supported!\n");
     } else if (!HasFramebufferEntryPoints()) {
         LogMessage("Framebuffer objects aren't supported; motion blur is not available.\n");
@@ -76,7 +84,7 @@ void ShooterWorld::AdoptVideoMode(const SDL_Surface* screen, int accumBits) {
     if (accumBits == 0) {
         m_ring.SetBlending(true);
     }
-    if (GLEW_ARB_draw_buffers && HasFramebufferEntryPoints()) {
+    if (CanDrawIntoSlots() && HasFramebufferEntryPoints()) {
         BuildFrameRing();
     }
 }

@@ -1,8 +1,6 @@
 // Frames: the plain path and the motion-blur path, both drawing the scene with DrawScene.
 #include "world/ShooterWorld.h"
 
-#include <GL/glew.h>
-
 #include <exception>
 
 #include "core/Log.h"
@@ -14,6 +12,7 @@
 #include "game/ShooterPlayer.h"
 #include "game/ShooterProjectile.h"
 #include "gui/CGUI.h"
+#include "resources/GLApi.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ void ShooterWorld::Render() {
         RenderMotionBlur();
         return;
     }
-    glDrawBuffer(GL_BACK);
+    DrawIntoBackBuffer();
     ClearToBlack();
     if (m_session.IsPaused()) {
         DrawPausedScene();

@@ -2,12 +2,11 @@
 // the swap, saved as a PNG (ScreenshotFile).
 #include "world/ShooterWorld.h"
 
-#include <GL/glew.h>
-
 #include <algorithm>
 #include <ctime>
 #include <vector>
 
+#include "resources/GLApi.h"
 #include "world/ScreenshotFile.h"
 
 void ShooterWorld::SaveScreenshotIfWanted() {
@@ -19,7 +18,7 @@ void ShooterWorld::SaveScreenshotIfWanted() {
     const auto width = static_cast<uint32_t>(m_window.PictureWidth());
     const auto height = static_cast<uint32_t>(m_window.PictureHeight());
     std::vector<unsigned char> bottomUp(size_t{width} * height * 3);
-    glReadBuffer(GL_BACK);
+    ReadFromBackBuffer();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(m_window.PictureX(), m_window.PictureY(), static_cast<GLsizei>(width),
                  static_cast<GLsizei>(height), GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());

@@ -1,15 +1,41 @@
 #include "world/StillScene.h"
 
-#include <GL/glew.h>
-
+#include "resources/GLApi.h"
+#include "resources/SavedGLState.h"
 #include "world/WindowQuad.h"
+
+namespace {
+
+// Copies the viewport's part of the back buffer into texture: into its image when that has
+// the viewport's size already (sameSize), else as a new image of that size. The texture
+// binding is put back.
+void CopyViewportInto(GLuint texture, const GLint viewport[4], bool sameSize) {
+    const SavedGLState saved(SavedGLState::kTextureBinding);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    ReadFromBackBuffer();
+    if (sameSize) {
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], viewport[2],
+                            viewport[3]);
+        return;
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    // WebGL takes only the unsized format here; the desktop keeps 8 bits per channel.
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GLIMMERAX_WEBGL ? GL_RGBA : GL_RGBA8, viewport[0],
+                     viewport[1], viewport[2], viewport[3], 0);
+}
+
+}  // namespace
 
 bool StillScene::Draw(uint64_t key, int width, int height) const {
     if (!m_kept || key != m_key || width != m_width || height != m_height) {
         return false;
     }
     // Unfiltered, unblended and in opaque white the quad gives back each texel unchanged.
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    // Textures stay on and the colour white, as the fixed state has them.
+    const SavedGLState saved(SavedGLState::kBlendAlphaTest | SavedGLState::kTextureBinding);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
@@ -21,7 +47,6 @@ bool StillScene::Draw(uint64_t key, int width, int height) const {
     glLoadIdentity();
     DrawWindowQuad(width, height);
     glPopMatrix();
-    glPopAttrib();
     return true;
 }
 
@@ -33,32 +58,18 @@ void StillScene::Keep(uint64_t key, int width, int height) {
     if (!stillAgain) {
         return;
     }
-    glPushAttrib(GL_TEXTURE_BIT | GL_PIXEL_MODE_BIT);
     if (m_texture == 0) {
         GLuint name = 0;
         glGenTextures(1, &name);
         m_texture = name;
     }
-    glBindTexture(GL_TEXTURE_2D, m_texture);
-    glReadBuffer(GL_BACK);
     // The picture is the viewport's part of the window (centred in a larger video mode, and
     // scaled in a window of another size): the texture takes the viewport's size.
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int copyWidth = viewport[2];
     const int copyHeight = viewport[3];
-    if (copyWidth == m_copyWidth && copyHeight == m_copyHeight) {
-        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, viewport[0], viewport[1], copyWidth,
-                            copyHeight);
-    } else {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, viewport[0], viewport[1], copyWidth,
-                         copyHeight, 0);
-    }
-    glPopAttrib();
+    CopyViewportInto(m_texture, viewport, copyWidth == m_copyWidth && copyHeight == m_copyHeight);
     // A driver that could not copy keeps nothing rather than a wrong picture.
     m_kept = glGetError() == GL_NO_ERROR;
     m_width = m_kept ? width : 0;

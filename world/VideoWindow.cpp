@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Log.h"
+#include "resources/GLApi.h"
 #include "resources/LoadPngImage.h"
 
 namespace {
@@ -33,15 +34,22 @@ void RequestAccumulationBits(int bits) {
 SDL_Surface* OpenVideoMode(uint32_t width, uint32_t height, int& accumBits, bool vsync,
                            Uint32 flags = 0) {
     static const int REQUESTS[] = {32, 16, 0};
-    const bool noAccum = std::getenv("GLIMMERAX_NO_ACCUM") != nullptr;
+    // The browser's canvas has no accumulation buffer, though its emulation reports the bits
+    // asked for.
+    const bool noAccum = GLIMMERAX_WEBGL || std::getenv("GLIMMERAX_NO_ACCUM") != nullptr;
     for (const int bits : REQUESTS) {
         if (noAccum && bits != 0) {
             continue;
         }
         RequestAccumulationBits(bits);
+#if GLIMMERAX_WEBGL
+        // The browser shows each frame at its own refresh, and has no swap control.
+        static_cast<void>(vsync);
+#else
         if (vsync) {
             SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
         }
+#endif
         SDL_Surface* screen = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 0,
                                                SDL_OPENGL | flags);
         if (screen) {
@@ -99,8 +107,10 @@ bool VideoWindow::Open() {
         m_desktopWidth = static_cast<uint32_t>(desktop->current_w);
         m_desktopHeight = static_cast<uint32_t>(desktop->current_h);
     }
-    const float start =
-        desktop ? StartScale(desktop->current_w, desktop->current_h, m_width, m_height) : 1.0f;
+    // The browser's page scales the canvas itself: there it has the picture's size.
+    const float start = desktop && !GLIMMERAX_WEBGL
+                            ? StartScale(desktop->current_w, desktop->current_h, m_width, m_height)
+                            : 1.0f;
     m_windowedWidth = static_cast<uint32_t>(std::lround(static_cast<float>(m_width) * start));
     m_windowedHeight = static_cast<uint32_t>(std::lround(static_cast<float>(m_height) * start));
     SDL_Surface* screen = OpenVideoMode(m_windowedWidth, m_windowedHeight, m_accumBits, m_vsync,
@@ -111,9 +121,16 @@ bool VideoWindow::Open() {
         return false;
     }
     LogMessage("SDL SetVideoMode worked correctly!\n");
+#if GLIMMERAX_WEBGL
+    // The loop yields to the browser after every pass and resumes on its next animation
+    // frame: the browser paces the frames, whatever the settings ask.
+    m_vsyncHonoured = true;
+    LogMessage("Frames follow the browser's animation frames.\n");
+#else
     int swapInterval = 0;
     m_vsyncHonoured = m_vsync && SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapInterval) == 0 &&
                       swapInterval == 1;
+#endif
     if (m_vsyncHonoured) {
         LogMessage("Vertical sync honoured: frames follow the display's refresh.\n");
     }
@@ -149,8 +166,10 @@ void VideoWindow::SetFixedState() const {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0.1f);
     glEnable(GL_ALPHA_TEST);
+#if !GLIMMERAX_WEBGL
     glClearAccum(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_ACCUM_BUFFER_BIT);
+#endif
     // One unit per pixel, origin at the lower left, y up.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -160,7 +179,16 @@ void VideoWindow::SetFixedState() const {
 }
 
 bool VideoWindow::AccumulationIsSrgb() {
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+#if GLIMMERAX_WEBGL
+    // Never asked in the browser, which has no accumulation buffer.
+    return false;
+#else
+    // Saved by hand: the clear colour and scissor test are put back below.
+    GLfloat clearColour[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    GLint scissorBox[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_SCISSOR_BOX, scissorBox);
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 1, 1);
     glDrawBuffer(GL_BACK);
@@ -171,8 +199,13 @@ bool VideoWindow::AccumulationIsSrgb() {
     glAccum(GL_RETURN, 1.0f);
     unsigned char pixel[4] = {0, 0, 0, 0};
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-    glPopAttrib();
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    glScissor(scissorBox[0], scissorBox[1], scissorBox[2], scissorBox[3]);
+    if (!scissor) {
+        glDisable(GL_SCISSOR_TEST);
+    }
     return pixel[0] > 160;
+#endif
 }
 
 bool VideoWindow::ToggleInPlace() {
