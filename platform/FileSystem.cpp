@@ -176,19 +176,22 @@ bool PathExists(const std::string& path) {
 }
 
 void FlushFolder(const std::string& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
 #ifdef __EMSCRIPTEN__
     // The browser keeps the player's files in memory: the page's persistPlayerFiles copies
-    // them to IndexedDB, where they outlive the page.
+    // them to IndexedDB, where they outlive the page, without waiting for it (the browser's
+    // fsync would wait, which the game's loop cannot do here).
+    static_cast<void>(folder);
     EM_ASM({
         if (Module.persistPlayerFiles) {
             Module.persistPlayerFiles();
         }
     });
+#else
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
 #endif
 }
 
@@ -201,7 +204,13 @@ int CreateTemporary(char* nameTemplate) {
 }
 
 bool SyncFile(int fd) {
+#ifdef __EMSCRIPTEN__
+    // In the browser the file is in memory, and FlushFolder makes it last.
+    static_cast<void>(fd);
+    return true;
+#else
     return fsync(fd) == 0;
+#endif
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {

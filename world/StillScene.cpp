@@ -22,8 +22,10 @@ void CopyViewportInto(GLuint texture, const GLint viewport[4], bool sameSize) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    // WebGL takes only the unsized format here; the desktop keeps 8 bits per channel.
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GLIMMERAX_WEBGL ? GL_RGBA : GL_RGBA8, viewport[0],
+    // The browser's canvas has no alpha channel, and WebGL copies only into a format without
+    // more channels than the source (the picture is drawn back unblended: alpha is not read);
+    // the desktop keeps 8 bits per channel.
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GLIMMERAX_WEBGL ? GL_RGB : GL_RGBA8, viewport[0],
                      viewport[1], viewport[2], viewport[3], 0);
 }
 

@@ -8,6 +8,8 @@ title on a virtual display of its own, and runs tests/web/play.js (puppeteer-cor
 - the browser's title picture matches the desktop's: mean difference under 8 levels per
   channel over the canvas;
 - after Start and five seconds of fire, the score kept (read from the console log) is above 0;
+- motion blur draws in the browser too: with it on, the picture is neither blank black nor the
+  white of an empty frame ring (mean level between 10 and 200);
 - after a reload, the log reports that score as the best.
 Pictures, the browser's log and the figures go to build-web/test/. Exits 1 on a failed check.
 """
@@ -119,6 +121,14 @@ def main():
             if difference >= MEAN_DIFFERENCE_LIMIT:
                 failures.append("the title differs from the desktop's by %.2f levels on "
                                 "average" % difference)
+    blur = os.path.join(OUT, "web-blur.png")
+    if os.path.exists(blur):
+        level = sum(raw_rgb([blur])) / (WIDTH * HEIGHT * 3)
+        print("web test: mean level with motion blur: %.1f" % level)
+        if not 10 <= level <= 200:
+            failures.append("the motion-blurred picture is blank (mean level %.1f)" % level)
+    else:
+        failures.append("no motion-blurred picture")
     if not result.get("score", 0) > 0:
         failures.append("no score above 0 was kept after five seconds of fire")
     elif result.get("bestAfterReload") != result["score"]:

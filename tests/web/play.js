@@ -6,8 +6,8 @@
 //
 // Loads the page, starts it with a click, waits for the title, saves the canvas as
 // OUT_DIR/web-title.png; clicks Start, fires for five seconds, saves OUT_DIR/web-play.png,
-// presses R (play again, which keeps the score); reloads the page and reads the best score
-// from the log. Prints one JSON line of what it saw (scores, frame counts and times), and
+// turns motion blur on for twenty frames (OUT_DIR/web-blur.png), presses R (play again,
+// which keeps the score); reloads the page and reads the best score from the log. Prints one JSON line of what it saw (scores, frame counts and times), and
 // exits with 1 on a page error or a step that never came.
 'use strict';
 
@@ -99,6 +99,11 @@ async function main() {
     const ended = await page.evaluate(() => [performance.now(), Module.framesShown]);
     result.playFps = +((ended[1] - began[1]) / ((ended[0] - began[0]) / 1000)).toFixed(1);
     await canvasShot(page, 'web-play.png');
+    // Motion blur (N): the frame ring's slots and the blending composition.
+    await page.keyboard.press('KeyN');
+    await waitFrames(page, 20, 30000);
+    await canvasShot(page, 'web-blur.png');
+    await page.keyboard.press('KeyN');
     await page.keyboard.up('Space');
 
     // Play again: the game just played is entered among the best scores and saved.
