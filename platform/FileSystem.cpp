@@ -222,13 +222,14 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
         return false;
     }
     return RenameOver(from, to);
-#endif
+#else
     // link() refuses an existing name, where rename() would replace it.
     if (link(from.c_str(), to.c_str()) != 0) {
         return false;
     }
     unlink(from.c_str());
     return true;
+#endif
 }
 
 bool RenameOver(const std::string& from, const std::string& to) {
